@@ -1,0 +1,38 @@
+// Conversion between text and code page 932 (Windows-31J), the code page of
+// every string stored in a drawing and of every converted file, whatever the
+// locale of the machine the programs run on.
+#pragma once
+
+#include <QByteArray>
+#include <QByteArrayView>
+#include <QString>
+#include <QStringView>
+
+namespace common {
+
+// Decodes all of `bytes`. A byte that begins no defined character (a lone
+// lead byte, a lead byte with an invalid trail byte, an unused single byte)
+// becomes U+30FB and decoding resumes at the next byte. NUL bytes are kept.
+QString decodeCp932(QByteArrayView bytes);
+
+// Encodes `text`, writing exactly one "?" (0x3F) for every character that the
+// code page cannot represent; a valid surrogate pair is one character, a lone
+// surrogate half is one unrepresentable character.
+QByteArray encodeCp932(QStringView text);
+
+// Appends the encoding of `text` to `out`; the same rules as encodeCp932.
+void appendCp932(QByteArray& out, QStringView text);
+
+// The character `c` after encoding it and decoding the result again: itself
+// when the code page holds it, its Japanese equivalent for the few characters
+// that encode to another one (U+2212 becomes U+FF0D), "?" otherwise.
+QChar cp932RoundTrip(QChar c);
+
+// Decodes code page 932 text and cuts it at its first NUL character.
+QString AnsiBytesToText(QByteArrayView bytes);
+
+// Decodes little-endian UTF-16 code units (an odd last byte is ignored) and
+// cuts the text at its first NUL character.
+QString Utf16BytesToText(QByteArrayView bytes);
+
+}  // namespace common

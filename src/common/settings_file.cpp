@@ -1,0 +1,149 @@
+// Reading and writing the settings file.
+#include "common/settings_file.h"
+
+#include "common/codepage.h"
+#include "common/file_ops.h"
+#include "common/number_parse.h"
+#include "common/number_text.h"
+
+#include <QFile>
+#include <QSaveFile>
+
+namespace common {
+
+SettingsFile::SettingsFile(const QString& programDir) : lb2(programDir) {}
+
+QStringList SplitTextLines(const QString& text)
+{
+    QStringList lines;
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != u'\r' && c != u'\n')
+            continue;
+        lines.append(text.mid(start, i - start));
+        if (c == u'\r' && i + 1 < n && text[i + 1] == u'\n')
+            ++i;
+        start = i + 1;
+    }
+    if (start < n)
+        lines.append(text.mid(start));
+    return lines;
+}
+
+QString DecodeTextFile(const QByteArray& bytes)
+{
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        return QString::fromUtf8(bytes.constData() + 3, bytes.size() - 3);
+    return decodeCp932(bytes);
+}
+
+bool SettingsFile::read(const QString& path, bool readJwwPath)
+{
+    if (!FileExistsSafe(path))
+        return false;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QStringList lines = SplitTextLines(DecodeTextFile(file.readAll()));
+    for (int k = 1; k <= kLineCount && k <= lines.size(); ++k)
+        assignLine(k, lines[k - 1], readJwwPath);
+    return true;
+}
+
+void SettingsFile::assignLine(int lineNo, const QString& text, bool readJwwPath)
+{
+    switch (lineNo) {
+    case 1: Fm1x = StrToIntZero(text); break;
+    case 2: Fm1y = StrToIntZero(text); break;
+    case 3: Fm1w = StrToIntZero(text); break;
+    case 4: Fm1h = StrToIntZero(text); break;
+    case 5: case 6: case 7: case 8: case 9: rb[lineNo - 5] = StrToBoolWord(text); break;
+    case 10: ed1 = text; break;
+    case 11: lb1 = text; break;
+    case 12: lb2 = text; break;
+    case 13: Fidx = StrToIntZero(text); break;
+    case 14: gstyle = text; break;
+    case 15:
+        if (readJwwPath)
+            JwwPath = text;
+        break;
+    case 16: cb2 = StrToIntZero(text); break;
+    case 17: cb3 = StrToIntZero(text); break;
+    case 18: cb4 = StrToIntZero(text); break;
+    default: break;
+    }
+}
+
+bool SettingsFile::write(const QString& path) const
+{
+    const QStringList lines = {
+        IntText(Fm1x), IntText(Fm1y), IntText(Fm1w), IntText(Fm1h),
+        BoolText(rb[0]), BoolText(rb[1]), BoolText(rb[2]), BoolText(rb[3]), BoolText(rb[4]),
+        ed1, lb1, lb2, IntText(Fidx), gstyle, JwwPath,
+        IntText(cb2), IntText(cb3), IntText(cb4),
+    };
+    QByteArray bytes("\xEF\xBB\xBF");
+    for (const QString& line : lines)
+        bytes.append(line.toUtf8()).append("\r\n");
+
+    QSaveFile file(path);
+    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
+    if (!ok) {
+        // Leave no file at all: the worker must not convert with options that
+        // are not the ones the user chose for this batch.
+        DeleteFileSafe(path);
+    }
+    return ok;
+}
+
+int SettingsFile::outputChoice() const
+{
+    for (int i = kOutputChoices - 1; i >= 0; --i) {
+        if (rb[i])
+            return i;
+    }
+    return -1;
+}
+
+void SettingsFile::setOutputChoice(int choice)
+{
+    for (int i = 0; i < kOutputChoices; ++i)
+        rb[i] = i == choice;
+}
+
+int SettingsFile::listIndex(int32_t index, int count)
+{
+    return index >= 0 && index < count ? index : -1;
+}
+
+const QStringList& SettingsFile::colourSourceNames()
+{
+    static const QStringList names = {QStringLiteral("画面要素色"), QStringLiteral("プリンタ出力要素色")};
+    return names;
+}
+
+const QStringList& SettingsFile::auxColourNames()
+{
+    static const QStringList names = {
+        "black", "red", "green", "blue", "yellow", "magenta", "cyan", "white",
+        "deeppink", "brown", "orange", "lightgreen", "lightblue", "lavender", "lightgray", "darkgray",
+    };
+    return names;
+}
+
+const QStringList& SettingsFile::auxLineTypeNames()
+{
+    // Entry 12 starts with the katakana ニ, as the list has always shown it.
+    static const QStringList names = {
+        QStringLiteral("実線"), QStringLiteral("破線"), QStringLiteral("跳び破線"),
+        QStringLiteral("一点長鎖線"), QStringLiteral("二点長鎖線"), QStringLiteral("三点長鎖線"),
+        QStringLiteral("点線"), QStringLiteral("一点鎖線"), QStringLiteral("二点鎖線"),
+        QStringLiteral("一点短鎖線"), QStringLiteral("一点二短鎖線"), QStringLiteral("二点短鎖線"),
+        QStringLiteral("ニ点二短鎖線"), QStringLiteral("三点短鎖線"), QStringLiteral("三点二短鎖線"),
+    };
+    return names;
+}
+
+}  // namespace common

@@ -1,0 +1,84 @@
+// TJwwData: one drawing in memory, as its file describes it.
+#pragma once
+
+#include "worker/jww/jwwtype.h"
+
+#include <QString>
+
+#include <vector>
+
+namespace jww {
+
+class TgraAttribute;
+
+// Holds the header, the tables, the seven entity arrays (each exactly as long
+// as its count after a read), block definitions, the flattened insert tree
+// and the list of embedded images. The reader fills it; the conversion reads
+// it and marks entities consumed by groups in EntNo / mNo.
+class TJwwData {
+public:
+    TJwwData();
+    ~TJwwData();
+    TJwwData(const TJwwData&) = delete;
+    TJwwData& operator=(const TJwwData&) = delete;
+
+    // Empties every array and count and resets the header to its defaults;
+    // leaves BindImageFolder, BindImageExp and BindImageExr alone.
+    void DataInit();
+    // Releases everything the drawing holds, then DataInit.
+    void DataFree();
+
+    // True when `path` starts with "JwwData." and a version of 220 to 700.
+    // Never throws; a missing or unreadable file gives false.
+    bool FileCheck(const QString& path) const;
+    // Reads the whole drawing. Returns false when the file is not a drawing
+    // of a supported version or ends or breaks inside a list; the object then
+    // keeps what was read. Never throws.
+    bool FileIn(const QString& path);
+    // Rebuilds EntBlockTree, ref_flag, ref_no and EntBlockNum from the inserts.
+    void MakeBlockTree();
+    // Sets the pen widths of colours 1-8 in `graAtt` from this drawing.
+    void FileColorSet(TgraAttribute& graAtt) const;
+
+    // Embedded images: see bind_image.cpp.
+    void BindImageInit();
+    void BindImageExplode();
+    void BindImageDeleteGzFile();
+    void BindImageDeleteNonGzFile();
+
+    TEntJwwHeader Enthd;
+    std::vector<TEntJwwLayerGroup> EntLgrp;    // 16
+    std::vector<TEntJwwLayer> EntLay;          // 256, index group * 16 + layer
+    std::vector<TEntJwwColorNo> EntCol;        // 10; [0] background
+    std::vector<TEntJwwLineTypeNo> EntLtp1;    // 8
+    std::vector<TEntJwwRandomLineNo> EntLtp2;  // 5
+    std::vector<TEntJwwLineTypeNo> EntLtp3;    // 4
+    std::vector<TEntJwwColorExNo> EntColS;     // 257
+    std::vector<TEntJwwLineTypeExNo> EntLtpS;  // 33
+    std::vector<TEntJwwMojiType> EntMoj;       // 10
+    std::vector<TEntJwwNo> EntNo;              // Enthd.n1 entries
+
+    std::vector<TEntJwwLine> EntLine;
+    std::vector<TEntJwwEnko> EntEnko;
+    std::vector<TEntJwwTen> EntTen;
+    std::vector<TEntJwwMoji> EntMoji;
+    std::vector<TEntJwwSunpo> EntSunpo;
+    std::vector<TEntJwwSolid> EntSolid;
+    std::vector<TEntJwwBlock> EntBlock;
+    int32_t EntLineN = 0, EntEnkoN = 0, EntTenN = 0, EntMojiN = 0, EntSunpoN = 0, EntSolidN = 0,
+            EntBlockN = 0;
+
+    std::vector<TEntJwwBlockDef> EntBlockDef;
+    int32_t EntBlockDefN = 0;
+    std::vector<TEntJwwBlockTree> EntBlockTree;
+    int32_t EntBlockTreeN = 0;
+    int32_t EntBlockNum = 0;  // definitions with ref_flag
+
+    QString BindImageFolder;  // ends with the path separator
+    std::vector<TBindImageType> BindImage;
+    int32_t BindImageN = 0;
+    bool BindImageExp = false;  // extract embedded images while reading
+    bool BindImageExr = false;  // read the embedded-image list at all
+};
+
+}  // namespace jww

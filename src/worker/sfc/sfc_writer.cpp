@@ -1,0 +1,127 @@
+// Feature arguments and the record writer.
+#include "worker/sfc/sfc_writer.h"
+
+#include "common/codepage.h"
+#include "common/number_text.h"
+
+#include <cmath>
+
+namespace sfc {
+namespace {
+
+constexpr qsizetype kFlushSize = 1 << 16;
+
+}  // namespace
+
+void FeatureArgs::separate()
+{
+    if (!m_bytes.isEmpty())
+        m_bytes.append(',');
+}
+
+FeatureArgs& FeatureArgs::integer(int64_t value)
+{
+    separate();
+    m_bytes.append('\'');
+    common::appendIntText(m_bytes, value);
+    m_bytes.append('\'');
+    return *this;
+}
+
+FeatureArgs& FeatureArgs::real(double value, int decimals)
+{
+    separate();
+    m_finite = m_finite && std::isfinite(value);
+    m_bytes.append('\'');
+    common::appendFixedText(m_bytes, decimals, value);
+    m_bytes.append('\'');
+    return *this;
+}
+
+FeatureArgs& FeatureArgs::string(QStringView text)
+{
+    separate();
+    m_bytes.append("\\'");
+    common::appendCp932(m_bytes, text);
+    m_bytes.append("\\'");
+    return *this;
+}
+
+FeatureArgs& FeatureArgs::integerList(std::span<const int32_t> values)
+{
+    separate();
+    m_bytes.append("'(");
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            m_bytes.append(',');
+        common::appendIntText(m_bytes, values[i]);
+    }
+    m_bytes.append(")'");
+    return *this;
+}
+
+FeatureArgs& FeatureArgs::realList(std::span<const double> values, int decimals)
+{
+    separate();
+    m_bytes.append("'(");
+    for (size_t i = 0; i < values.size(); ++i) {
+        if (i > 0)
+            m_bytes.append(',');
+        m_finite = m_finite && std::isfinite(values[i]);
+        common::appendFixedText(m_bytes, decimals, values[i]);
+    }
+    m_bytes.append(")'");
+    return *this;
+}
+
+FeatureArgs& FeatureArgs::quoted(QStringView text)
+{
+    separate();
+    m_bytes.append('\'');
+    common::appendCp932(m_bytes, text);
+    m_bytes.append('\'');
+    return *this;
+}
+
+SfcWriter::SfcWriter(QIODevice& device) : m_device(device)
+{
+    m_buffer.reserve(kFlushSize * 2);
+}
+
+void SfcWriter::writeLine(QStringView line)
+{
+    common::appendCp932(m_buffer, line);
+    m_buffer.append("\r\n");
+    maybeFlush();
+}
+
+void SfcWriter::writeFeature(std::string_view name, const FeatureArgs& args)
+{
+    m_buffer.append("/*SXF\r\n#");
+    common::appendIntText(m_buffer, SXFnum);
+    m_buffer.append(" = ");
+    m_buffer.append(name.data(), static_cast<qsizetype>(name.size()));
+    m_buffer.append('(');
+    m_buffer.append(args.bytes());
+    m_buffer.append(")\r\nSXF*/\r\n\r\n");
+    SXFnum += 10;
+    maybeFlush();
+}
+
+void SfcWriter::maybeFlush()
+{
+    if (m_buffer.size() >= kFlushSize)
+        flush();
+}
+
+void SfcWriter::flush()
+{
+    if (m_buffer.isEmpty())
+        return;
+    const qint64 written = m_device.write(m_buffer);
+    if (written != m_buffer.size())
+        throw SfcWriteError("SFC output refused");
+    m_buffer.clear();
+}
+
+}  // namespace sfc

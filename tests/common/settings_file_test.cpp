@@ -1,0 +1,150 @@
+// The settings file: defaults, tolerant reading, the radio rule, writing.
+#include "common/settings_file.h"
+
+#include "common/codepage.h"
+#include "tests/support/test_paths.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using common::SettingsFile;
+using testsupport::readFile;
+using testsupport::writeFile;
+
+namespace {
+
+SettingsFile readText(const QByteArray& bytes, bool readJwwPath = true)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Kestrune.dat");
+    EXPECT_TRUE(writeFile(path, bytes));
+    SettingsFile s(QStringLiteral("/prog/"));
+    EXPECT_TRUE(s.read(path, readJwwPath));
+    return s;
+}
+
+}  // namespace
+
+TEST(SettingsFile, MissingFileKeepsDefaults)
+{
+    SettingsFile s(QStringLiteral("/prog/"));
+    EXPECT_FALSE(s.read(QStringLiteral("/nonexistent/Kestrune.dat")));
+    EXPECT_EQ(s.Fm1x, 50);
+    EXPECT_EQ(s.Fm1w, 480);
+    EXPECT_EQ(s.outputChoice(), 0);
+    EXPECT_EQ(s.lb2, QStringLiteral("/prog/"));
+    EXPECT_EQ(s.Fidx, 1);
+    EXPECT_EQ(s.gstyle, QStringLiteral("Windows"));
+    EXPECT_TRUE(s.JwwPath.isEmpty());
+    EXPECT_EQ(s.cb2 + s.cb3 + s.cb4, 0);
+}
+
+TEST(SettingsFile, ShortFileKeepsTheDefaultsOfMissingLines)
+{
+    const SettingsFile s = readText("10\r\n20\r\n300\r\n400\r\n");
+    EXPECT_EQ(s.Fm1x, 10);
+    EXPECT_EQ(s.Fm1y, 20);
+    EXPECT_EQ(s.Fm1w, 300);
+    EXPECT_EQ(s.Fm1h, 400);
+    EXPECT_EQ(s.outputChoice(), 0);
+    EXPECT_EQ(s.gstyle, QStringLiteral("Windows"));
+    EXPECT_TRUE(s.JwwPath.isEmpty());  // fewer than 15 lines
+}
+
+TEST(SettingsFile, MalformedIntegersReadAsZeroNotDefault)
+{
+    EXPECT_EQ(readText("abc\n").Fm1x, 0);
+    EXPECT_EQ(readText("\n").Fm1x, 0);
+}
+
+TEST(SettingsFile, LastTrueRadioLineWinsAndAllFalseSelectsNone)
+{
+    EXPECT_EQ(readText("1\n1\n1\n1\n0\nON\n0\ntrue\n0\n").outputChoice(), 3);
+    EXPECT_EQ(readText("1\n1\n1\n1\n0\n0\n0\n0\n0\n").outputChoice(), -1);
+}
+
+TEST(SettingsFile, LineEndsOfEveryKindAndLinesPast18Ignored)
+{
+    const SettingsFile s = readText("1\r2\n3\r\n4\n0\n0\n1\n0\n0\ned\nlb1\nlb2\n2\nFusion\n/jw/\n1\n99\n3\nextra\n");
+    EXPECT_EQ(s.Fm1x, 1);
+    EXPECT_EQ(s.Fm1y, 2);
+    EXPECT_EQ(s.Fm1w, 3);
+    EXPECT_EQ(s.Fm1h, 4);
+    EXPECT_EQ(s.outputChoice(), 2);
+    EXPECT_EQ(s.ed1, QStringLiteral("ed"));
+    EXPECT_EQ(s.Fidx, 2);
+    EXPECT_EQ(s.gstyle, QStringLiteral("Fusion"));
+    EXPECT_EQ(s.JwwPath, QStringLiteral("/jw/"));
+    EXPECT_EQ(s.cb2, 1);
+    EXPECT_EQ(s.cb3, 99);
+    EXPECT_EQ(SettingsFile::listIndex(s.cb3, 16), -1);
+    EXPECT_EQ(s.cb4, 3);
+}
+
+TEST(SettingsFile, Line16DigitAndLetter)
+{
+    const QByteArray head = "50\n50\n480\n480\n1\n0\n0\n0\n0\n\n\n\n1\nWindows\n\n";
+    EXPECT_EQ(readText(head + "1\n").cb2, 1);
+    EXPECT_EQ(readText(head + "x\n").cb2, 0);
+}
+
+TEST(SettingsFile, FrontEndSkipsLine15)
+{
+    const QByteArray text = "50\n50\n480\n480\n1\n0\n0\n0\n0\n\n\n\n1\nWindows\n/from/file/\n";
+    EXPECT_TRUE(readText(text, false).JwwPath.isEmpty());
+    EXPECT_EQ(readText(text, true).JwwPath, QStringLiteral("/from/file/"));
+}
+
+TEST(SettingsFile, ReadsCodePage932WithoutBomAndUtf8WithBom)
+{
+    const QString folder = QStringLiteral("/図面/出力/");
+    const QByteArray lines = "50\n50\n480\n480\n0\n0\n0\n1\n0\n";
+    EXPECT_EQ(readText(lines + common::encodeCp932(folder) + "\n").ed1, folder);
+    EXPECT_EQ(readText("\xEF\xBB\xBF" + lines + folder.toUtf8() + "\n").ed1, folder);
+}
+
+TEST(SettingsFile, WritesEighteenCrLfLinesWithBomAndRoundTrips)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Kestrune.dat");
+    SettingsFile s(QStringLiteral("/prog/"));
+    s.setOutputChoice(3);
+    s.ed1 = QStringLiteral("/出力/");
+    s.JwwPath = QStringLiteral("/jw/");
+    s.cb3 = SettingsFile::listIndex(99, 16);
+    ASSERT_TRUE(s.write(path));
+
+    const QByteArray bytes = readFile(path);
+    EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
+    EXPECT_TRUE(bytes.endsWith("\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 18);
+    EXPECT_TRUE(bytes.contains("\r\n-1\r\n"));
+
+    SettingsFile back;
+    ASSERT_TRUE(back.read(path));
+    EXPECT_EQ(back.outputChoice(), 3);
+    EXPECT_EQ(back.ed1, s.ed1);
+    EXPECT_EQ(back.lb2, QStringLiteral("/prog/"));
+    EXPECT_EQ(back.JwwPath, s.JwwPath);
+    EXPECT_EQ(back.cb3, -1);
+}
+
+TEST(SettingsFile, FailedWriteLeavesNoFile)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("missing-folder/Kestrune.dat");
+    EXPECT_FALSE(SettingsFile().write(path));
+    EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(SettingsFile, ListEntries)
+{
+    EXPECT_EQ(SettingsFile::colourSourceNames().size(), 2);
+    EXPECT_EQ(SettingsFile::auxColourNames().size(), 16);
+    EXPECT_EQ(SettingsFile::auxColourNames().at(15), QStringLiteral("darkgray"));
+    ASSERT_EQ(SettingsFile::auxLineTypeNames().size(), 15);
+    EXPECT_EQ(SettingsFile::auxLineTypeNames().at(12).at(0).unicode(), 0x30CB);  // katakana ニ
+    EXPECT_EQ(SettingsFile::auxLineTypeNames().at(11).at(0).unicode(), 0x4E8C);  // numeral 二
+}
