@@ -1,5 +1,7 @@
-// Attribute tables: reset between runs.
+// Attribute tables: reset between runs, and the lookups made while writing.
 #include "worker/convert/attribute_tables.h"
+
+#include "common/text_slice.h"
 
 namespace convert {
 
@@ -21,6 +23,94 @@ void AttributeTables::clear()
     DatFonN = 0;
     DatPrt.clear();
     DatPrtN = 0;
+}
+
+}  // namespace convert
+
+namespace convert {
+namespace {
+
+template <typename Table>
+int32_t noAt(const Table& table, int index)
+{
+    return index >= 0 && index < static_cast<int>(table.size()) ? table[index].no : -1;
+}
+
+}  // namespace
+
+int32_t AttributeTables::layerNo(int groupLayer) const
+{
+    return noAt(DatLay, groupLayer);
+}
+
+int32_t AttributeTables::layerNo(const jww::TEntJwwAttr& att) const
+{
+    // Layers and groups run 0-15; anything else belongs to a damaged drawing.
+    if (att.nLayer > 15 || att.nGLayer > 15)
+        return -1;
+    return layerNo(att.nGLayer * 16 + att.nLayer);
+}
+
+int32_t AttributeTables::colourNo(int penColor) const
+{
+    return noAt(DatCol, penColor);
+}
+
+int32_t AttributeTables::lineTypeNo(int penStyle) const
+{
+    return noAt(DatLtp, penStyle);
+}
+
+sfc::SfcAttr AttributeTables::lineAttr(const jww::TEntJwwAttr& att) const
+{
+    const int32_t width = proc4subWidth(att.nPenColor, att.nPenWidth);
+    if (att.nPenStyle == 9 || att.nPenColor == 9)
+        return {HojoLay, cb3 + 1, cb4 + 1, width};
+    return {layerNo(att), colourNo(att.nPenColor), lineTypeNo(att.nPenStyle), width};
+}
+
+int32_t WidthEntry(double mm)
+{
+    for (int i = 1; i <= 15; ++i) {
+        if (i == 10)
+            continue;
+        if ((kWidthTable[i] + kWidthTable[i + 1]) / 2 > mm)
+            return i;
+    }
+    return 16;
+}
+
+double AttributeTables::widthValue(int co, int wd) const
+{
+    if (wd != 0)
+        return wd * 0.01;
+    if (co > 100)
+        return 0.18;
+    return GraAtt ? GraAtt->GetAttrColwid(co) : 0.0;
+}
+
+int32_t AttributeTables::proc4subWidth(int co, int wd) const
+{
+    return WidthEntry(widthValue(co, wd));
+}
+
+int32_t AttributeTables::proc4subFColor(uint32_t co) const
+{
+    for (int i = 357; i < DatColN && i < static_cast<int>(DatCol.size()); ++i) {
+        if (DatCol[i].co == co)
+            return DatCol[i].no;
+    }
+    return 16;
+}
+
+int32_t AttributeTables::proc4subFont(const QString& fon) const
+{
+    const QString upper = common::UpperText(fon);
+    for (int i = 0; i < DatFonN && i < static_cast<int>(DatFon.size()); ++i) {
+        if (common::UpperText(DatFon[i].nam) == upper)
+            return i;
+    }
+    return 0;
 }
 
 }  // namespace convert

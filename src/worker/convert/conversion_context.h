@@ -1,0 +1,30 @@
+// What every converter of the drawing data works with: the output, the
+// drawing, the attribute tables and the paper.
+#pragma once
+
+#include "worker/convert/attribute_tables.h"
+#include "worker/jww/jww_data.h"
+#include "worker/sfc/sfc_writer.h"
+
+namespace convert {
+
+// Placement of a scope: a JWW point (x, y) is written as (dx + sc * x,
+// dy + sc * y); lengths are multiplied by sc; angles stay as they are.
+struct Placement {
+    double dx = 0;
+    double dy = 0;
+    double sc = 1;
+
+    double x(double px) const { return dx + sc * px; }
+    double y(double py) const { return dy + sc * py; }
+};
+
+struct ConversionContext {
+    sfc::SfcWriter& f;
+    jww::TJwwData& jww;  // entities consumed by groups are marked in it
+    AttributeTables& tables;
+    double PaperSizeX = 0;
+    double PaperSizeY = 0;
+};
+
+}  // namespace convert

@@ -1,0 +1,32 @@
+// Writers of the definition features: layers, colours, line types, widths
+// and text fonts. Each writes exactly one record and advances SXFnum.
+#pragma once
+
+#include "worker/sfc/sfc_writer.h"
+
+#include <QStringView>
+
+#include <cstdint>
+#include <span>
+
+namespace sfc {
+
+// layer_feature(\'nam\','dsp')
+void procSfcSetLayer(SfcWriter& f, QStringView nam, int32_t dsp);
+// pre_defined_colour_feature(\'nam\')
+void procSfcSetColor(SfcWriter& f, QStringView nam);
+// user_defined_colour_feature('R','G','B') from a stored colour: red in the
+// low byte, green next, blue in the third; the top byte is ignored.
+void procSfcSetColorUser(SfcWriter& f, uint32_t co);
+void procSfcSetColorUser(SfcWriter& f, int32_t r, int32_t g, int32_t b);
+// pre_defined_font_feature(\'nam\')
+void procSfcSetLtype(SfcWriter& f, QStringView nam);
+// user_defined_font_feature(\'nam\','n','(p1,...,pn)') with the first n
+// pitches (6 decimals); `pitches` holds at least n values.
+void procSfcSetLtypeUser(SfcWriter& f, QStringView nam, int32_t n, std::span<const double> pitches);
+// width_feature('w') with 6 decimals.
+void procSfcSetWidth(SfcWriter& f, double w);
+// text_font_feature(\'nam\')
+void procSfcSetFont(SfcWriter& f, QStringView nam);
+
+}  // namespace sfc
