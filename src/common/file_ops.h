@@ -17,6 +17,17 @@ bool ForceDirsSafe(const QString& path);
 bool DeleteFileSafe(const QString& path);
 // Removes the folder only when it is empty; false otherwise or on any error.
 bool RemoveDirSafe(const QString& path);
+// Copies `source` to `destination` in blocks, then gives the destination the
+// source's access and write times (and creation time where the platform can
+// set it). Returns false on any error; a destination created by a failed
+// copy is deleted again.
+bool CopyFileKeepTimes(const QString& source, const QString& destination);
+// `path` itself when no file exists there; otherwise the first free name of
+// base + "~" + i + extension (i = 1 .. 99999; base is the path without its
+// extension, extension as ExtractExtLower gives it). Returns the empty text
+// when every one of those names is taken: callers must never be handed an
+// existing file.
+QString UniqueFileName(const QString& path);
 // The date-time that stands for "no date": day 0, 1899-12-30 00:00.
 QDateTime ZeroDateTime();
 // Last-write time of the file in local time; ZeroDateTime() when the file
