@@ -2,6 +2,7 @@
 // and each kind of damage is reported.
 #include "tests/support/sfc_parser.h"
 
+#include "tests/support/sfc_references.h"
 #include "tests/worker/sfc/sfc_capture.h"
 #include "worker/sfc/annotation_features.h"
 #include "worker/sfc/definition_features.h"
@@ -88,6 +89,7 @@ TEST(SfcParser, GoodFileReadsBackTyped)
     EXPECT_EQ(file.records.front().number, 10);
     EXPECT_EQ(file.records.front().line, 17);
     EXPECT_EQ(file.records.back().number, 300);
+    EXPECT_TRUE(checkSfcReferences(file).isEmpty()) << checkSfcReferences(file).join(u'\n').toStdString();
 
     const SfcRecord& text = *file.named(u"text_string_feature").at(0);
     EXPECT_EQ(text.stringAt(3), QStringLiteral("図面 it's"));
