@@ -2,6 +2,7 @@
 #include "worker/convert/solid_boundary.h"
 
 #include "common/geometry.h"
+#include "common/number_parse.h"
 #include "worker/convert/solid_shape.h"
 #include "worker/jww/entity_access.h"
 #include "worker/sfc/geometric_features.h"

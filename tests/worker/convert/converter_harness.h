@@ -6,6 +6,7 @@
 
 #include "common/codepage.h"
 #include "tests/support/jww_builder.h"
+#include "tests/support/qt_printers.h"
 #include "worker/convert/conversion_context.h"
 
 #include <QBuffer>

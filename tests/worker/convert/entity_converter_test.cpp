@@ -139,7 +139,7 @@ TEST(EntityConverter, SolidsAdvanceTheFillCounterByTheirCurves)
     convert::procSfcDataSolid(h.ctx, ring, kNone, fill);
     EXPECT_EQ(fill, 5);
     EXPECT_EQ(h.features(), (QStringList{
-        "#10 = line_feature('1','3','1','1','0.000000','0.000000','10.000000','0.000000')",
+        "#10 = line_feature('1','3','1','2','0.000000','0.000000','10.000000','0.000000')",  // colour 3: 0.2 mm
         "#20 = fill_area_style_colour_feature('1','3','1','0','()')",
         "#30 = fill_area_style_colour_feature('1','16','2','1','(3)')",
         "#40 = fill_area_style_colour_feature('1','16','4','0','()')",
