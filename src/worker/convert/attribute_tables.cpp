@@ -93,7 +93,11 @@ double AttributeTables::widthValue(int co, int wd) const
 
 int32_t AttributeTables::proc4subWidth(int co, int wd) const
 {
-    return WidthEntry(widthValue(co, wd));
+    // Features carry the number the width was defined under: the entry
+    // itself up to 2.0 mm, 11, 12, ... in order of use above.
+    const int32_t entry = WidthEntry(widthValue(co, wd));
+    const int32_t no = entry < static_cast<int32_t>(DatWid.size()) ? DatWid[entry].no : -1;
+    return no >= 0 ? no : entry;
 }
 
 int32_t AttributeTables::proc4subFColor(uint32_t co) const

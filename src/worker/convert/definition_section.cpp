@@ -41,15 +41,16 @@ void procSfcSetLay(sfc::SfcWriter& f, AttributeTables& t)
     }
     if (t.HojoLay <= 0)
         return;
-    if (!hojoTaken) {
+    if (t.HojoLay > 256) {
+        // SFC has 256 layers: auxiliary entities share the last one.
+        t.HojoLay = 256;
+    } else if (!hojoTaken) {
         sfc::procSfcSetLayer(f, u"HOJO", 0);
-    } else if (t.HojoLay <= 256) {
-        // The hexadecimal digits as they come: 256 gives "_10_0_HOJO".
+    } else {
+        // The hexadecimal digits as they come: 256 would give "_10_0_HOJO".
         const QString name = QStringLiteral("_") + QString::number(t.HojoLay / 16, 16).toUpper() + u'_'
                              + hexDigit(t.HojoLay % 16) + QStringLiteral("_HOJO");
         sfc::procSfcSetLayer(f, name, 0);
-    } else {
-        t.HojoLay = 256;
     }
 }
 

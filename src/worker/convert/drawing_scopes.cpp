@@ -5,8 +5,58 @@
 #include "worker/jww/entity_access.h"
 
 #include <cmath>
+#include <unordered_map>
 
 namespace convert {
+
+namespace {
+
+// Orders `scopes` so that every symbol comes after the symbols its
+// definition places, keeping the given order wherever nothing is placed
+// ahead of its definition. Definitions that place themselves (directly or
+// through others) are left where the walk meets them.
+std::vector<BlockSymbolScope> placedFirst(const jww::TJwwData& d, const std::vector<BlockSymbolScope>& scopes)
+{
+    std::unordered_map<uint32_t, size_t> byNumber;  // first definition of a number -> its scope
+    std::unordered_map<int, size_t> scopeOfDef;
+    for (size_t i = 0; i < scopes.size(); ++i)
+        scopeOfDef.emplace(scopes[i].defIndex, i);
+    for (int i = 0; i < static_cast<int>(d.EntBlockDef.size()); ++i) {
+        const auto it = scopeOfDef.find(i);
+        if (!byNumber.count(d.EntBlockDef[i].nNumber))
+            byNumber.emplace(d.EntBlockDef[i].nNumber, it == scopeOfDef.end() ? scopes.size() : it->second);
+    }
+    enum class Mark { None, Open, Done };
+    std::vector<Mark> mark(scopes.size(), Mark::None);
+    std::vector<BlockSymbolScope> ordered;
+    ordered.reserve(scopes.size());
+    // An explicit stack: nesting can be as deep as the drawing makes it.
+    std::vector<std::pair<size_t, size_t>> stack;  // scope, next member insert
+    for (size_t root = 0; root < scopes.size(); ++root) {
+        if (mark[root] != Mark::None)
+            continue;
+        mark[root] = Mark::Open;
+        stack.push_back({root, 0});
+        while (!stack.empty()) {
+            auto& [scope, next] = stack.back();
+            const auto& inserts = d.EntBlockDef[scopes[scope].defIndex].mBlock;
+            if (next < inserts.size()) {
+                const auto it = byNumber.find(inserts[next++].nNumber);
+                if (it != byNumber.end() && it->second < scopes.size() && mark[it->second] == Mark::None) {
+                    mark[it->second] = Mark::Open;
+                    stack.push_back({it->second, 0});
+                }
+                continue;
+            }
+            mark[scope] = Mark::Done;
+            ordered.push_back(scopes[scope]);
+            stack.pop_back();
+        }
+    }
+    return ordered;
+}
+
+}  // namespace
 
 std::vector<BlockSymbolScope> blockSymbolScopes(const jww::TJwwData& d, const AttributeTables& t)
 {
@@ -24,7 +74,7 @@ std::vector<BlockSymbolScope> blockSymbolScopes(const jww::TJwwData& d, const At
         if (part.typ == 1 || part.typ == 2)
             scopes.push_back({part.no, part.nam, part.typ});
     }
-    return scopes;
+    return placedFirst(d, scopes);
 }
 
 std::vector<GroupPartScope> groupPartScopes(const AttributeTables& t)

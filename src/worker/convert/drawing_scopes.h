@@ -29,7 +29,8 @@ struct GroupPartScope {
 };
 
 // Ordinary block symbols (referenced definitions with members and without a
-// mark) in definition order, then the marked blocks in part order.
+// mark) in definition order, then the marked blocks in part order; a symbol
+// whose definition places another symbol follows that symbol.
 std::vector<BlockSymbolScope> blockSymbolScopes(const jww::TJwwData& d, const AttributeTables& t);
 // The layer-group parts in part order.
 std::vector<GroupPartScope> groupPartScopes(const AttributeTables& t);

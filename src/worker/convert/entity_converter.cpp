@@ -173,7 +173,9 @@ void procSfcDataBlock(ConversionContext& ctx, const jww::TEntJwwBlock& e, const 
         if (defs[i].nNumber == e.nNumber)
             index = i;
     }
-    if (index < 0)
+    // Only referenced definitions with members become symbols; a placement of
+    // any other would name a symbol that is never defined.
+    if (index < 0 || defs[index].N <= 0 || !defs[index].ref_flag)
         return;
     // A marked block is placed under its part's name, which carries the
     // suffix that made it unique.

@@ -22,7 +22,8 @@ void procSfcDataTen(ConversionContext& ctx, const jww::TEntJwwTen& e, const Plac
 // line_feature and an outline solid its outline.
 void procSfcDataSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const Placement& p, int32_t& fillCounter);
 // sfig_locate_feature of the placed block's symbol; nothing when no block
-// definition has the placement's number.
+// definition has the placement's number or that definition is not written
+// as a symbol (it has no members).
 void procSfcDataBlock(ConversionContext& ctx, const jww::TEntJwwBlock& e, const Placement& p);
 
 // The symbol name of block definition `index`: its name up to

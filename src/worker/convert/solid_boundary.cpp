@@ -71,7 +71,8 @@ void discBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShap
 {
     const double r = s.radius;
     const bool sector = std::fabs(s.code - 100) <= 1e-10 || std::fabs(s.code) <= 1e-10;
-    if (sector && s.full) {
+    // A full sweep is the whole ellipse, whatever the shape code says.
+    if (s.full) {
         wholeEllipse(ctx, a, s, r, s.flatness);
         closeCurve(ctx, a, CCnum);
         return;

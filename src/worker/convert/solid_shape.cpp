@@ -9,6 +9,19 @@
 namespace convert {
 namespace {
 
+// Every number a solid's features are made from, placed, is finite.
+bool finiteSolid(const jww::TEntJwwSolid& e, const Placement& p)
+{
+    const double values[] = {p.x(e.start_x), p.y(e.start_y), p.x(e.end_x), p.y(e.end_y), p.x(e.DPoint2_x),
+                             p.y(e.DPoint2_y), p.x(e.DPoint3_x), p.y(e.DPoint3_y), e.end_x * p.sc,
+                             e.DPoint3_y * p.sc};
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
 bool nearFullOrZero(double deg)
 {
     return std::fabs(deg) <= 1e-12 || std::fabs(deg - 360) <= 1e-12;
@@ -30,6 +43,8 @@ SolidShape solidShapeOf(const jww::TEntJwwSolid& e, const Placement& p)
 {
     SolidShape s;
     s.style = e.att.nPenStyle;
+    if (!finiteSolid(e, p))
+        return s;  // nothing is drawn of a solid whose numbers are not finite
     if (s.style < 101) {
         s.kind = solidIsLine(e) ? SolidShape::Kind::Line : SolidShape::Kind::Quad;
         return s;
@@ -61,6 +76,12 @@ SolidShape solidShapeOf(const jww::TEntJwwSolid& e, const Placement& p)
         s.sweepDeg = 0;
     s.endDeg = common::NormDeg(s.startDeg + s.sweepDeg);
     s.full = nearFullOrZero(s.sweepDeg);
+    // A ring without an inner radius has no hole to leave: it is a disc (or a
+    // sector).
+    if (s.kind == SolidShape::Kind::Ring && s.code == 0) {
+        s.kind = SolidShape::Kind::Disc;
+        s.style = 101;
+    }
     return s;
 }
 

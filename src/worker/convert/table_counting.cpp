@@ -34,6 +34,7 @@ public:
 
     int32_t hojo = 0;  // auxiliary entities
     int32_t fc = 0;    // distinct solid colours
+    bool auxStroke = false;  // an auxiliary line, arc or dimension: drawn with line type cb4 + 1
 
 private:
     static bool isAux(const TEntJwwAttr& a) { return a.nPenStyle == 9 || a.nPenColor == 9; }
@@ -61,6 +62,10 @@ private:
             at = m_scope->placement;
         if (hasValidLayer(*at))
             ++m_t.DatLay[at->nGLayer * 16 + at->nLayer].cn;
+        // A member is written on its own layer, so that layer must be defined
+        // even when nothing else uses it.
+        if (at != &own)
+            ++m_t.DatLay[own.nGLayer * 16 + own.nLayer].cn;
         if (announce)
             m_groups.AddAttrNumber(static_cast<int32_t>(lGroup), m_scope->defno, own.nGLayer, m_eid);
     }
@@ -72,6 +77,7 @@ private:
         m_t.proc3subWidth(a.nPenColor, a.nPenWidth);
         if (isAux(a)) {
             ++hojo;
+            auxStroke = true;
             return;
         }
         colourCount(a.nPenColor);
@@ -133,6 +139,7 @@ private:
         m_t.proc3subFont(e.Moji.strFontName);
         if (isAux(s)) {
             ++hojo;
+            auxStroke = true;
             return;
         }
         colourCount(s.nPenColor);
@@ -160,9 +167,11 @@ private:
     void countOne(const TEntJwwBlock& e)
     {
         const TEntJwwAttr& a = e.att;
+        groupCount(a);
+        // A placement on no layer counts only its group, so that a scaled
+        // group holding nothing else still becomes a part.
         if (a.nPenStyle & 0x40)
             return;
-        groupCount(a);
         layerCount(a, a.lGroup, false);
     }
 
@@ -216,6 +225,8 @@ void AttributeTables::proc3(const TJwwData& d, const TgraAttribute& graAtt, TSFC
     ++DatCol[1].cn;
     ++DatLtp[1].cn;
     ++DatWid[1].cn;
+    if (counter.auxStroke)
+        ++DatLtp[30 + cb4 + 1].cn;
     DatColN = kFirstSolidColour + counter.fc;
     DatCol.resize(DatColN);
 

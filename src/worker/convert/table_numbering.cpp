@@ -15,6 +15,7 @@ using namespace jww;
 const QString kSfigMark1 = QStringLiteral("@@SfigorgFlag@@1");
 const QString kSfigMark2 = QStringLiteral("@@SfigorgFlag@@2");
 const QString kDefaultFont = QStringLiteral("ＭＳ ゴシック");
+constexpr int32_t kMaxFonts = 1024;  // the most fonts an SFC file may define
 
 QChar hexDigit(int v)
 {
@@ -42,7 +43,10 @@ void AttributeTables::initTables(const TJwwData& d)
         const TEntJwwLayerGroup* lg = g < static_cast<int>(d.EntLgrp.size()) ? &d.EntLgrp[g] : nullptr;
         const QString name = lg ? lg->aStrGLayName : QString();
         DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + hexDigit(g) : name;
-        DatLgp[g].sc = lg ? lg->adScale : 1.0;
+        // A scale of 0, below 0 or not finite cannot place a part: such a
+        // group is drawn at scale 1.
+        const double sc = lg ? lg->adScale : 1.0;
+        DatLgp[g].sc = std::isfinite(sc) && sc > 0 ? sc : 1.0;
     }
     DatLay.assign(256, {});
     DatLayN = 256;
@@ -218,6 +222,8 @@ void AttributeTables::proc3subColor(const TJwwData& d)
             // SFC has 256 colour numbers; the rest fall back to dark grey.
             const int32_t no = counter++;
             DatCol[i].no = no > 256 ? 16 : no;
+            if (no > 256)
+                ++DatCol[116].cn;  // the fallback colour must be defined
         }
     }
 }
@@ -292,7 +298,7 @@ void AttributeTables::proc3subFont(const QString& fo)
         ++DatFon[it.value()].cn;
         return;
     }
-    if (DatFonN <= 1024) {
+    if (DatFonN < kMaxFonts) {
         m_fontIndex.insert(upper, DatFonN);
         DatFon.push_back({fo, 1});
         DatFonN = static_cast<int32_t>(DatFon.size());
