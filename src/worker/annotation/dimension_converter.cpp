@@ -13,59 +13,58 @@
 namespace annotation {
 namespace {
 
-    constexpr double kTwoPi = 2 * M_PI;
+constexpr double kTwoPi = 2 * M_PI;
 
-    bool isVertical(const jww::TEntJwwMoji& e)
-    {
-        return (e.att.sFlg & 0x20) != 0;
-    }
+bool isVertical(const jww::TEntJwwMoji& e)
+{
+    return (e.att.sFlg & 0x20) != 0;
+}
 
-    bool isSlanted(uint32_t nMojiShu)
-    {
-        const uint32_t kind = nMojiShu / 10000;
-        return kind == 1 || kind == 3;
-    }
+bool isSlanted(uint32_t nMojiShu)
+{
+    const uint32_t kind = nMojiShu / 10000;
+    return kind == 1 || kind == 3;
+}
 
-    // Extension line from base point `kt` and line `ho`. One that placement
-    // shrinks below 1e-6 is left out altogether, base point included.
-    sfc::SfcExtLine extensionLine(const jww::TEntJwwTen& kt, const jww::TEntJwwLine& ho, const convert::Placement& p)
-    {
-        sfc::SfcExtLine e;
-        e.startX = p.x(ho.start_x);
-        e.startY = p.y(ho.start_y);
-        e.endX = p.x(ho.end_x);
-        e.endY = p.y(ho.end_y);
-        if (common::Distance(e.startX, e.startY, e.endX, e.endY) < 1e-6)
-            return {};
-        e.flag = 1;
-        e.baseX = p.x(kt.start_x);
-        e.baseY = p.y(kt.start_y);
-        return e;
-    }
+// Extension line from base point `kt` and line `ho`. One that placement
+// shrinks below 1e-6 is left out altogether, base point included.
+sfc::SfcExtLine extensionLine(const jww::TEntJwwTen& kt, const jww::TEntJwwLine& ho, const convert::Placement& p)
+{
+    sfc::SfcExtLine e;
+    e.startX = p.x(ho.start_x);
+    e.startY = p.y(ho.start_y);
+    e.endX = p.x(ho.end_x);
+    e.endY = p.y(ho.end_y);
+    if (common::Distance(e.startX, e.startY, e.endX, e.endY) < 1e-6)
+        return {};
+    e.flag = 1;
+    e.baseX = p.x(kt.start_x);
+    e.baseY = p.y(kt.start_y);
+    return e;
+}
 
-    // End marker `m` of the dimension line from (x1, y1) to (x2, y2) (placed).
-    // The orientation code tells whether the marker's rotation points along the
-    // line, away from the end it sits at.
-    sfc::SfcArrow arrow(
-        const jww::TEntJwwTen& m, const convert::Placement& p, double x1, double y1, double x2, double y2)
-    {
-        sfc::SfcArrow r { 7, 1, p.x(m.start_x), p.y(m.start_y), 0.1 };
-        if (m.att.nPenStyle != 100)
-            return r;
-        r.scale = m.dBairitsu;
-        r.code = m.nCode < 1 || m.nCode > 11 ? 7 : m.nCode;
-        const bool nearStart = common::Distance(r.x, r.y, x1, y1) < common::Distance(r.x, r.y, x2, y2);
-        const double reference = nearStart ? common::AngleOf(x2 - x1, y2 - y1) : common::AngleOf(x1 - x2, y1 - y2);
-        const double rotation = m.radKaitenKaku;
-        if (common::SameNum(rotation, reference) || common::SameNum(std::abs(rotation - reference), kTwoPi))
-            r.orientation = 2;
-        if (m.dBairitsu <= 1e-10) {
-            r.scale = 0;
-            r.code = 0;
-            r.orientation = 0;
-        }
+// End marker `m` of the dimension line from (x1, y1) to (x2, y2) (placed).
+// The orientation code tells whether the marker's rotation points along the
+// line, away from the end it sits at.
+sfc::SfcArrow arrow(const jww::TEntJwwTen& m, const convert::Placement& p, double x1, double y1, double x2, double y2)
+{
+    sfc::SfcArrow r { 7, 1, p.x(m.start_x), p.y(m.start_y), 0.1 };
+    if (m.att.nPenStyle != 100)
         return r;
+    r.scale = m.dBairitsu;
+    r.code = m.nCode < 1 || m.nCode > 11 ? 7 : m.nCode;
+    const bool nearStart = common::Distance(r.x, r.y, x1, y1) < common::Distance(r.x, r.y, x2, y2);
+    const double reference = nearStart ? common::AngleOf(x2 - x1, y2 - y1) : common::AngleOf(x1 - x2, y1 - y2);
+    const double rotation = m.radKaitenKaku;
+    if (common::SameNum(rotation, reference) || common::SameNum(std::abs(rotation - reference), kTwoPi))
+        r.orientation = 2;
+    if (m.dBairitsu <= 1e-10) {
+        r.scale = 0;
+        r.code = 0;
+        r.orientation = 0;
     }
+    return r;
+}
 
 } // namespace
 
