@@ -111,7 +111,7 @@ SunpoMojiValues procSfcDataSunpoMoji(
     v.ma = common::AngleOf(e.end_x - e.start_x, e.end_y - e.start_y) * 180.0 / M_PI;
     v.ms = isSlanted(e.nMojiShu) ? 15.0 : 0.0;
     v.kt = e.att.nPenStyle >= 1 && e.att.nPenStyle <= 9 ? e.att.nPenStyle : 1;
-    const common::PointF base = common::AnchorConvert(0, v.kt - 1, v.mx, v.my, v.sx, v.sy, v.ma);
+    const common::GeoPoint base = common::AnchorConvert(0, v.kt - 1, v.mx, v.my, v.sx, v.sy, v.ma);
     v.kx = base.x;
     v.ky = base.y;
     if (v.mf == 0) {

@@ -60,7 +60,7 @@ Box baseBox(const jww::TEntJwwMoji& e, const QString& t1, double s, double k, do
     const double lineLength = s * common::TextLength(t1, std::abs(e.dSizeX), k);
     if ((e.att.sFlg & 0x20) == 0)
         return { x, y, lineLength, s * std::abs(e.dSizeY), angle };
-    const common::PointF corner = common::AnchorConvert(0, 2, x, y, lineLength, s * std::abs(e.dSizeY), angle);
+    const common::GeoPoint corner = common::AnchorConvert(0, 2, x, y, lineLength, s * std::abs(e.dSizeY), angle);
     return { corner.x, corner.y, s * std::abs(e.dSizeX), s * common::TextLengthFull(t1, std::abs(e.dSizeY), k),
         common::NormDeg(angle + 90) };
 }
@@ -90,7 +90,7 @@ MojiLayout layOut(const convert::AttributeTables& tables, const TSFC_Moji_Exp_In
     m.spacing = s * k;
     const uint32_t kind = e.nMojiShu / 10000;
     m.slant = kind == 1 || kind == 3 ? 15.0 : 0.0;
-    const common::PointF base = common::AnchorConvert(0, m.basePoint - 1, box.x, box.y, box.w, box.h, box.angle);
+    const common::GeoPoint base = common::AnchorConvert(0, m.basePoint - 1, box.x, box.y, box.w, box.h, box.angle);
     m.x = base.x;
     m.y = base.y;
 
