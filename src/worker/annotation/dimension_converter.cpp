@@ -126,7 +126,7 @@ SunpoMojiValues procSfcDataSunpoMoji(
     }
     // A backslash-apostrophe pair would end the SFC string early and break
     // the record; it is replaced after measuring, so the box stays as read.
-    v.st.replace(u"\\'", u"\uFFE5\u2019");
+    v.st.replace(QStringLiteral("\\'"), QStringLiteral("\uFFE5\u2019"));
     return v;
 }
 

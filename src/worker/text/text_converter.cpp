@@ -121,7 +121,7 @@ QString CheckMojiSfc(const QString& s)
 {
     QString t = s;
     // The replacement cannot form a new pair, so one pass replaces them all.
-    t.replace(u"\\'", u"\uFFE5\u2019");
+    t.replace(QStringLiteral("\\'"), QStringLiteral("\uFFE5\u2019"));
     return common::CopyWidth(t, 0, 256);
 }
 
