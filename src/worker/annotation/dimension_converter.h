@@ -39,8 +39,8 @@ struct SunpoMojiValues {
 // gets mf 0, an empty text and zero geometry (md stays). A font missing from
 // the table gives font 1; a base point code outside 1..9 gives 1. The text
 // is not escaped, cut or expanded.
-SunpoMojiValues procSfcDataSunpoMoji(
-    const convert::AttributeTables& tables, const jww::TEntJwwMoji& e, const convert::Placement& p);
+SunpoMojiValues procSfcDataSunpoMoji(const convert::AttributeTables& tables, const jww::TEntJwwMoji& e,
+                                     const convert::Placement& p);
 
 // Writes `e` as one linear_dim_feature through ctx.f under placement `p`:
 // the attributes of its dimension line (auxiliary ones on HojoLay), and for

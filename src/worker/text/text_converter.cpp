@@ -59,14 +59,14 @@ Box baseBox(const jww::TEntJwwMoji& e, const QString& t1, double s, double k, do
 {
     const double lineLength = s * common::TextLength(t1, std::abs(e.dSizeX), k);
     if ((e.att.sFlg & 0x20) == 0)
-        return { x, y, lineLength, s * std::abs(e.dSizeY), angle };
+        return {x, y, lineLength, s * std::abs(e.dSizeY), angle};
     const common::GeoPoint corner = common::AnchorConvert(0, 2, x, y, lineLength, s * std::abs(e.dSizeY), angle);
-    return { corner.x, corner.y, s * std::abs(e.dSizeX), s * common::TextLengthFull(t1, std::abs(e.dSizeY), k),
-        common::NormDeg(angle + 90) };
+    return {corner.x, corner.y, s * std::abs(e.dSizeX), s * common::TextLengthFull(t1, std::abs(e.dSizeY), k),
+            common::NormDeg(angle + 90)};
 }
 
 MojiLayout layOut(const convert::AttributeTables& tables, const TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e,
-    const convert::Placement& p)
+                  const convert::Placement& p)
 {
     MojiLayout m;
     const int layerIndex = e.att.nGLayer * 16 + e.att.nLayer;
@@ -156,14 +156,14 @@ void writeMojiPieces(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
         if (common::IsBlank(t.str))
             continue;
         sfc::procSfcText(ctx.f, layer, pieceColour(ctx.tables, t.col), t.fon, t.str, t.mjx, t.mjy, t.msy, t.msx, t.mjd,
-            t.mja, t.ita == 1 ? 15.0 : 0.0, t.ktn, t.dir);
+                         t.mja, t.ita == 1 ? 15.0 : 0.0, t.ktn, t.dir);
     }
     const auto lines = std::min<qsizetype>(mexp.eLineN, static_cast<qsizetype>(mexp.eLine.size()));
     for (qsizetype i = 0; i < lines; ++i) {
         const TSFC_Moji_Exp_LineField& l = mexp.eLine[i];
         if (common::SamePoint(l.x1, l.y1, l.x2, l.y2))
             continue;
-        sfc::procSfcLine(ctx.f, { layer, pieceColour(ctx.tables, l.col), 1, 1 }, l.x1, l.y1, l.x2, l.y2);
+        sfc::procSfcLine(ctx.f, {layer, pieceColour(ctx.tables, l.col), 1, 1}, l.x1, l.y1, l.x2, l.y2);
     }
     mexp.eMoji.clear();
     mexp.eMojiN = 0;
@@ -171,8 +171,8 @@ void writeMojiPieces(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
     mexp.eLineN = 0;
 }
 
-void procSfcDataMoji(
-    convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e, const convert::Placement& p)
+void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e,
+                     const convert::Placement& p)
 {
     if (skipped(e))
         return;
@@ -180,7 +180,7 @@ void procSfcDataMoji(
     // A text that CheckMojiExp2 marks as decorated is written whole, codes
     // included, until its pieces are laid out into mexp for writeMojiPieces.
     sfc::procSfcText(ctx.f, m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle, m.slant,
-        m.basePoint, m.direction);
+                     m.basePoint, m.direction);
 }
 
 } // namespace text

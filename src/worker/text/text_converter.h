@@ -19,8 +19,8 @@ namespace text {
 // (only damaged drawings have those). Auxiliary texts (colour 9) go to
 // HojoLay with colour cb3 + 1. `mexp` supplies the values of the special
 // codes; its piece lists are empty before and after the call.
-void procSfcDataMoji(
-    convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e, const convert::Placement& p);
+void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e,
+                     const convert::Placement& p);
 
 // `s` made safe for an SFC string: every backslash-apostrophe pair (which
 // would end the string) becomes "￥’", and the text is cut after 256 columns
