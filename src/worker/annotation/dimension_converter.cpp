@@ -48,7 +48,7 @@ sfc::SfcExtLine extensionLine(const jww::TEntJwwTen& kt, const jww::TEntJwwLine&
 // line, away from the end it sits at.
 sfc::SfcArrow arrow(const jww::TEntJwwTen& m, const convert::Placement& p, double x1, double y1, double x2, double y2)
 {
-    sfc::SfcArrow r {7, 1, p.x(m.start_x), p.y(m.start_y), 0.1};
+    sfc::SfcArrow r{7, 1, p.x(m.start_x), p.y(m.start_y), 0.1};
     if (m.att.nPenStyle != 100)
         return r;
     r.scale = m.dBairitsu;
@@ -144,8 +144,8 @@ void procSfcDataSunpo(convert::ConversionContext& ctx, const jww::TEntJwwSunpo& 
     // A plain dimension has neither extension lines nor markers; its arrow
     // scales are still written as 1.
     sfc::SfcExtLine e1, e2;
-    sfc::SfcArrow r1 {0, 0, 0, 0, 1.0};
-    sfc::SfcArrow r2 {0, 0, 0, 0, 1.0};
+    sfc::SfcArrow r1{0, 0, 0, 0, 1.0};
+    sfc::SfcArrow r2{0, 0, 0, 0, 1.0};
     if (e.bSxfMode != 0) {
         e1 = extensionLine(e.Kt1, e.Ho1, p);
         e2 = extensionLine(e.Kt2, e.Ho2, p);

@@ -38,7 +38,8 @@ struct SunpoMojiValues {
 // `tables`. A text whose baseline has no length or whose content is blank
 // gets mf 0, an empty text and zero geometry (md stays). A font missing from
 // the table gives font 1; a base point code outside 1..9 gives 1. The text
-// is not escaped, cut or expanded.
+// is neither cut nor expanded; only a backslash-apostrophe pair, which would
+// end the SFC string, becomes "￥’" (after the box is measured).
 SunpoMojiValues procSfcDataSunpoMoji(const convert::AttributeTables& tables, const jww::TEntJwwMoji& e,
                                      const convert::Placement& p);
 
