@@ -144,6 +144,10 @@ TEST(TextConverter, WrittenRecord)
         // its upper right corner is 11 back along x and 4 up.
         {"vertical, base point 9", [](TEntJwwMoji& e) { e.att.sFlg = 0x20; e.att.nPenStyle = 9; }, kSheet,
          uR"(text_string_feature('3','5','2',\'AB\','103.500000','74.000000','11.000000','4.000000','1.000000','90.000000000000','0.000000000000','9','2'))"_qs},
+        // Running downwards at 270 degrees, the column turns to 0, not 360.
+        {"vertical, running downwards", [](TEntJwwMoji& e) { e.att.sFlg = 0x20; e.end_x = 10; e.end_y = 10; },
+         kSheet,
+         uR"(text_string_feature('3','5','2',\'AB\','110.000000','65.500000','11.000000','4.000000','1.000000','0.000000000000','0.000000000000','1','2'))"_qs},
         {"auxiliary colour", [](TEntJwwMoji& e) { e.att.nPenColor = 9; }, kSheet,
          uR"(text_string_feature('7','4','2',\'AB\','110.000000','70.000000','5.000000','5.000000','1.000000','0.000000000000','0.000000000000','1','1'))"_qs},
         {"font not in the table", [](TEntJwwMoji& e) { e.strFontName = u"Arial"_qs; }, kSheet,
