@@ -66,7 +66,7 @@ sfc::SfcArrow arrow(const jww::TEntJwwTen& m, const convert::Placement& p, doubl
     return r;
 }
 
-} // namespace
+}  // namespace
 
 sfc::SfcTextBlock SunpoMojiValues::textBlock() const
 {
@@ -156,4 +156,4 @@ void procSfcDataSunpo(convert::ConversionContext& ctx, const jww::TEntJwwSunpo& 
     sfc::procSfcDimLinear(ctx.f, a, x1, y1, x2, y2, e1, e2, r1, r2, text.textBlock());
 }
 
-} // namespace annotation
+}  // namespace annotation

@@ -16,18 +16,18 @@ namespace annotation {
 // The text of an annotation as it is written: placed, measured and with the
 // values of a missing text cleared.
 struct SunpoMojiValues {
-    QString st; // the text, unchanged
-    int32_t mf = 0; // 1 when there is a visible text
-    int32_t fo = 0; // SFC font number (0 without a text)
-    int32_t dr = 1; // 1 horizontal, 2 vertical
-    int32_t kt = 1; // base point code 1..9
-    double mx = 0, my = 0; // placed lower-left corner of the text box
-    double mh = 0; // placed character height (kept, never written)
-    double md = 0; // placed spacing; kept even without a text
-    double sx = 0, sy = 0; // placed box width and height
-    double ma = 0; // angle in degrees, [0, 360)
-    double ms = 0; // slant in degrees, 15 or 0
-    double kx = 0, ky = 0; // placed base point
+    QString st;  // the text, unchanged
+    int32_t mf = 0;  // 1 when there is a visible text
+    int32_t fo = 0;  // SFC font number (0 without a text)
+    int32_t dr = 1;  // 1 horizontal, 2 vertical
+    int32_t kt = 1;  // base point code 1..9
+    double mx = 0, my = 0;  // placed lower-left corner of the text box
+    double mh = 0;  // placed character height (kept, never written)
+    double md = 0;  // placed spacing; kept even without a text
+    double sx = 0, sy = 0;  // placed box width and height
+    double ma = 0;  // angle in degrees, [0, 360)
+    double ms = 0;  // slant in degrees, 15 or 0
+    double kx = 0, ky = 0;  // placed base point
 
     // The twelve text arguments in the order the annotation writers take
     // them (mf, fo, st, kx, ky, sy, sx, md, ma, ms, kt, dr).
@@ -52,4 +52,4 @@ SunpoMojiValues procSfcDataSunpoMoji(const convert::AttributeTables& tables, con
 // damaged drawings have those).
 void procSfcDataSunpo(convert::ConversionContext& ctx, const jww::TEntJwwSunpo& e, const convert::Placement& p);
 
-} // namespace annotation
+}  // namespace annotation

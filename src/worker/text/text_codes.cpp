@@ -1,4 +1,4 @@
-// Expansion of the special text codes.
+// Expansion of the whole-text codes.
 #include "worker/text/text_codes.h"
 
 namespace text {
@@ -10,4 +10,4 @@ QString GetMojiExp1(const TSFC_Moji_Exp_Info& mexp, int ly, const QString& s)
     return s;
 }
 
-} // namespace text
+}  // namespace text

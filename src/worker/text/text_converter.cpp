@@ -24,13 +24,13 @@ struct MojiLayout {
     int32_t font = 1;
     int32_t basePoint = 1;
     int32_t direction = 1;
-    double x = 0, y = 0; // base point
+    double x = 0, y = 0;  // base point
     double height = 0, width = 0;
     double spacing = 0;
-    double angle = 0; // degrees; turned by 90 for vertical text
+    double angle = 0;  // degrees; turned by 90 for vertical text
     double slant = 0;
     QString str;
-    double startX = 0, startY = 0; // placed start point, never shifted
+    double startX = 0, startY = 0;  // placed start point, never shifted
     double charWidth = 0, charHeight = 0;
 };
 
@@ -115,7 +115,7 @@ int32_t pieceColour(const convert::AttributeTables& tables, int32_t col)
     return col == 9 ? tables.cb3 + 1 : tables.colourNo(col);
 }
 
-} // namespace
+}  // namespace
 
 QString CheckMojiSfc(const QString& s)
 {
@@ -183,4 +183,4 @@ void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
                      m.basePoint, m.direction);
 }
 
-} // namespace text
+}  // namespace text

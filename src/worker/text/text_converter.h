@@ -17,7 +17,7 @@ namespace text {
 // the stray text from (0, 0) to (0.01, 0.01), for an image reference ("^@BM"
 // at the start), for a blank text, and for one on a layer or group above 15
 // (only damaged drawings have those). Auxiliary texts (colour 9) go to
-// HojoLay with colour cb3 + 1. `mexp` supplies the values of the special
+// HojoLay with colour cb3 + 1. `mexp` supplies the values of the whole-text
 // codes; its piece lists are empty before and after the call.
 void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e,
                      const convert::Placement& p);
@@ -39,4 +39,4 @@ bool CheckMojiExp2(const QString& s);
 // counts eMojiN and eLineN are ignored.
 void writeMojiPieces(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, int32_t layer);
 
-} // namespace text
+}  // namespace text
