@@ -16,7 +16,7 @@ namespace annotation {
 // The text of an annotation as it is written: placed, measured and with the
 // values of a missing text cleared.
 struct SunpoMojiValues {
-    QString st;  // the text, unchanged
+    QString st;  // the text; a backslash-apostrophe pair becomes "￥’"
     int32_t mf = 0;  // 1 when there is a visible text
     int32_t fo = 0;  // SFC font number (0 without a text)
     int32_t dr = 1;  // 1 horizontal, 2 vertical
