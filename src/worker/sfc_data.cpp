@@ -5,7 +5,9 @@
 #include "worker/annotation/dimension_converter.h"
 #include "worker/convert/entity_converter.h"
 #include "worker/convert/solid_boundary.h"
+#include "worker/convert/definition_section.h"
 #include "worker/jww/entity_access.h"
+#include "worker/sfc/sfc_frame.h"
 #include "worker/sfc/structure_features.h"
 #include "worker/text/text_converter.h"
 
@@ -14,6 +16,16 @@
 namespace worker {
 
 using convert::Placement;
+
+void writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww, convert::AttributeTables& tables,
+                      PaperSize paper, text::TSFC_Moji_Exp_Info& mexp, const QDateTime& now)
+{
+    sfc::procSfcHeader(fn, f, now);
+    convert::procSfcSet(f, tables, jww);
+    SfcDataWriter data(f, jww, tables, paper, mexp);
+    data.procSfcData();
+    sfc::procSfcFooter(f);
+}
 
 SfcDataWriter::SfcDataWriter(sfc::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables,
                              PaperSize paper, text::TSFC_Moji_Exp_Info& mexp)

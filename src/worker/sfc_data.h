@@ -12,6 +12,11 @@
 
 namespace worker {
 
+// Writes the whole SFC text of drawing `jww`, whose tables are built, for
+// destination `fn`: header (dated `now`), definitions, drawing data, footer.
+void writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww, convert::AttributeTables& tables,
+                      PaperSize paper, text::TSFC_Moji_Exp_Info& mexp, const QDateTime& now);
+
 // Writes the drawing data of one run through `f`. Groups consumed while
 // writing are marked in the drawing's entity lists.
 class SfcDataWriter {

@@ -3,9 +3,7 @@
 
 #include "common/file_ops.h"
 #include "common/path_names.h"
-#include "worker/convert/definition_section.h"
 #include "worker/sfc/sfc_file.h"
-#include "worker/sfc/sfc_frame.h"
 #include "worker/sfc_data.h"
 
 namespace worker {
@@ -125,11 +123,7 @@ void WorkerDriver::proc3()
 bool WorkerDriver::proc4(const QString& fn)
 {
     return sfc::writeSfcFile(fn, [&](sfc::SfcWriter& f) {
-        sfc::procSfcHeader(fn, f);
-        convert::procSfcSet(f, m_tables, *JWW1);
-        SfcDataWriter data(f, *JWW1, m_tables, m_paper, mexp);
-        data.procSfcData();
-        sfc::procSfcFooter(f);
+        writeSfcContents(f, fn, *JWW1, m_tables, m_paper, mexp, QDateTime::currentDateTime());
     });
 }
 

@@ -273,7 +273,8 @@ TEST(AttributeTables, BlockMembersCountOnThePlacementLayerUnlessFlagged)
     d.EntBlockTreeN = 2;
     BuiltTables b(d);
     EXPECT_EQ(b.tables.DatLay[7].cn, 1);
-    EXPECT_EQ(b.tables.DatLay[5].cn, 1);
+    // The member is written on its own layer 5: both placements mark it.
+    EXPECT_EQ(b.tables.DatLay[5].cn, 2);
     EXPECT_EQ(b.tables.DatLgp[0].cn, 0);  // members never count their group
     ASSERT_EQ(b.groups.gafN, 1);
     EXPECT_EQ(b.groups.gaf[0].bn, 0);

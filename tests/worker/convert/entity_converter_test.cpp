@@ -159,7 +159,15 @@ TEST(EntityConverter, BlockPlacements)
     TEntJwwBlockDef blank;
     blank.nNumber = 5;
     blank.strName = QStringLiteral("  ");
-    h.drawing.EntBlockDef = {door, marked, blank};
+    TEntJwwBlockDef empty;  // placed, but without members: never a symbol
+    empty.nNumber = 7;
+    empty.strName = QStringLiteral("EMPTY");
+    empty.ref_flag = true;
+    for (TEntJwwBlockDef* def : {&door, &marked, &blank}) {
+        addLine(*def, lineOn(attrOn(0, 0)));
+        def->ref_flag = true;
+    }
+    h.drawing.EntBlockDef = {door, marked, blank, empty};
     h.tables.DatPrt = {{QStringLiteral("P1"), 1, 1, 1.0}};
     h.tables.DatPrtN = 1;
 
@@ -178,6 +186,8 @@ TEST(EntityConverter, BlockPlacements)
     place.nNumber = 5;
     convert::procSfcDataBlock(h.ctx, place, kNone);
     place.nNumber = 6;  // no such definition: nothing
+    convert::procSfcDataBlock(h.ctx, place, kNone);
+    place.nNumber = 7;  // a definition that is not written: nothing
     convert::procSfcDataBlock(h.ctx, place, kNone);
     EXPECT_EQ(h.features(), (QStringList{
         "#10 = sfig_locate_feature('3',\\'DOOR\\','100.000000','50.000000','270.00000000000000',"
