@@ -2,6 +2,10 @@
 #include "worker/jww/jww_data.h"
 
 #include "common/codepage.h"
+#include "worker/jww/byte_cursor.h"
+#include "worker/jww/jww_header_reader.h"
+#include "worker/jww/jww_image_reader.h"
+#include "worker/jww/jww_object_reader.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -11,6 +15,17 @@ namespace {
 
 constexpr int kMinVersion = 220;
 constexpr int kMaxVersion = 700;
+
+// The entity list, the block definitions and, from version 700, the images.
+bool readBody(TJwwData& d, ByteCursor& in)
+{
+    ClassTagReader tags;
+    if (!readEntityList(d, in, tags) || !readBlockDefList(d, in, tags))
+        return false;
+    if (d.Enthd.jwVer >= 700 && (d.BindImageExp || d.BindImageExr))
+        return readImageList(d, in);
+    return true;
+}
 
 }  // namespace
 
@@ -28,10 +43,27 @@ bool TJwwData::FileCheck(const QString& path) const
 
 bool TJwwData::FileIn(const QString& path)
 {
-    // The header, tables and entity stream are read by the drawing reader;
-    // until it exists a drawing loads as an empty one.
     DataInit();
-    return FileCheck(path);
+    // Nothing may escape the reader: a failed allocation is a failed read.
+    try {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        // The whole file is parsed in memory, mapped where the platform can.
+        QByteArray copy;
+        const qint64 size = file.size();
+        const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
+        if (!mapped)
+            copy = file.readAll();
+        ByteCursor in(mapped ? QByteArrayView(mapped, size) : QByteArrayView(copy));
+        if (!HeaderIn(*this, in))
+            return false;
+        const bool ok = readBody(*this, in);
+        MakeBlockTree();
+        return ok;
+    } catch (...) {
+        return false;
+    }
 }
 
 }  // namespace jww
