@@ -1,5 +1,5 @@
 // Reading drawing files: the identity check and the loading sequence.
-#include "worker/jww/jww_data.h"
+#include "worker/jww/jww_reader.h"
 
 #include "common/codepage.h"
 #include "worker/jww/byte_cursor.h"
@@ -29,6 +29,22 @@ bool readBody(TJwwData& d, ByteCursor& in)
 
 }  // namespace
 
+bool readJwwDrawing(TJwwData& d, QByteArrayView bytes)
+{
+    d.DataInit();
+    // Nothing may escape the reader: a failed allocation is a failed read.
+    try {
+        ByteCursor in(bytes);
+        if (!HeaderIn(d, in))
+            return false;
+        const bool ok = readBody(d, in);
+        d.MakeBlockTree();
+        return ok;
+    } catch (...) {
+        return false;
+    }
+}
+
 bool TJwwData::FileCheck(const QString& path) const
 {
     QFile file(path);
@@ -44,23 +60,15 @@ bool TJwwData::FileCheck(const QString& path) const
 bool TJwwData::FileIn(const QString& path)
 {
     DataInit();
-    // Nothing may escape the reader: a failed allocation is a failed read.
     try {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
             return false;
-        // The whole file is parsed in memory, mapped where the platform can.
-        QByteArray copy;
-        const qint64 size = file.size();
-        const uchar* mapped = size > 0 ? file.map(0, size) : nullptr;
-        if (!mapped)
-            copy = file.readAll();
-        ByteCursor in(mapped ? QByteArrayView(mapped, size) : QByteArrayView(copy));
-        if (!HeaderIn(*this, in))
-            return false;
-        const bool ok = readBody(*this, in);
-        MakeBlockTree();
-        return ok;
+        // The whole file is parsed from a copy in memory: a mapping would
+        // fault if another program cut the file while it is read.
+        const QByteArray bytes = file.readAll();
+        file.close();
+        return readJwwDrawing(*this, bytes);
     } catch (...) {
         return false;
     }
