@@ -430,6 +430,7 @@ void writeBlockDefs(JwwBytes& out, ClassTagWriter& tags, const TJwwData& d, cons
         if (static_cast<int32_t>(def.dtime) < 0)
             out.zeros(8);
         out.cstring(def.strName, options.utf16Strings);
+        layout.memberCounts.push_back(out.data().size());
         out.count(static_cast<int32_t>(def.mNo.size()), options.longCounts);
         tags.object();
         for (const TEntJwwNo& no : def.mNo) {
@@ -447,6 +448,7 @@ void writeImages(JwwBytes& out, const TJwwData& d, const JwwWriteOptions& option
         const TBindImageType& img = d.BindImage[i];
         layout.images.push_back(out.data().size());
         out.cstring(img.Fname, options.utf16Strings);
+        layout.imageSizes.push_back(out.data().size());
         out.i32(img.Fsize);
         if (img.Fname.isEmpty() || img.Fsize <= 0)
             continue;

@@ -37,9 +37,11 @@ struct JwwLayout {
     std::vector<qsizetype> entities;         // each top-level object (its class tag)
     qsizetype blockDefCount = 0;             // the definition list's count
     std::vector<qsizetype> blockDefs;        // each definition (its class tag)
+    std::vector<qsizetype> memberCounts;     // each definition's member count
     std::vector<qsizetype> blockDefMembers;  // each member object of any definition
     qsizetype imageCount = -1;               // the image list's count; -1 before version 700
     std::vector<qsizetype> images;           // each image entry (its name)
+    std::vector<qsizetype> imageSizes;       // each image's size field
     std::vector<qsizetype> imageData;        // the data of each image written with data
 };
 

@@ -17,7 +17,7 @@ constexpr int32_t kMaxTreeLevel = 31;
 // definition inserting another a thousand times, five levels deep, cannot
 // make the tree out of proportion to the file. Nodes past it get no children.
 constexpr size_t kTreeNodeFloor = 1024;
-constexpr size_t kTreeNodesPerEntity = 4;
+constexpr size_t kTreeNodesPerEntity = 2;
 
 struct Placement {
     double x, y, r1, r2, r3, r4;
@@ -28,17 +28,6 @@ Placement placementOf(const TEntJwwBlock& b)
     const double c = std::cos(b.radKaitenKaku);
     const double s = std::sin(b.radKaitenKaku);
     return {b.DPKijunTen_x, b.DPKijunTen_y, b.dBairitsuX * c, -b.dBairitsuY * s, b.dBairitsuX * s, b.dBairitsuY * c};
-}
-
-// True when the definition of node `k` already appears among its
-// ancestors: expanding it again would repeat the same nodes without end.
-bool repeatsAncestor(const std::vector<TEntJwwBlockTree>& tree, size_t k)
-{
-    for (int32_t p = tree[k].parent; p >= 0; p = tree[static_cast<size_t>(p)].parent) {
-        if (tree[static_cast<size_t>(p)].defno == tree[k].defno)
-            return true;
-    }
-    return false;
 }
 
 // Looks definitions up by number: the first one of each number counts.
@@ -55,44 +44,90 @@ private:
     QHash<uint32_t, int32_t> m_first;
 };
 
-TEntJwwBlockTree nodeFor(const TEntJwwAttr& att, const TEntJwwBlock& b, const DefinitionIndex& index,
-                         const std::vector<TEntJwwBlockDef>& defs)
+// The shape of one node: which insert it stands for and where it hangs.
+// The shape is found first and the nodes are made afterwards, so the tree is
+// allocated once at its final size.
+struct Slot {
+    int32_t defno;   // definition inserted, -1 if none
+    int32_t parent;  // -1 at the top level
+    int32_t level;
+    int32_t insert;  // index in EntBlock (top level) or in the parent definition's mBlock
+};
+
+// True when the definition of slot `k` already appears among its ancestors:
+// expanding it again would repeat the same nodes without end.
+bool repeatsAncestor(const std::vector<Slot>& shape, size_t k)
 {
-    TEntJwwBlockTree node;
-    node.att = att;
-    node.no = b.nNumber;
-    node.defno = index.find(b.nNumber);
-    if (node.defno >= 0)
-        node.name = defs[static_cast<size_t>(node.defno)].strName;
-    return node;
+    for (int32_t p = shape[k].parent; p >= 0; p = shape[static_cast<size_t>(p)].parent) {
+        if (shape[static_cast<size_t>(p)].defno == shape[k].defno)
+            return true;
+    }
+    return false;
 }
 
-// Appends the nested inserts of node `k`'s definition as its children,
-// unless that would repeat an ancestor, nest too deep or pass the budget.
-void expandNode(std::vector<TEntJwwBlockTree>& tree, size_t k, const std::vector<TEntJwwBlockDef>& defs,
-                const DefinitionIndex& index, size_t budget)
+// Top-level inserts first, then, breadth-first, the nested inserts of every
+// node's definition, unless that would repeat an ancestor, nest too deep or
+// pass the budget: those nodes stay without children.
+std::vector<Slot> treeShape(const std::vector<TEntJwwBlock>& inserts, const std::vector<TEntJwwBlockDef>& defs,
+                            const DefinitionIndex& index, size_t budget)
 {
-    if (tree[k].defno < 0)
-        return;
-    const TEntJwwBlockDef& def = defs[static_cast<size_t>(tree[k].defno)];
-    if (def.mBlock.empty() || tree[k].level >= kMaxTreeLevel || repeatsAncestor(tree, k)
-        || tree.size() + def.mBlock.size() > budget)
-        return;
-    // Copies: appending may move the node.
-    const TEntJwwBlockTree parent = tree[k];
-    for (const TEntJwwBlock& b : def.mBlock) {
-        TEntJwwBlockTree node = nodeFor(def.att, b, index, defs);
-        node.level = parent.level + 1;
-        node.parent = static_cast<int32_t>(k);
-        node.x = parent.x + parent.r1 * b.DPKijunTen_x + parent.r2 * b.DPKijunTen_y;
-        node.y = parent.y + parent.r3 * b.DPKijunTen_x + parent.r4 * b.DPKijunTen_y;
-        const Placement m = placementOf(b);
-        node.r1 = parent.r1 * m.r1 + parent.r2 * m.r3;
-        node.r2 = parent.r1 * m.r2 + parent.r2 * m.r4;
-        node.r3 = parent.r3 * m.r1 + parent.r4 * m.r3;
-        node.r4 = parent.r3 * m.r2 + parent.r4 * m.r4;
-        tree.push_back(std::move(node));
+    std::vector<Slot> shape;
+    shape.reserve(inserts.size());
+    for (size_t j = 0; j < inserts.size(); ++j)
+        shape.push_back({index.find(inserts[j].nNumber), -1, 0, static_cast<int32_t>(j)});
+    for (size_t k = 0; k < shape.size(); ++k) {
+        const Slot node = shape[k];
+        if (node.defno < 0)
+            continue;
+        const std::vector<TEntJwwBlock>& nested = defs[static_cast<size_t>(node.defno)].mBlock;
+        if (nested.empty() || node.level >= kMaxTreeLevel || repeatsAncestor(shape, k)
+            || shape.size() + nested.size() > budget)
+            continue;
+        for (size_t l = 0; l < nested.size(); ++l)
+            shape.push_back({index.find(nested[l].nNumber), static_cast<int32_t>(k), node.level + 1,
+                             static_cast<int32_t>(l)});
     }
+    return shape;
+}
+
+// The node of `slot`; its parent, if any, is already in `tree`.
+TEntJwwBlockTree makeNode(const Slot& slot, const std::vector<TEntJwwBlockTree>& tree,
+                          const std::vector<Slot>& shape, const TJwwData& d)
+{
+    TEntJwwBlockTree node;
+    node.level = slot.level;
+    node.parent = slot.parent;
+    node.defno = slot.defno;
+    const TEntJwwBlock* b = nullptr;
+    Placement m{};
+    if (slot.parent < 0) {
+        b = &d.EntBlock[static_cast<size_t>(slot.insert)];
+        node.att = b->att;
+        m = placementOf(*b);
+    } else {
+        // A nested node carries the attributes of the definition it stands in.
+        const TEntJwwBlockDef& container = d.EntBlockDef[static_cast<size_t>(shape[static_cast<size_t>(slot.parent)].defno)];
+        b = &container.mBlock[static_cast<size_t>(slot.insert)];
+        node.att = container.att;
+        const TEntJwwBlockTree& p = tree[static_cast<size_t>(slot.parent)];
+        const Placement own = placementOf(*b);
+        m.x = p.x + p.r1 * b->DPKijunTen_x + p.r2 * b->DPKijunTen_y;
+        m.y = p.y + p.r3 * b->DPKijunTen_x + p.r4 * b->DPKijunTen_y;
+        m.r1 = p.r1 * own.r1 + p.r2 * own.r3;
+        m.r2 = p.r1 * own.r2 + p.r2 * own.r4;
+        m.r3 = p.r3 * own.r1 + p.r4 * own.r3;
+        m.r4 = p.r3 * own.r2 + p.r4 * own.r4;
+    }
+    node.no = b->nNumber;
+    if (node.defno >= 0)
+        node.name = d.EntBlockDef[static_cast<size_t>(node.defno)].strName;
+    node.x = m.x;
+    node.y = m.y;
+    node.r1 = m.r1;
+    node.r2 = m.r2;
+    node.r3 = m.r3;
+    node.r4 = m.r4;
+    return node;
 }
 
 // Marks every definition that an insert uses at any depth, following the
@@ -135,22 +170,10 @@ void TJwwData::MakeBlockTree()
     size_t stored = EntNo.size();
     for (const TEntJwwBlockDef& def : EntBlockDef)
         stored += def.mNo.size();
-    const size_t budget = kTreeNodeFloor + kTreeNodesPerEntity * stored;
-
-    for (const TEntJwwBlock& b : EntBlock) {
-        TEntJwwBlockTree node = nodeFor(b.att, b, index, EntBlockDef);
-        const Placement p = placementOf(b);
-        node.x = p.x;
-        node.y = p.y;
-        node.r1 = p.r1;
-        node.r2 = p.r2;
-        node.r3 = p.r3;
-        node.r4 = p.r4;
-        EntBlockTree.push_back(std::move(node));
-    }
-    // The list grows while it is walked: nesting is expanded breadth-first.
-    for (size_t k = 0; k < EntBlockTree.size(); ++k)
-        expandNode(EntBlockTree, k, EntBlockDef, index, budget);
+    const std::vector<Slot> shape = treeShape(EntBlock, EntBlockDef, index, kTreeNodeFloor + kTreeNodesPerEntity * stored);
+    EntBlockTree.reserve(shape.size());
+    for (const Slot& slot : shape)
+        EntBlockTree.push_back(makeNode(slot, EntBlockTree, shape, *this));
     EntBlockTreeN = static_cast<int32_t>(EntBlockTree.size());
 
     markReferenced(EntBlockDef, EntBlock, index);
