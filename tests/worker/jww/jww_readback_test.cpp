@@ -1,9 +1,12 @@
 // A drawing written for each version reads back equal, field by field, to
 // what that version stores.
+#include "tests/support/demo_drawing.h"
 #include "tests/worker/jww/rich_drawing.h"
 #include "worker/jww/jww_reader.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace jww;
 using namespace testsupport;
@@ -91,3 +94,20 @@ INSTANTIATE_TEST_SUITE_P(Versions, ReadBack,
                                            ReadBackCase{420, false}, ReadBackCase{600, false},
                                            ReadBackCase{700, false}, ReadBackCase{230, true},
                                            ReadBackCase{700, true}));
+
+// The demo drawing that the README converts shows every entity kind.
+TEST(DemoDrawing, HasEveryKindAndReadsBack)
+{
+    TJwwData r;
+    ASSERT_TRUE(readJwwDrawing(r, demoDrawingBytes()));
+    for (int32_t n : {r.EntLineN, r.EntEnkoN, r.EntTenN, r.EntMojiN, r.EntSunpoN, r.EntSolidN, r.EntBlockN})
+        EXPECT_GT(n, 0);
+    EXPECT_TRUE(std::any_of(r.EntEnko.begin(), r.EntEnko.end(), [](const TEntJwwEnko& e) { return e.dHenpeiRitsu != 1; }));
+    EXPECT_TRUE(std::any_of(r.EntEnko.begin(), r.EntEnko.end(), [](const TEntJwwEnko& e) { return e.bZenEnFlg == 0; }));
+    EXPECT_TRUE(std::any_of(r.EntTen.begin(), r.EntTen.end(), [](const TEntJwwTen& e) { return e.att.nPenStyle == 100; }));
+    ASSERT_EQ(r.EntBlockDefN, 1);
+    EXPECT_GT(r.EntBlockDef[0].N, 0);
+    EXPECT_TRUE(r.EntBlockDef[0].ref_flag);
+    EXPECT_EQ(r.EntBlockTreeN, r.EntBlockN);
+    EXPECT_EQ(r.Enthd.nZumen, 3);
+}
