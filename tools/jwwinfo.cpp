@@ -68,9 +68,10 @@ QJsonObject blocksSummary(const TJwwData& d, QSet<uint32_t>& groups)
                                  def.mSunpo.size(), def.mSolid.size(), def.mBlock.size()};
         for (int i = 0; i < 7; ++i)
             n[i] += sizes[i];
+        const QJsonObject members = kindCounts(sizes[0], sizes[1], sizes[2], sizes[3], sizes[4], sizes[5], sizes[6]);
         defs.append(QJsonObject{{"name", def.strName},
                                 {"nNumber", qint64(def.nNumber)},
-                                {"members", kindCounts(sizes[0], sizes[1], sizes[2], sizes[3], sizes[4], sizes[5], sizes[6])},
+                                {"members", members},
                                 {"ref_flag", def.ref_flag}});
     }
     return {{"entities", kindCounts(n[0], n[1], n[2], n[3], n[4], n[5], n[6])}, {"definitions", defs}};

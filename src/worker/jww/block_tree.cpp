@@ -106,7 +106,8 @@ TEntJwwBlockTree makeNode(const Slot& slot, const std::vector<TEntJwwBlockTree>&
         m = placementOf(*b);
     } else {
         // A nested node carries the attributes of the definition it stands in.
-        const TEntJwwBlockDef& container = d.EntBlockDef[static_cast<size_t>(shape[static_cast<size_t>(slot.parent)].defno)];
+        const int32_t containerNo = shape[static_cast<size_t>(slot.parent)].defno;
+        const TEntJwwBlockDef& container = d.EntBlockDef[static_cast<size_t>(containerNo)];
         b = &container.mBlock[static_cast<size_t>(slot.insert)];
         node.att = container.att;
         const TEntJwwBlockTree& p = tree[static_cast<size_t>(slot.parent)];
@@ -170,7 +171,8 @@ void TJwwData::MakeBlockTree()
     size_t stored = EntNo.size();
     for (const TEntJwwBlockDef& def : EntBlockDef)
         stored += def.mNo.size();
-    const std::vector<Slot> shape = treeShape(EntBlock, EntBlockDef, index, kTreeNodeFloor + kTreeNodesPerEntity * stored);
+    const size_t budget = kTreeNodeFloor + kTreeNodesPerEntity * stored;
+    const std::vector<Slot> shape = treeShape(EntBlock, EntBlockDef, index, budget);
     EntBlockTree.reserve(shape.size());
     for (const Slot& slot : shape)
         EntBlockTree.push_back(makeNode(slot, EntBlockTree, shape, *this));

@@ -46,7 +46,10 @@ protected:
         return m_r.FileIn(path);
     }
 
-    QStringList folderFiles() const { return QDir(m_folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot); }
+    QStringList folderFiles() const
+    {
+        return QDir(m_folder).entryList(QDir::Files | QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    }
     QByteArray folderFile(const QString& name) const { return readFile(m_folder + name); }
 
     QTemporaryDir m_dir;

@@ -175,7 +175,8 @@ TEST(JwwObjects, PenWidthIsStoredFromVersion351)
         TEntJwwBlockDef def;
         def.att = attr(1, 1, 8);
         def.nNumber = 42;
-        addMoji(def, {attr(1, 2, 6), 0, 0, 10, 0, 1, 3, 3, 0, 0, QStringLiteral("ＭＳ ゴシック"), QStringLiteral("文字")});
+        addMoji(def, {attr(1, 2, 6), 0, 0, 10, 0, 1, 3, 3, 0, 0, QStringLiteral("ＭＳ ゴシック"),
+                      QStringLiteral("文字")});
         w.EntBlockDef.push_back(def);
         TJwwData r;
         ASSERT_TRUE(readJwwBytes(r, writeJww(w)));

@@ -61,9 +61,11 @@ bool readChecked(const QByteArray& bytes, TJwwData& d)
     EXPECT_LE(scope.total(), allowed) << bytes.size() << " bytes";
     EXPECT_LE(ms, kMaxMillis);
     ++g_worst.reads;
-    g_worst.totalPerByte = std::max(g_worst.totalPerByte, (scope.total() - std::min(scope.total(), kFixedBytes)) / size);
-    g_worst.peakPerByte = std::max(g_worst.peakPerByte, (scope.peak() - std::min(scope.peak(), kFixedBytes)) / size);
-    g_worst.heapPerByte = std::max(g_worst.heapPerByte, std::max(0L, scope.heapGrowth() - long{kFixedBytes}) / size);
+    // Per input byte, above the fixed allowance.
+    const auto perByte = [&](double bytes) { return std::max(0.0, bytes - double(kFixedBytes)) / size; };
+    g_worst.totalPerByte = std::max(g_worst.totalPerByte, perByte(double(scope.total())));
+    g_worst.peakPerByte = std::max(g_worst.peakPerByte, perByte(double(scope.peak())));
+    g_worst.heapPerByte = std::max(g_worst.heapPerByte, perByte(double(scope.heapGrowth())));
     g_worst.total = std::max(g_worst.total, scope.total());
     g_worst.peak = std::max(g_worst.peak, scope.peak());
     g_worst.heap = std::max(g_worst.heap, scope.heapGrowth());
@@ -163,7 +165,8 @@ TEST(Malformed, AbsurdCountsAndLengthsFailWithoutAllocatingThem)
     } cases[] = {
         {"entity count 2^31-1", [&](QByteArray& b) { putI32(b, l.entityCount + 2, INT32_MAX); }},
         {"entity count negative", [&](QByteArray& b) { putI32(b, l.entityCount + 2, -1); }},
-        {"entity count one past the end", [&](QByteArray& b) { putI32(b, l.entityCount + 2, static_cast<int32_t>((b.size() - l.entityCount) / 35 + 1)); }},
+        {"entity count one past the end",
+         [&](QByteArray& b) { putI32(b, l.entityCount + 2, int32_t((b.size() - l.entityCount) / 35 + 1)); }},
         {"definition count 2^31-1", [&](QByteArray& b) { putI32(b, l.blockDefCount + 2, INT32_MAX); }},
         {"member count 2^31-1", [&](QByteArray& b) { putI32(b, l.memberCounts[0] + 2, INT32_MAX); }},
         {"member count negative", [&](QByteArray& b) { putI32(b, l.memberCounts[1] + 2, INT32_MIN); }},
@@ -171,14 +174,17 @@ TEST(Malformed, AbsurdCountsAndLengthsFailWithoutAllocatingThem)
         {"image count negative", [&](QByteArray& b) { putI32(b, l.imageCount, -4); }},
         {"image size 2^31-1", [&](QByteArray& b) { putI32(b, l.imageSizes[0], INT32_MAX); }},
         {"image size negative", [&](QByteArray& b) { putI32(b, l.imageSizes[1], -6); }},
-        {"image size one past the end", [&](QByteArray& b) { putI32(b, l.imageSizes[1], static_cast<int32_t>(b.size() - l.imageSizes[1] - 4 + 1)); }},
+        {"image size one past the end",
+         [&](QByteArray& b) { putI32(b, l.imageSizes[1], int32_t(b.size() - l.imageSizes[1] - 4 + 1)); }},
         {"string of 65533 bytes", [&](QByteArray& b) { b.replace(name17 - 1, 1, QByteArray("\xFF\xFD\xFF", 3)); }},
-        {"UTF-16 string of 65535 units", [&](QByteArray& b) { b.replace(name17 - 1, 1, QByteArray("\xFF\xFE\xFF\xFF\xFF\xFF", 6)); }},
+        {"UTF-16 string of 65535 units",
+         [&](QByteArray& b) { b.replace(name17 - 1, 1, QByteArray("\xFF\xFE\xFF\xFF\xFF\xFF", 6)); }},
         {"class name of 65535 bytes", [&](QByteArray& b) { putU16(b, l.entities[0] + 4, 0xFFFF); }},
         {"class name of 1000 bytes", [&](QByteArray& b) { putU16(b, l.entities[0] + 4, 1000); }},
         {"unknown class name", [&](QByteArray& b) { b[l.entities[0] + 6 + 5] = 'X'; }},
         {"unregistered class index", [&](QByteArray& b) { putU16(b, l.entities[1], 0x8000 + 2); }},
-        {"unregistered long class index", [&](QByteArray& b) { b.replace(l.entities[1], 2, QByteArray("\xFF\x7F\xFF\xFF\xFF\xFF", 6)); }},
+        {"unregistered long class index",
+         [&](QByteArray& b) { b.replace(l.entities[1], 2, QByteArray("\xFF\x7F\xFF\xFF\xFF\xFF", 6)); }},
         {"definition tag unregistered", [&](QByteArray& b) { putU16(b, l.blockDefs[1], 0x8000 + 9999); }},
     };
     for (const auto& c : cases) {

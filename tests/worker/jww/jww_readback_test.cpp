@@ -102,9 +102,10 @@ TEST(DemoDrawing, HasEveryKindAndReadsBack)
     ASSERT_TRUE(readJwwDrawing(r, demoDrawingBytes()));
     for (int32_t n : {r.EntLineN, r.EntEnkoN, r.EntTenN, r.EntMojiN, r.EntSunpoN, r.EntSolidN, r.EntBlockN})
         EXPECT_GT(n, 0);
-    EXPECT_TRUE(std::any_of(r.EntEnko.begin(), r.EntEnko.end(), [](const TEntJwwEnko& e) { return e.dHenpeiRitsu != 1; }));
-    EXPECT_TRUE(std::any_of(r.EntEnko.begin(), r.EntEnko.end(), [](const TEntJwwEnko& e) { return e.bZenEnFlg == 0; }));
-    EXPECT_TRUE(std::any_of(r.EntTen.begin(), r.EntTen.end(), [](const TEntJwwTen& e) { return e.att.nPenStyle == 100; }));
+    const auto any = [](const auto& records, auto test) { return std::any_of(records.begin(), records.end(), test); };
+    EXPECT_TRUE(any(r.EntEnko, [](const TEntJwwEnko& e) { return e.dHenpeiRitsu != 1; }));  // an ellipse
+    EXPECT_TRUE(any(r.EntEnko, [](const TEntJwwEnko& e) { return e.bZenEnFlg == 0; }));     // an arc
+    EXPECT_TRUE(any(r.EntTen, [](const TEntJwwTen& e) { return e.att.nPenStyle == 100; })); // a coded point
     ASSERT_EQ(r.EntBlockDefN, 1);
     EXPECT_GT(r.EntBlockDef[0].N, 0);
     EXPECT_TRUE(r.EntBlockDef[0].ref_flag);
