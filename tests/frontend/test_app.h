@@ -2,9 +2,20 @@
 // for a whole test program through a GoogleTest environment.
 #pragma once
 
+#include <QString>
+
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <ostream>
+
+// Texts print as UTF-8 in failure messages.
+QT_BEGIN_NAMESPACE
+inline void PrintTo(const QString& text, std::ostream* os)
+{
+    *os << '"' << text.toStdString() << '"';
+}
+QT_END_NAMESPACE
 
 namespace frontendtest {
 
