@@ -2,8 +2,8 @@
 // Arrivals and the batch itself are in main_window_batch.cpp.
 #include "frontend/main_window.h"
 
-#include "common/path_names.h"
 #include "common/file_ops.h"
+#include "common/path_names.h"
 #include "common/settings_file.h"
 #include "frontend/jww_folder.h"
 #include "frontend/platform.h"

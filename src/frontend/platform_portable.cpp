@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
+#include <QPointer>
 #include <QProcess>
 
 #include <atomic>
@@ -54,10 +55,13 @@ void attachParentConsole() {}
 
 void watchEscapeKey()
 {
+    // One watch per application object; it goes with the application.
+    static QPointer<EscapeWatch> watch;
     QCoreApplication* app = QCoreApplication::instance();
-    if (!app || app->findChild<EscapeWatch*>(QString(), Qt::FindDirectChildrenOnly))
+    if (!app || watch)
         return;
-    app->installEventFilter(new EscapeWatch(app));
+    watch = new EscapeWatch(app);
+    app->installEventFilter(watch);
 }
 
 bool escapeKeyHeld()

@@ -19,6 +19,7 @@
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -470,3 +471,25 @@ TEST_F(WindowTest, CloseDuringABatchFinishesTheCurrentFileFirst)
     EXPECT_FALSE(QFile::exists(m_srcDir + "b.sfc"));
     EXPECT_EQ(settingsLines().size(), 18);
 }
+
+#ifndef Q_OS_WIN
+TEST_F(WindowTest, EscapeKeyStateFollowsTheWindowsKeys)
+{
+    // Without a global key state, the key is followed through the events the
+    // application delivers; a batch asks it between files.
+    auto w = std::make_unique<MainWindow>(WindowEnvironment::forProgram(m_progDir + "Kestrune"));
+    w->show();
+    const auto send = [&](QEvent::Type type, bool autoRepeat) {
+        QKeyEvent key(type, Qt::Key_Escape, Qt::NoModifier, QString(), autoRepeat);
+        QApplication::sendEvent(w.get(), &key);
+    };
+    const WindowEnvironment env = WindowEnvironment::forProgram(m_progDir + "Kestrune");
+    EXPECT_FALSE(env.escapeKeyHeld());
+    send(QEvent::KeyPress, false);
+    EXPECT_TRUE(env.escapeKeyHeld());
+    send(QEvent::KeyRelease, true);  // auto-repeat: still held
+    EXPECT_TRUE(env.escapeKeyHeld());
+    send(QEvent::KeyRelease, false);
+    EXPECT_FALSE(env.escapeKeyHeld());
+}
+#endif
