@@ -51,6 +51,11 @@ TEST(NumberText, FloatTextGeneralForm)
         {999999999999999.0, "999999999999999"},
         {-1.5e-7, "-1.5E-7"},
         {123456.789, "123456.789"},
+        {0.1 + 0.2, "0.3"},                           // 15 digits hide the binary noise
+        {999999999999999.9, "1E15"},                  // rounding carries into a 16th digit
+        {12345678901234567890.0, "1.23456789012346E19"},
+        {-0.0, "0"},
+        {9.999999999999996e-6, "0.00001"},            // rounds up to the fixed range
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);

@@ -28,10 +28,12 @@ void procSfcDimRadius(SfcWriter& f, const SfcAttr& a, double x1, double y1, doub
 void procSfcDimDiameter(SfcWriter& f, const SfcAttr& a, double x1, double y1, double x2, double y2,
                         const SfcArrow& r1, const SfcArrow& r2, const SfcTextBlock& t);
 // label_feature (21): A, n, x list, y list, arrow code, arrow scale (12), T.
+// Writes the first n points; when `points` holds fewer (or n is negative),
+// those there are (or none), with the count of the points written.
 void procSfcLeader(SfcWriter& f, const SfcAttr& a, int32_t n, std::span<const T2DPoint> points,
                    int32_t arrowCode, double arrowScale, const SfcTextBlock& t);
 // balloon_feature (24): A, n, x list, y list, cx, cy, r (6), arrow code,
-// arrow scale (12), T.
+// arrow scale (12), T. The points as for procSfcLeader.
 void procSfcBalloon(SfcWriter& f, const SfcAttr& a, int32_t n, std::span<const T2DPoint> points, double cx,
                     double cy, double r, int32_t arrowCode, double arrowScale, const SfcTextBlock& t);
 // An arrow at (x, y) pointing along `angle` (radians): a label with line type

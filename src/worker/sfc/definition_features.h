@@ -22,7 +22,8 @@ void procSfcSetColorUser(SfcWriter& f, int32_t r, int32_t g, int32_t b);
 // pre_defined_font_feature(\'nam\')
 void procSfcSetLtype(SfcWriter& f, QStringView nam);
 // user_defined_font_feature(\'nam\','n','(p1,...,pn)') with the first n
-// pitches (6 decimals); `pitches` holds at least n values.
+// pitches (6 decimals). When `pitches` holds fewer than n (or n is
+// negative), the pitches there are (or none) and their count are written.
 void procSfcSetLtypeUser(SfcWriter& f, QStringView nam, int32_t n, std::span<const double> pitches);
 // width_feature('w') with 6 decimals.
 void procSfcSetWidth(SfcWriter& f, double w);

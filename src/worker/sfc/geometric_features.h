@@ -18,7 +18,10 @@ void procSfcTen(SfcWriter& f, int32_t layer, int32_t colour, double x, double y,
                 double scale);
 // line_feature: A, x1, y1, x2, y2 (6).
 void procSfcLine(SfcWriter& f, const SfcAttr& a, double x1, double y1, double x2, double y2);
-// polyline_feature: A, n, '(x...)', '(y...)' of the first n points.
+// polyline_feature: A, n, '(x...)', '(y...)' of the first n points. When
+// `points` holds fewer than n (or n is negative), the points there are (or
+// none) are written and the count states how many, so that the count always
+// matches the lists.
 void procSfcPolyLine(SfcWriter& f, const SfcAttr& a, int32_t n, std::span<const T2DPoint> points);
 // circle_feature: A, cx, cy, r (6).
 void procSfcCircle(SfcWriter& f, const SfcAttr& a, double cx, double cy, double r);

@@ -1,0 +1,56 @@
+// Definition feature records: one record per layer, colour, line type, width
+// or font, formatted exactly as the tables hand them over.
+#include "worker/sfc/definition_features.h"
+
+#include <algorithm>
+
+namespace sfc {
+
+void procSfcSetLayer(SfcWriter& f, QStringView nam, int32_t dsp)
+{
+    f.writeFeature("layer_feature", FeatureArgs().string(nam).integer(dsp));
+}
+
+void procSfcSetColor(SfcWriter& f, QStringView nam)
+{
+    f.writeFeature("pre_defined_colour_feature", FeatureArgs().string(nam));
+}
+
+void procSfcSetColorUser(SfcWriter& f, uint32_t co)
+{
+    // A stored colour keeps red in the low byte; the top byte carries flags
+    // that are not part of the colour.
+    procSfcSetColorUser(f, static_cast<int32_t>(co & 0xFF), static_cast<int32_t>((co >> 8) & 0xFF),
+        static_cast<int32_t>((co >> 16) & 0xFF));
+}
+
+void procSfcSetColorUser(SfcWriter& f, int32_t r, int32_t g, int32_t b)
+{
+    f.writeFeature("user_defined_colour_feature", FeatureArgs().integer(r).integer(g).integer(b));
+}
+
+void procSfcSetLtype(SfcWriter& f, QStringView nam)
+{
+    f.writeFeature("pre_defined_font_feature", FeatureArgs().string(nam));
+}
+
+void procSfcSetLtypeUser(SfcWriter& f, QStringView nam, int32_t n, std::span<const double> pitches)
+{
+    // The count always matches the list, so a short pitch array can never
+    // make the record claim pitches it does not carry.
+    const auto count = static_cast<size_t>(std::clamp<int64_t>(n, 0, static_cast<int64_t>(pitches.size())));
+    f.writeFeature("user_defined_font_feature",
+        FeatureArgs().string(nam).integer(static_cast<int64_t>(count)).realList(pitches.first(count), 6));
+}
+
+void procSfcSetWidth(SfcWriter& f, double w)
+{
+    f.writeFeature("width_feature", FeatureArgs().real(w, 6));
+}
+
+void procSfcSetFont(SfcWriter& f, QStringView nam)
+{
+    f.writeFeature("text_font_feature", FeatureArgs().string(nam));
+}
+
+}  // namespace sfc

@@ -1,0 +1,186 @@
+// Text entities: skip rules, safe characters, the text box and its base
+// point, and the writing of decorated texts piece by piece.
+#include "worker/text/text_converter.h"
+
+#include "common/geometry.h"
+#include "common/number_parse.h"
+#include "common/text_slice.h"
+#include "common/text_width.h"
+#include "worker/sfc/geometric_features.h"
+#include "worker/text/text_codes.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace text {
+namespace {
+
+// A text entity as it is written: the values of one text_string_feature,
+// and the start point and character size from which decorated texts are
+// laid out in pieces.
+struct MojiLayout {
+    int32_t layer = 0;
+    int32_t colour = 0;
+    int32_t font = 1;
+    int32_t basePoint = 1;
+    int32_t direction = 1;
+    double x = 0, y = 0;  // base point
+    double height = 0, width = 0;
+    double spacing = 0;
+    double angle = 0;  // degrees; turned by 90 for vertical text
+    double slant = 0;
+    QString str;
+    double startX = 0, startY = 0;  // placed start point, never shifted
+    double charWidth = 0, charHeight = 0;
+};
+
+// The box that locates the base point: lower-left corner, size and angle.
+struct Box {
+    double x = 0, y = 0, w = 0, h = 0, angle = 0;
+};
+
+bool skipped(const jww::TEntJwwMoji& e)
+{
+    if (e.att.nLayer > 15 || e.att.nGLayer > 15)
+        return true;
+    if (common::SamePoint(e.start_x, e.start_y, e.end_x, e.end_y))
+        return true;
+    // Jw_cad leaves this tiny text behind in some drawings; it shows nothing.
+    if (common::SamePoint(e.start_x, e.start_y, 0, 0) && common::SamePoint(e.end_x, e.end_y, 0.01, 0.01))
+        return true;
+    // Texts starting "^@BM" are image references, placed as images.
+    return e.str.startsWith(u"^@BM") || common::IsBlank(e.str);
+}
+
+// The box of text `t1` measured before any code is expanded. A vertical
+// column hangs from the lower-right corner of the horizontal box, turned by
+// 90 degrees.
+Box baseBox(const jww::TEntJwwMoji& e, const QString& t1, double s, double k, double x, double y, double angle)
+{
+    const double lineLength = s * common::TextLength(t1, std::abs(e.dSizeX), k);
+    if ((e.att.sFlg & 0x20) == 0)
+        return {x, y, lineLength, s * std::abs(e.dSizeY), angle};
+    const common::GeoPoint corner = common::AnchorConvert(0, 2, x, y, lineLength, s * std::abs(e.dSizeY), angle);
+    return {corner.x, corner.y, s * std::abs(e.dSizeX), s * common::TextLengthFull(t1, std::abs(e.dSizeY), k),
+            common::NormDeg(angle + 90)};
+}
+
+MojiLayout layOut(const convert::AttributeTables& tables, const TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e,
+                  const convert::Placement& p)
+{
+    MojiLayout m;
+    const int layerIndex = e.att.nGLayer * 16 + e.att.nLayer;
+    m.layer = tables.layerNo(layerIndex);
+    m.colour = tables.colourNo(e.att.nPenColor);
+    const QString t1 = CheckMojiSfc(e.str);
+    if (e.att.nPenColor == 9) {
+        m.colour = tables.cb3 + 1;
+        m.layer = tables.HojoLay;
+    }
+    m.font = tables.proc4subFont(e.strFontName) + 1;
+    m.basePoint = e.att.nPenStyle >= 1 && e.att.nPenStyle <= 9 ? e.att.nPenStyle : 1;
+    m.startX = p.x(e.start_x);
+    m.startY = p.y(e.start_y);
+    const double s = p.sc;
+    const double k = e.dKankaku >= 0 ? e.dKankaku : 0.0;
+    const double angle = common::AngleOf(e.end_x - e.start_x, e.end_y - e.start_y) * 180.0 / M_PI;
+    const Box box = baseBox(e, t1, s, k, m.startX, m.startY, angle);
+    m.direction = (e.att.sFlg & 0x20) != 0 ? 2 : 1;
+    m.angle = box.angle;
+    m.spacing = s * k;
+    const uint32_t kind = e.nMojiShu / 10000;
+    m.slant = kind == 1 || kind == 3 ? 15.0 : 0.0;
+    const common::GeoPoint base = common::AnchorConvert(0, m.basePoint - 1, box.x, box.y, box.w, box.h, box.angle);
+    m.x = base.x;
+    m.y = base.y;
+
+    m.str = CheckMojiSfc(GetMojiExp1(mexp, layerIndex, t1));
+    // The written size counts full spacing between all code units of the
+    // expanded text, unlike the box above.
+    const double n = static_cast<double>(m.str.size());
+    m.charWidth = s * std::abs(e.dSizeX);
+    m.charHeight = s * std::abs(e.dSizeY);
+    if (m.direction == 1) {
+        m.width = s * (common::TextColumns(m.str) * 0.5 * std::abs(e.dSizeX)) + m.spacing * (n - 1);
+        m.height = m.charHeight;
+    } else {
+        m.width = m.charWidth;
+        m.height = s * (std::abs(e.dSizeY) * n) + m.spacing * (n - 1);
+    }
+    return m;
+}
+
+int32_t pieceColour(const convert::AttributeTables& tables, int32_t col)
+{
+    return col == 9 ? tables.cb3 + 1 : tables.colourNo(col);
+}
+
+}  // namespace
+
+QString CheckMojiSfc(const QString& s)
+{
+    QString t = s;
+    // The replacement cannot form a new pair, so one pass replaces them all.
+    t.replace(QStringLiteral("\\'"), QStringLiteral("\uFFE5\u2019"));
+    return common::CopyWidth(t, 0, 256);
+}
+
+bool CheckMojiExp2(const QString& s)
+{
+    if (s.size() < 3)
+        return false;
+    const QChar last = s.back();
+    if (last == QChar(0x30FB) || last == QChar(0xFF65))
+        return true;
+    if (!s.contains(u'^'))
+        return false;
+    // A caret followed by one of these, or by "$" and a colour digit 1-9.
+    static const QString kCodeChars = QStringLiteral("!/_-#\\&%*^udcowbBn123456789");
+    for (qsizetype i = 0; i + 1 < s.size(); ++i) {
+        if (s[i] != u'^')
+            continue;
+        const QChar next = s[i + 1];
+        if (kCodeChars.contains(next))
+            return true;
+        if (next == u'$' && i + 2 < s.size() && s[i + 2] >= u'1' && s[i + 2] <= u'9')
+            return true;
+    }
+    return false;
+}
+
+void writeMojiPieces(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, int32_t layer)
+{
+    const auto moji = std::min<qsizetype>(mexp.eMojiN, static_cast<qsizetype>(mexp.eMoji.size()));
+    for (qsizetype i = 0; i < moji; ++i) {
+        const TSFC_Moji_Exp_MojiField& t = mexp.eMoji[i];
+        if (common::IsBlank(t.str))
+            continue;
+        sfc::procSfcText(ctx.f, layer, pieceColour(ctx.tables, t.col), t.fon, t.str, t.mjx, t.mjy, t.msy, t.msx, t.mjd,
+                         t.mja, t.ita == 1 ? 15.0 : 0.0, t.ktn, t.dir);
+    }
+    const auto lines = std::min<qsizetype>(mexp.eLineN, static_cast<qsizetype>(mexp.eLine.size()));
+    for (qsizetype i = 0; i < lines; ++i) {
+        const TSFC_Moji_Exp_LineField& l = mexp.eLine[i];
+        if (common::SamePoint(l.x1, l.y1, l.x2, l.y2))
+            continue;
+        sfc::procSfcLine(ctx.f, {layer, pieceColour(ctx.tables, l.col), 1, 1}, l.x1, l.y1, l.x2, l.y2);
+    }
+    mexp.eMoji.clear();
+    mexp.eMojiN = 0;
+    mexp.eLine.clear();
+    mexp.eLineN = 0;
+}
+
+void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e,
+                     const convert::Placement& p)
+{
+    if (skipped(e))
+        return;
+    const MojiLayout m = layOut(ctx.tables, mexp, e, p);
+    // A text that CheckMojiExp2 marks as decorated is written whole, codes
+    // included, until its pieces are laid out into mexp for writeMojiPieces.
+    sfc::procSfcText(ctx.f, m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle, m.slant,
+                     m.basePoint, m.direction);
+}
+
+}  // namespace text
