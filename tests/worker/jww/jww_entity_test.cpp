@@ -326,3 +326,19 @@ TEST(JwwObjects, DefinitionClassNameIsNotChecked)
     ASSERT_EQ(r.EntBlockDefN, 1);
     EXPECT_EQ(r.EntBlockDef[0].mLine, def.mLine);
 }
+
+// Only damaged drawings have layers above 15; the reader keeps what they
+// hold and leaves the judgement to the conversion.
+TEST(JwwObjects, LayerNumbersAbove15AreKept)
+{
+    TJwwData w;
+    initEmptyDrawing(w, 600);
+    TEntJwwAttr a = attr(1, 1);
+    a.nLayer = 16;
+    a.nGLayer = 0xFFFF;
+    addLine(w, {a, 1, 2, 3, 4});
+    TJwwData r;
+    ASSERT_TRUE(readJwwBytes(r, writeJww(w)));
+    ASSERT_EQ(r.EntLineN, 1);
+    EXPECT_EQ(r.EntLine[0].att, a);
+}
