@@ -101,21 +101,18 @@ bool readBlockDef(ByteCursor& in, ClassTagReader& tags, int32_t version, int32_t
 bool ClassTagReader::read(ByteCursor& in, int32_t& kind)
 {
     const uint16_t tag = in.u16();
-    int64_t index = -1;
     if (tag == kNewClassTag) {
         in.u16();  // schema number
         const uint16_t length = in.u16();
         const QByteArrayView name = in.bytes(length);
         if (in.failed())
             return false;
-        m_kindOfIndex.insert(m_mapIndex++, entityKindOfClass(name));
         kind = entityKindOfClass(name);
+        m_kindOfIndex.insert(m_mapIndex++, kind);
         return true;
     }
-    if (tag == kBigClassTag)
-        index = static_cast<uint32_t>(in.i32()) & ~kClassFlag;
-    else
-        index = int64_t{tag} - kClassIndexBase;
+    const int64_t index = tag == kBigClassTag ? int64_t{static_cast<uint32_t>(in.i32()) & ~kClassFlag}
+                                              : int64_t{tag} - kClassIndexBase;
     const auto it = m_kindOfIndex.constFind(index);
     if (in.failed() || it == m_kindOfIndex.cend()) {
         in.fail();
