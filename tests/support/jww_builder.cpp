@@ -6,6 +6,8 @@
 
 #include <QtEndian>
 
+#include <zlib.h>
+
 #include <cstring>
 
 namespace testsupport {
@@ -79,9 +81,9 @@ void JwwBytes::cstring(const QString& text, bool utf16)
         i16(c.unicode());
 }
 
-void JwwBytes::count(int32_t n)
+void JwwBytes::count(int32_t n, bool longForm)
 {
-    if (n < 0xFFFF) {
+    if (n < 0xFFFF && !longForm) {
         i16(static_cast<uint16_t>(n));
     } else {
         i16(0xFFFF);
@@ -94,7 +96,7 @@ void ClassTagWriter::tag(JwwBytes& out, const QByteArray& className)
     for (const auto& [name, index] : m_classes) {
         if (name != className)
             continue;
-        if (index < 0x7FFF) {
+        if (index < 0x7FFF && !m_bigTags) {
             out.i16(static_cast<uint16_t>(0x8000 + index));
         } else {
             out.i16(0x7FFF);
@@ -410,19 +412,17 @@ void writeJwwEntity(JwwBytes& out, ClassTagWriter& tags, const TJwwData& d, cons
     tags.object();
 }
 
-QByteArray writeJww(const TJwwData& d, const JwwWriteOptions& options)
-{
-    JwwBytes out;
-    writeJwwHeader(out, d, options);
-    const int v = d.Enthd.jwVer;
-    ClassTagWriter tags;
-    out.count(static_cast<int32_t>(d.EntNo.size()));
-    for (const TEntJwwNo& no : d.EntNo)
-        writeJwwEntity(out, tags, d, no, nullptr, options.utf16Strings);
+namespace {
 
-    out.count(static_cast<int32_t>(d.EntBlockDef.size()));
+void writeBlockDefs(JwwBytes& out, ClassTagWriter& tags, const TJwwData& d, const JwwWriteOptions& options,
+                    JwwLayout& layout)
+{
+    const int v = d.Enthd.jwVer;
+    layout.blockDefCount = out.data().size();
+    out.count(static_cast<int32_t>(d.EntBlockDef.size()), options.longCounts);
     for (const TEntJwwBlockDef& def : d.EntBlockDef) {
-        tags.tag(out, "CDataList");
+        layout.blockDefs.push_back(out.data().size());
+        tags.tag(out, options.blockDefClassName);
         writeAttr(out, def.att, v);
         out.i32(static_cast<int32_t>(def.nNumber));
         out.i32(static_cast<int32_t>(def.bRefferd));
@@ -430,26 +430,71 @@ QByteArray writeJww(const TJwwData& d, const JwwWriteOptions& options)
         if (static_cast<int32_t>(def.dtime) < 0)
             out.zeros(8);
         out.cstring(def.strName, options.utf16Strings);
-        out.count(static_cast<int32_t>(def.mNo.size()));
+        layout.memberCounts.push_back(out.data().size());
+        out.count(static_cast<int32_t>(def.mNo.size()), options.longCounts);
         tags.object();
-        for (const TEntJwwNo& no : def.mNo)
+        for (const TEntJwwNo& no : def.mNo) {
+            layout.blockDefMembers.push_back(out.data().size());
             writeJwwEntity(out, tags, d, no, &def, options.utf16Strings);
-    }
-
-    if (v >= 700) {
-        out.i32(static_cast<int32_t>(d.BindImage.size()));
-        for (size_t i = 0; i < d.BindImage.size(); ++i) {
-            const TBindImageType& img = d.BindImage[i];
-            out.cstring(img.Fname, options.utf16Strings);
-            out.i32(img.Fsize);
-            if (img.Fname.isEmpty() || img.Fsize == 0)
-                continue;
-            QByteArray data = i < options.imageData.size() ? options.imageData[i] : QByteArray();
-            data.resize(img.Fsize, '\0');
-            out.raw(data);
         }
     }
+}
+
+void writeImages(JwwBytes& out, const TJwwData& d, const JwwWriteOptions& options, JwwLayout& layout)
+{
+    layout.imageCount = out.data().size();
+    out.i32(static_cast<int32_t>(d.BindImage.size()));
+    for (size_t i = 0; i < d.BindImage.size(); ++i) {
+        const TBindImageType& img = d.BindImage[i];
+        layout.images.push_back(out.data().size());
+        out.cstring(img.Fname, options.utf16Strings);
+        layout.imageSizes.push_back(out.data().size());
+        out.i32(img.Fsize);
+        if (img.Fname.isEmpty() || img.Fsize <= 0)
+            continue;
+        layout.imageData.push_back(out.data().size());
+        QByteArray data = i < options.imageData.size() ? options.imageData[i] : QByteArray();
+        data.resize(img.Fsize, '\0');
+        out.raw(data);
+    }
+}
+
+}  // namespace
+
+QByteArray writeJww(const TJwwData& d, const JwwWriteOptions& options, JwwLayout* layoutOut)
+{
+    JwwLayout layout;
+    JwwBytes out;
+    writeJwwHeader(out, d, options);
+    ClassTagWriter tags(options.bigClassTags);
+    layout.entityCount = out.data().size();
+    out.count(static_cast<int32_t>(d.EntNo.size()), options.longCounts);
+    for (const TEntJwwNo& no : d.EntNo) {
+        layout.entities.push_back(out.data().size());
+        writeJwwEntity(out, tags, d, no, nullptr, options.utf16Strings);
+    }
+    writeBlockDefs(out, tags, d, options, layout);
+    if (d.Enthd.jwVer >= 700)
+        writeImages(out, d, options, layout);
+    if (layoutOut)
+        *layoutOut = std::move(layout);
     return out.data();
+}
+
+QByteArray gzipBytes(const QByteArray& data)
+{
+    z_stream zs{};
+    if (deflateInit2(&zs, Z_BEST_COMPRESSION, Z_DEFLATED, 31, 9, Z_DEFAULT_STRATEGY) != Z_OK)
+        return {};
+    QByteArray out(static_cast<qsizetype>(deflateBound(&zs, static_cast<uLong>(data.size()))), '\0');
+    zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.constData()));
+    zs.avail_in = static_cast<uInt>(data.size());
+    zs.next_out = reinterpret_cast<Bytef*>(out.data());
+    zs.avail_out = static_cast<uInt>(out.size());
+    const int rc = deflate(&zs, Z_FINISH);
+    out.resize(rc == Z_STREAM_END ? static_cast<qsizetype>(zs.total_out) : 0);
+    deflateEnd(&zs);
+    return out;
 }
 
 void initEmptyDrawing(TJwwData& d, int32_t version)

@@ -19,8 +19,30 @@ struct JwwWriteOptions {
     bool utf16Strings = false;
     bool utf16Memo = false;
     // Data of the embedded images, parallel to TJwwData::BindImage. A missing
-    // entry writes Fsize zero bytes.
+    // entry writes Fsize zero bytes; a negative Fsize writes none.
     std::vector<QByteArray> imageData;
+    // Refer to known classes in the long form (7FFF and a 32-bit index with
+    // its class bit) even for small indices.
+    bool bigClassTags = false;
+    // Write every object count in the long form (FFFF and 32 bits).
+    bool longCounts = false;
+    // The class name written for block definitions.
+    QByteArray blockDefClassName = "CDataList";
+};
+
+// Where the structures of a written file begin, for tests that cut or edit
+// the bytes at those places.
+struct JwwLayout {
+    qsizetype entityCount = 0;               // the entity list's count
+    std::vector<qsizetype> entities;         // each top-level object (its class tag)
+    qsizetype blockDefCount = 0;             // the definition list's count
+    std::vector<qsizetype> blockDefs;        // each definition (its class tag)
+    std::vector<qsizetype> memberCounts;     // each definition's member count
+    std::vector<qsizetype> blockDefMembers;  // each member object of any definition
+    qsizetype imageCount = -1;               // the image list's count; -1 before version 700
+    std::vector<qsizetype> images;           // each image entry (its name)
+    std::vector<qsizetype> imageSizes;       // each image's size field
+    std::vector<qsizetype> imageData;        // the data of each image written with data
 };
 
 // Little-endian writer of the primitive encodings of a drawing file.
@@ -34,10 +56,11 @@ public:
     void zeros(int n);
     // A length-prefixed string in code page 932 or in the UTF-16 form.
     void cstring(const QString& text, bool utf16 = false);
-    // A raw code page 932 string of exactly `bytes`.
+    // A raw code page 932 string of exactly `bytes` (fewer than 65534).
     void cstringBytes(const QByteArray& bytes);
-    // An object count: i16, or FFFF and an i32 for large counts.
-    void count(int32_t n);
+    // An object count: i16, or FFFF and an i32 for large counts (or always,
+    // with `longForm`).
+    void count(int32_t n, bool longForm = false);
 
     const QByteArray& data() const { return m_data; }
     QByteArray& data() { return m_data; }
@@ -51,18 +74,24 @@ private:
 // map index.
 class ClassTagWriter {
 public:
+    explicit ClassTagWriter(bool bigTags = false) : m_bigTags(bigTags) {}
     void tag(JwwBytes& out, const QByteArray& className);
     // Counts one object (entity or block definition).
     void object() { ++m_mapIndex; }
 
 private:
+    bool m_bigTags = false;
     int32_t m_mapIndex = 1;
     std::vector<std::pair<QByteArray, int32_t>> m_classes;
 };
 
 // The whole file for `d` (magic, version Enthd.jwVer, header, entity list,
 // block definitions and, from version 700, embedded images).
-QByteArray writeJww(const jww::TJwwData& d, const JwwWriteOptions& options = {});
+// `layout`, when given, receives where the structures begin.
+QByteArray writeJww(const jww::TJwwData& d, const JwwWriteOptions& options = {}, JwwLayout* layout = nullptr);
+
+// `data` as a gzip stream (the form of embedded ".gz" images).
+QByteArray gzipBytes(const QByteArray& data);
 
 // The header part only (magic up to the last text setting).
 void writeJwwHeader(JwwBytes& out, const jww::TJwwData& d, const JwwWriteOptions& options);

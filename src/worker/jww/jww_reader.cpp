@@ -1,7 +1,11 @@
 // Reading drawing files: the identity check and the loading sequence.
-#include "worker/jww/jww_data.h"
+#include "worker/jww/jww_reader.h"
 
 #include "common/codepage.h"
+#include "worker/jww/byte_cursor.h"
+#include "worker/jww/jww_header_reader.h"
+#include "worker/jww/jww_image_reader.h"
+#include "worker/jww/jww_object_reader.h"
 
 #include <QFile>
 #include <QtEndian>
@@ -12,7 +16,34 @@ namespace {
 constexpr int kMinVersion = 220;
 constexpr int kMaxVersion = 700;
 
+// The entity list, the block definitions and, from version 700, the images.
+bool readBody(TJwwData& d, ByteCursor& in)
+{
+    ClassTagReader tags;
+    if (!readEntityList(d, in, tags) || !readBlockDefList(d, in, tags))
+        return false;
+    if (d.Enthd.jwVer >= 700 && (d.BindImageExp || d.BindImageExr))
+        return readImageList(d, in);
+    return true;
+}
+
 }  // namespace
+
+bool readJwwDrawing(TJwwData& d, QByteArrayView bytes)
+{
+    d.DataInit();
+    // Nothing may escape the reader: a failed allocation is a failed read.
+    try {
+        ByteCursor in(bytes);
+        if (!HeaderIn(d, in))
+            return false;
+        const bool ok = readBody(d, in);
+        d.MakeBlockTree();
+        return ok;
+    } catch (...) {
+        return false;
+    }
+}
 
 bool TJwwData::FileCheck(const QString& path) const
 {
@@ -28,10 +59,19 @@ bool TJwwData::FileCheck(const QString& path) const
 
 bool TJwwData::FileIn(const QString& path)
 {
-    // The header, tables and entity stream are read by the drawing reader;
-    // until it exists a drawing loads as an empty one.
     DataInit();
-    return FileCheck(path);
+    try {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly))
+            return false;
+        // The whole file is parsed from a copy in memory: a mapping would
+        // fault if another program cut the file while it is read.
+        const QByteArray bytes = file.readAll();
+        file.close();
+        return readJwwDrawing(*this, bytes);
+    } catch (...) {
+        return false;
+    }
 }
 
 }  // namespace jww

@@ -11,6 +11,9 @@
 
 namespace jww {
 
+// Every record compares field by field (tests compare drawings read back
+// with the drawings they were written from).
+
 // Attributes that open every entity record.
 struct TEntJwwAttr {
     uint32_t lGroup = 0;     // curve-attribute number; 0 = none
@@ -20,11 +23,15 @@ struct TEntJwwAttr {
     uint16_t nLayer = 0;     // 0-15 within the group
     uint16_t nGLayer = 0;    // layer group 0-15
     uint16_t sFlg = 0;       // flags (0x20: vertical text)
+
+    bool operator==(const TEntJwwAttr&) const = default;
 };
 
 struct TEntJwwLine {
     TEntJwwAttr att;
     double start_x = 0, start_y = 0, end_x = 0, end_y = 0;
+
+    bool operator==(const TEntJwwLine&) const = default;
 };
 
 // Arc, circle, ellipse or elliptic arc; angles in radians.
@@ -37,6 +44,8 @@ struct TEntJwwEnko {
     double radKatamukiKaku = 0;       // tilt of the axis
     double dHenpeiRitsu = 0;          // flattening, 1 for a circle
     uint32_t bZenEnFlg = 0;           // non-zero: full circle or ellipse
+
+    bool operator==(const TEntJwwEnko&) const = default;
 };
 
 struct TEntJwwTen {
@@ -48,6 +57,8 @@ struct TEntJwwTen {
     int32_t nCode = 0;
     double radKaitenKaku = 0;
     double dBairitsu = 0;
+
+    bool operator==(const TEntJwwTen&) const = default;
 };
 
 struct TEntJwwMoji {
@@ -58,6 +69,8 @@ struct TEntJwwMoji {
     double degKakudo = 0;  // degrees
     QString strFontName;
     QString str;
+
+    bool operator==(const TEntJwwMoji&) const = default;
 };
 
 struct TEntJwwSunpo {
@@ -70,6 +83,8 @@ struct TEntJwwSunpo {
     TEntJwwLine Ho1, Ho2;   // extension lines
     TEntJwwTen Te1, Te2;    // end markers
     TEntJwwTen Kt1, Kt2;    // base points of the extension lines
+
+    bool operator==(const TEntJwwSunpo&) const = default;
 };
 
 // Filled triangle or quadrilateral; styles from 101 on reuse the corners for
@@ -79,6 +94,8 @@ struct TEntJwwSolid {
     double start_x = 0, start_y = 0, end_x = 0, end_y = 0;
     double DPoint2_x = 0, DPoint2_y = 0, DPoint3_x = 0, DPoint3_y = 0;
     uint32_t Color = 0;  // own colour when att.nPenColor is 10, otherwise 0
+
+    bool operator==(const TEntJwwSolid&) const = default;
 };
 
 struct TEntJwwBlock {
@@ -87,6 +104,8 @@ struct TEntJwwBlock {
     double dBairitsuX = 0, dBairitsuY = 0;
     double radKaitenKaku = 0;
     uint32_t nNumber = 0;  // nNumber of the inserted definition
+
+    bool operator==(const TEntJwwBlock&) const = default;
 };
 
 // Entity kinds of TEntJwwNo::EntType.
@@ -105,6 +124,8 @@ enum EntKind : int32_t {
 struct TEntJwwNo {
     int32_t EntType = kEntNone;
     int32_t EntNo = 0;  // index into the array of that kind
+
+    bool operator==(const TEntJwwNo&) const = default;
 };
 
 struct TEntJwwBlockDef {
@@ -125,6 +146,8 @@ struct TEntJwwBlockDef {
     std::vector<TEntJwwBlock> mBlock;
     bool ref_flag = false;  // some insert, at any depth, uses this definition
     int32_t ref_no = -1;    // 0-based among referenced definitions, else -1
+
+    bool operator==(const TEntJwwBlockDef&) const = default;
 };
 
 // One node per block insert, nested inserts included.
@@ -138,6 +161,8 @@ struct TEntJwwBlockTree {
     double x = 0, y = 0;   // insertion point in drawing coordinates
     // drawing = (x, y) + (r1 r2 / r3 r4) x definition point
     double r1 = 0, r2 = 0, r3 = 0, r4 = 0;
+
+    bool operator==(const TEntJwwBlockTree&) const = default;
 };
 
 struct TEntJwwLayerGroup {
@@ -146,12 +171,16 @@ struct TEntJwwLayerGroup {
     double adScale = 0;  // scale denominator, 100 for 1:100
     int32_t anGLayProtect = 0;
     QString aStrGLayName;
+
+    bool operator==(const TEntJwwLayerGroup&) const = default;
 };
 
 struct TEntJwwLayer {
     int32_t aanLay = 0;  // 0 = hidden
     int32_t aanLayProtect = 0;
     QString aStrLayName;
+
+    bool operator==(const TEntJwwLayer&) const = default;
 };
 
 // Colours are stored with red in the low byte, then green, then blue.
@@ -161,6 +190,8 @@ struct TEntJwwColorNo {
     int32_t aPrtPenColor = 0;
     int32_t anPrtPenWidth = 0;  // printer dots
     double adPrtTenHankei = 0;
+
+    bool operator==(const TEntJwwColorNo&) const = default;
 };
 
 struct TEntJwwColorExNo {
@@ -170,6 +201,8 @@ struct TEntJwwColorExNo {
     int32_t aPrtPenColor = 0;
     int32_t anPrtPenWidth = 0;
     double adPrtTenHankei = 0;
+
+    bool operator==(const TEntJwwColorExNo&) const = default;
 };
 
 struct TEntJwwLineTypeNo {
@@ -177,6 +210,8 @@ struct TEntJwwLineTypeNo {
     int32_t anTokushuSenUintDot = 0;
     int32_t anTokushuSenPich = 0;
     int32_t anPrtTokushuSenPich = 0;
+
+    bool operator==(const TEntJwwLineTypeNo&) const = default;
 };
 
 struct TEntJwwRandomLineNo {
@@ -185,6 +220,8 @@ struct TEntJwwRandomLineNo {
     int32_t anTokushuSenPich = 0;
     int32_t anPrtRandSenWide = 0;
     int32_t anPrtTokushuSenPich = 0;
+
+    bool operator==(const TEntJwwRandomLineNo&) const = default;
 };
 
 struct TEntJwwLineTypeExNo {
@@ -195,17 +232,23 @@ struct TEntJwwLineTypeExNo {
     QString astrUDLTypeName;
     int32_t anUDLTypeSegment = 0;                // number of pitches used
     std::array<double, 10> aadUDLTypePitch{};    // [0] holds pitch 1
+
+    bool operator==(const TEntJwwLineTypeExNo&) const = default;
 };
 
 struct TEntJwwMojiType {
     double adMojiX = 0, adMojiY = 0, adMojiD = 0;
     int32_t anMojiCol = 0;
+
+    bool operator==(const TEntJwwMojiType&) const = default;
 };
 
 struct TBindImageType {
     QString Fname;  // name as stored, usually ending in ".gz"
     int32_t Fsize = 0;
     bool exf = false;
+
+    bool operator==(const TBindImageType&) const = default;
 };
 
 // Drawing settings. Arrays that the file numbers from 1 are stored from
@@ -257,6 +300,8 @@ struct TEntJwwHeader {
     double adMojiKijunZureY0 = 0, adMojiKijunZureY1 = 0, adMojiKijunZureY2 = 0;
     int32_t n1 = 0;  // top-level entities declared (length of EntNo)
     int32_t n2 = 0;  // block definitions declared
+
+    bool operator==(const TEntJwwHeader&) const = default;
 };
 
 }  // namespace jww

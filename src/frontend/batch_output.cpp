@@ -1,0 +1,68 @@
+// Output-folder choice and destination naming.
+#include "frontend/batch_output.h"
+
+#include "common/file_ops.h"
+#include "common/path_names.h"
+
+namespace frontend {
+
+OutputChoice outputChoiceFromIndex(int index)
+{
+    switch (index) {
+    case 0: return OutputChoice::Desktop;
+    case 1: return OutputChoice::Documents;
+    case 2: return OutputChoice::BesideSource;
+    case 3: return OutputChoice::Specified;
+    default: return OutputChoice::AskEachTime;
+    }
+}
+
+SettledOutput settleOutput(OutputChoice choice, const QString& specifiedFolder, const SystemFolders& folders)
+{
+    SettledOutput out;
+    out.status = SettledOutput::Status::Ready;
+    switch (choice) {
+    case OutputChoice::Desktop:
+        out.target.folder = common::IncludeDelim(folders.desktop);
+        break;
+    case OutputChoice::Documents:
+        out.target.folder = common::IncludeDelim(folders.documents);
+        break;
+    case OutputChoice::BesideSource:
+        out.target.besideSource = true;
+        break;
+    case OutputChoice::Specified:
+        out.folder = common::IncludeDelim(specifiedFolder);
+        // An empty box would send every file to the root folder; treat it
+        // like a folder that does not exist.
+        if (specifiedFolder.isEmpty() || !common::DirExistsSafe(out.folder)) {
+            out.status = SettledOutput::Status::MissingFolder;
+            return out;
+        }
+        out.target.folder = out.folder;
+        break;
+    case OutputChoice::AskEachTime:
+        out.status = SettledOutput::Status::MustAsk;
+        break;
+    }
+    return out;
+}
+
+QString missingFolderMessage(const QString& folder)
+{
+    return QStringLiteral("指定したフォルダが見つかりません。\r\n") + folder;
+}
+
+QString destinationFor(const QString& source, const OutputTarget& target)
+{
+    const QString name = common::ExtractName(source);
+    if (name.isEmpty())
+        return {};
+    const QString base = target.besideSource ? source : target.folder + name;
+    const QString dst = common::ReplaceExt(base, u".sfc");
+    if (dst.isEmpty())
+        return {};
+    return common::UniqueFileName(dst);
+}
+
+}  // namespace frontend

@@ -1,0 +1,56 @@
+// Where a batch puts its converted files: the output-folder choice of the
+// window (or of the headless batch) and the destination name of each source.
+#pragma once
+
+#include <QString>
+
+namespace frontend {
+
+// The five output choices, in the order of the radio buttons and of lines 5
+// to 9 of the settings file.
+enum class OutputChoice { Desktop = 0, Documents = 1, BesideSource = 2, Specified = 3, AskEachTime = 4 };
+
+// The choice for an index as SettingsFile::outputChoice() gives it; -1 (no
+// radio button selected) and any other index outside 0-4 ask each time.
+OutputChoice outputChoiceFromIndex(int index);
+
+// The settled destination of one batch: either beside each source or one
+// folder that ends with a path separator.
+struct OutputTarget {
+    bool besideSource = false;
+    QString folder;
+};
+
+// The system folders a batch may write to, as the platform reports them.
+struct SystemFolders {
+    QString desktop;
+    QString documents;
+};
+
+// The result of settling the output folder without asking the user.
+struct SettledOutput {
+    enum class Status { Ready, MissingFolder, MustAsk };
+    Status status = Status::MustAsk;
+    OutputTarget target;  // valid when Ready
+    QString folder;       // the folder tested, for the message when MissingFolder
+};
+
+// Settles the output folder for `choice`. Desktop and documents take the
+// system folder with a separator appended (not tested for existence: the
+// worker then fails and the file is logged as failed). Specified takes
+// `specifiedFolder` with a separator appended and is MissingFolder when that
+// folder does not exist or the text is empty (its lone separator names the
+// root folder, which the user never chose). AskEachTime gives MustAsk.
+SettledOutput settleOutput(OutputChoice choice, const QString& specifiedFolder, const SystemFolders& folders);
+
+// The message shown when the specified folder does not exist.
+QString missingFolderMessage(const QString& folder);
+
+// The destination of `source`: the source path itself when beside the
+// source, else the folder followed by the source's file name, with its
+// extension replaced by ".sfc" and made unique by UniqueFileName. Returns the
+// empty text when no free name is left (or the path is invalid): the caller
+// must then not start the worker, which would delete an existing file.
+QString destinationFor(const QString& source, const OutputTarget& target);
+
+}  // namespace frontend

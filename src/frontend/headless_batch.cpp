@@ -1,0 +1,119 @@
+// The headless batch: command line, output folder, settings, conversion.
+#include "frontend/headless_batch.h"
+
+#include "common/path_names.h"
+#include "common/settings_file.h"
+#include "frontend/batch_queue.h"
+#include "frontend/batch_runner.h"
+#include "frontend/jww_folder.h"
+#include "frontend/platform.h"
+#include "frontend/worker_launch.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+#include <optional>
+
+namespace frontend {
+
+namespace {
+
+const char kUsage[] = "usage: Kestrune --batch [--out DIR | --beside] [--] FILE...\n";
+
+struct HeadlessOptions {
+    std::optional<OutputChoice> override;
+    QString outFolder;
+    QStringList files;
+};
+
+void writeLine(std::FILE* stream, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8() + '\n';
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
+    std::fflush(stream);
+}
+
+// Parses the arguments after "--batch"; an error text when they are wrong.
+std::optional<QString> parseOptions(const QStringList& args, HeadlessOptions& options)
+{
+    bool filesOnly = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (filesOnly || !arg.startsWith(QStringLiteral("--"))) {
+            options.files.append(arg);
+        } else if (arg == u"--") {
+            filesOnly = true;
+        } else if (arg == u"--out" || arg == u"--beside") {
+            if (options.override)
+                return QStringLiteral("give at most one of --out and --beside");
+            if (arg == u"--beside") {
+                options.override = OutputChoice::BesideSource;
+                continue;
+            }
+            if (++i >= args.size() || args[i].isEmpty())
+                return QStringLiteral("--out needs a folder");
+            options.override = OutputChoice::Specified;
+            options.outFolder = QDir::toNativeSeparators(QFileInfo(args[i]).absoluteFilePath());
+        } else {
+            return QStringLiteral("unknown option ") + arg;
+        }
+    }
+    if (options.files.isEmpty())
+        return QStringLiteral("no files given");
+    return std::nullopt;
+}
+
+}  // namespace
+
+int runHeadlessBatch(const QStringList& args, const QString& programPath, std::FILE* out, std::FILE* err)
+{
+    HeadlessOptions options;
+    if (const auto error = parseOptions(args, options)) {
+        writeLine(err, QStringLiteral("Kestrune: ") + *error);
+        std::fputs(kUsage, err);
+        return kExitUsage;
+    }
+    const QString programDir = common::ExtractDir(programPath);
+    const QString settingsPath = common::ReplaceExt(programPath, u".dat");
+    common::SettingsFile settings(programDir);
+    settings.read(settingsPath, false);
+    settings.JwwPath = jwwFolderFromProgram(programFromOpenCommand(jwwOpenCommand()));
+
+    const OutputChoice choice = options.override.value_or(outputChoiceFromIndex(settings.outputChoice()));
+    const QString specified = options.override ? options.outFolder : settings.ed1;
+    const SettledOutput settled = settleOutput(choice, specified, {desktopFolder(), documentsFolder()});
+    if (settled.status == SettledOutput::Status::MustAsk) {
+        writeLine(err, QStringLiteral("Kestrune: the saved output choice asks for a folder at every batch; "
+                                      "give --out DIR or --beside"));
+        return kExitUsage;
+    }
+
+    BatchQueue queue;
+    const int picked = queue.addArrival(options.files);
+    for (const QString& file : options.files) {
+        if (!BatchQueue::PickupFile(file))
+            writeLine(err, QStringLiteral("Kestrune: skipped, not an existing .jww file: ") + file);
+    }
+    if (picked == 0)
+        return kExitSomeFailed;
+    if (settled.status == SettledOutput::Status::MissingFolder) {
+        writeLine(err, missingFolderMessage(settled.folder).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        return kExitSomeFailed;
+    }
+
+    // The worker reads its options from the settings file: save it before
+    // the first file, with the user's own choices (an override is for this
+    // run only).
+    if (!settings.write(settingsPath))
+        writeLine(err, QStringLiteral("Kestrune: cannot write the settings file ") + settingsPath);
+
+    BatchHooks hooks;
+    hooks.log = [out](const QString& line) { writeLine(out, line); };
+    const QString workerPath = programDir + workerFileName();
+    hooks.convert = [&workerPath](const QString& src, const QString& dst) { return RunProc1(workerPath, src, dst); };
+    const BatchResult result = runBatch(queue.takeNext(), settled.target, hooks);
+    const bool allConverted = result.failed == 0 && !result.stopped && picked == options.files.size();
+    return allConverted ? kExitAllConverted : kExitSomeFailed;
+}
+
+}  // namespace frontend

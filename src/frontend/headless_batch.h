@@ -1,0 +1,29 @@
+// The batch without a window: "Kestrune --batch [--out DIR | --beside]
+// [--] FILE...". It converts like the window does, with the saved settings,
+// and writes the log lines to standard output.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <cstdio>
+
+namespace frontend {
+
+// Exit statuses of the headless batch.
+inline constexpr int kExitAllConverted = 0;
+inline constexpr int kExitSomeFailed = 1;
+inline constexpr int kExitUsage = 2;
+
+// Runs the batch for `args` (the arguments after "--batch") as the program
+// at `programPath` (its settings file and worker are beside it). The saved
+// output choice applies unless "--out DIR" (that folder) or "--beside"
+// (beside each source) overrides it for this run; an override is not saved.
+// Log lines go to `out` in UTF-8, one per line; messages go to `err`.
+// Returns kExitAllConverted when every file named was converted,
+// kExitSomeFailed when any was skipped (not an existing ".jww" file) or
+// failed, or the output folder is missing, and kExitUsage for a malformed
+// command line, no files, or a saved choice that asks for the folder.
+int runHeadlessBatch(const QStringList& args, const QString& programPath, std::FILE* out, std::FILE* err);
+
+}  // namespace frontend

@@ -1,0 +1,47 @@
+// Everything the window takes from outside: its program paths, the platform
+// queries and the dialogs. Tests replace single members so that no dialog
+// blocks and no real key or registry is read.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+
+class QWidget;
+
+namespace frontend {
+
+// The files chosen in the open dialog and the filter index in use (1-based);
+// no files when the user cancelled.
+struct FilePick {
+    QStringList files;
+    int filterIndex = 1;
+};
+
+struct WindowEnvironment {
+    // The front-end's own program file; the settings file is this path with
+    // the extension ".dat", the program folder its folder part.
+    QString programPath;
+    // The worker program started for each file.
+    QString workerPath;
+
+    std::function<QString()> jwwOpenCommand;
+    std::function<QString()> desktopFolder;
+    std::function<QString()> documentsFolder;
+    std::function<bool()> escapeKeyHeld;
+    // Shows a message with an OK button and returns when it is closed.
+    std::function<void(QWidget* parent, const QString& text)> showMessage;
+    // The multi-select open dialog: initial folder, filter index (1-based).
+    std::function<FilePick(QWidget* parent, const QString& initialFolder, int filterIndex)> pickFiles;
+    // A folder dialog with `caption`; the chosen folder, empty on cancel.
+    std::function<QString(QWidget* parent, const QString& caption, const QString& initialFolder)> pickFolder;
+
+    // The running program's paths with the real platform and dialogs.
+    static WindowEnvironment system();
+    // The same services for a program file at `programPath`, with the worker
+    // beside it.
+    static WindowEnvironment forProgram(const QString& programPath);
+};
+
+}  // namespace frontend

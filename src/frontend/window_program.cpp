@@ -1,0 +1,62 @@
+// Running the window, normally or for a screenshot.
+#include "frontend/window_program.h"
+
+#include "frontend/main_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QPixmap>
+#include <QTimer>
+
+#include <cstdio>
+
+namespace frontend {
+
+int runWindow(const QStringList& files)
+{
+    MainWindow window(WindowEnvironment::system());
+    window.show();
+    // The batch starts once the window has been shown and painted.
+    QTimer::singleShot(0, &window, [&window, files] { window.FormShow(files); });
+    return QApplication::exec();
+}
+
+int runScreenshot(const QStringList& args)
+{
+    if (args.isEmpty()) {
+        std::fputs("usage: Kestrune --screenshot PNG [--out DIR | --beside] FILE...\n", stderr);
+        return 2;
+    }
+    const QString png = args.first();
+    QStringList files = args.mid(1);
+    std::optional<OutputChoice> choice;
+    QString folder;
+    if (!files.isEmpty() && files.first() == u"--beside") {
+        choice = OutputChoice::BesideSource;
+        files.removeFirst();
+    } else if (files.size() >= 2 && files.first() == u"--out") {
+        choice = OutputChoice::Specified;
+        folder = QDir::toNativeSeparators(QFileInfo(files[1]).absoluteFilePath()) + QDir::separator();
+        files.remove(0, 2);
+    }
+
+    MainWindow window(WindowEnvironment::system());
+    if (choice)
+        window.selectOutput(*choice, folder);
+    window.show();
+    bool saved = false;
+    const auto shoot = [&] {
+        saved = window.grab().save(png, "PNG");
+        window.close();
+    };
+    QObject::connect(&window, &MainWindow::batchesFinished, &window, shoot);
+    QTimer::singleShot(0, &window, [&] {
+        if (window.FormShow(files) == 0)
+            shoot();
+    });
+    QApplication::exec();
+    return saved ? 0 : 1;
+}
+
+}  // namespace frontend

@@ -1,0 +1,196 @@
+// Entity bodies field by field. Files older than version 351 store no pen
+// width, so every attribute block (and every fixed part that opens with one)
+// is two bytes shorter there; dimensions carry their extension lines and end
+// points only from version 420.
+#include "worker/jww/jww_entity_reader.h"
+
+#include "worker/jww/jww_cstring.h"
+
+#include <cmath>
+
+namespace jww {
+namespace {
+
+constexpr uint8_t kPointWithCode = 100;  // pen style of a point with code, angle and scale
+constexpr uint16_t kOwnSolidColor = 10;  // colour number of a solid with its own RGB value
+
+}  // namespace
+
+TEntJwwAttr readAttr(ByteCursor& in, int32_t v)
+{
+    TEntJwwAttr a;
+    a.lGroup = static_cast<uint32_t>(in.i32());
+    a.nPenStyle = in.u8();
+    a.nPenColor = in.u16();
+    if (v >= 351)
+        a.nPenWidth = in.u16();
+    a.nLayer = in.u16();
+    a.nGLayer = in.u16();
+    a.sFlg = in.u16();
+    return a;
+}
+
+namespace {
+
+TEntJwwLine readLine(ByteCursor& in, int32_t v)
+{
+    TEntJwwLine e;
+    e.att = readAttr(in, v);
+    e.start_x = in.f64();
+    e.start_y = in.f64();
+    e.end_x = in.f64();
+    e.end_y = in.f64();
+    return e;
+}
+
+TEntJwwEnko readEnko(ByteCursor& in, int32_t v)
+{
+    TEntJwwEnko e;
+    e.att = readAttr(in, v);
+    for (double* x : {&e.start_x, &e.start_y, &e.dHankei, &e.radKaishiKaku, &e.radEnkoKaku, &e.radKatamukiKaku,
+                      &e.dHenpeiRitsu})
+        *x = in.f64();
+    e.bZenEnFlg = static_cast<uint32_t>(in.i32());
+    return e;
+}
+
+// A point; its code, angle and scale are stored only with pen style 100 and
+// otherwise get 0, 0 and `scale`.
+TEntJwwTen readTen(ByteCursor& in, int32_t v, double scale)
+{
+    TEntJwwTen e;
+    e.att = readAttr(in, v);
+    e.start_x = in.f64();
+    e.start_y = in.f64();
+    e.bKariten = static_cast<uint32_t>(in.i32());
+    e.dBairitsu = scale;
+    if (e.att.nPenStyle == kPointWithCode) {
+        e.nCode = in.i32();
+        e.radKaitenKaku = in.f64();
+        e.dBairitsu = in.f64();
+    }
+    return e;
+}
+
+// The fixed part of a text; its two strings follow separately. Sizes that
+// are not numbers would reach every writer, so they take Jw_cad's defaults.
+TEntJwwMoji readMojiFixed(ByteCursor& in, int32_t v)
+{
+    TEntJwwMoji e;
+    e.att = readAttr(in, v);
+    e.start_x = in.f64();
+    e.start_y = in.f64();
+    e.end_x = in.f64();
+    e.end_y = in.f64();
+    e.nMojiShu = static_cast<uint32_t>(in.i32());
+    e.dSizeX = in.f64();
+    e.dSizeY = in.f64();
+    e.dKankaku = in.f64();
+    e.degKakudo = in.f64();
+    if (!std::isfinite(e.dSizeX))
+        e.dSizeX = 3;
+    if (!std::isfinite(e.dSizeY))
+        e.dSizeY = 3;
+    if (!std::isfinite(e.dKankaku))
+        e.dKankaku = 0;
+    return e;
+}
+
+TEntJwwMoji readMoji(ByteCursor& in, int32_t v)
+{
+    TEntJwwMoji e = readMojiFixed(in, v);
+    e.strFontName = ReadCStringPrintable(in);
+    e.str = ReadCStringPrintable(in);
+    return e;
+}
+
+TEntJwwSunpo readSunpo(ByteCursor& in, int32_t v)
+{
+    TEntJwwSunpo e;
+    e.att = readAttr(in, v);
+    e.Sen = readLine(in, v);
+    e.Moji = readMoji(in, v);
+    if (v >= 420) {
+        e.bSxfMode = in.u16();
+        e.Ho1 = readLine(in, v);
+        e.Ho2 = readLine(in, v);
+        for (TEntJwwTen* t : {&e.Te1, &e.Te2, &e.Kt1, &e.Kt2})
+            *t = readTen(in, v, 0);
+        return e;
+    }
+    // Older files store only the dimension line and text; the parts the
+    // conversion expects get the dimension's attributes and no geometry.
+    for (TEntJwwLine* l : {&e.Ho1, &e.Ho2})
+        l->att = e.att;
+    for (TEntJwwTen* t : {&e.Te1, &e.Te2, &e.Kt1, &e.Kt2}) {
+        t->att = e.att;
+        t->att.nPenStyle = 0;
+    }
+    return e;
+}
+
+TEntJwwSolid readSolid(ByteCursor& in, int32_t v)
+{
+    TEntJwwSolid e;
+    e.att = readAttr(in, v);
+    for (double* x : {&e.start_x, &e.start_y, &e.end_x, &e.end_y, &e.DPoint2_x, &e.DPoint2_y, &e.DPoint3_x,
+                      &e.DPoint3_y})
+        *x = in.f64();
+    if (e.att.nPenColor == kOwnSolidColor)
+        e.Color = static_cast<uint32_t>(in.i32());
+    return e;
+}
+
+TEntJwwBlock readBlock(ByteCursor& in, int32_t v)
+{
+    TEntJwwBlock e;
+    e.att = readAttr(in, v);
+    for (double* x : {&e.DPKijunTen_x, &e.DPKijunTen_y, &e.dBairitsuX, &e.dBairitsuY, &e.radKaitenKaku})
+        *x = in.f64();
+    e.nNumber = static_cast<uint32_t>(in.i32());
+    return e;
+}
+
+// Appends `e` unless the file ended inside it.
+template <typename E>
+int32_t keep(const ByteCursor& in, std::vector<E>& array, E&& e)
+{
+    if (in.failed())
+        return -1;
+    array.push_back(std::move(e));
+    return static_cast<int32_t>(array.size() - 1);
+}
+
+}  // namespace
+
+int32_t entityKindOfClass(QByteArrayView className)
+{
+    static constexpr struct {
+        const char* name;
+        int32_t kind;
+    } kClasses[] = {
+        {"CDataSen", kEntLine},   {"CDataEnko", kEntEnko},   {"CDataTen", kEntTen},     {"CDataMoji", kEntMoji},
+        {"CDataSunpou", kEntSunpo}, {"CDataSolid", kEntSolid}, {"CDataBlock", kEntBlock},
+    };
+    for (const auto& c : kClasses) {
+        if (className == QByteArrayView(c.name))
+            return c.kind;
+    }
+    return kEntNone;
+}
+
+int32_t readEntityBody(ByteCursor& in, int32_t version, int32_t kind, const EntityArrays& to)
+{
+    switch (kind) {
+    case kEntLine: return keep(in, to.line, readLine(in, version));
+    case kEntEnko: return keep(in, to.enko, readEnko(in, version));
+    case kEntTen: return keep(in, to.ten, readTen(in, version, to.pointScale));
+    case kEntMoji: return keep(in, to.moji, readMoji(in, version));
+    case kEntSunpo: return keep(in, to.sunpo, readSunpo(in, version));
+    case kEntSolid: return keep(in, to.solid, readSolid(in, version));
+    case kEntBlock: return keep(in, to.block, readBlock(in, version));
+    default: in.fail(); return -1;
+    }
+}
+
+}  // namespace jww

@@ -1,0 +1,96 @@
+// Output-folder choice and destination names.
+#include "frontend/batch_output.h"
+
+#include "common/path_names.h"
+#include "tests/support/test_paths.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+using namespace frontend;
+using Status = SettledOutput::Status;
+
+TEST(BatchOutput, ChoiceIndexesMapToChoices)
+{
+    const struct {
+        int index;
+        OutputChoice choice;
+    } cases[] = {
+        {0, OutputChoice::Desktop}, {1, OutputChoice::Documents}, {2, OutputChoice::BesideSource},
+        {3, OutputChoice::Specified}, {4, OutputChoice::AskEachTime},
+        // No radio button selected asks, like the last choice.
+        {-1, OutputChoice::AskEachTime}, {5, OutputChoice::AskEachTime},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.index);
+        EXPECT_EQ(outputChoiceFromIndex(c.index), c.choice);
+    }
+}
+
+TEST(BatchOutput, SettlesEachChoice)
+{
+    QTemporaryDir dir;
+    const QString sep = common::PathDelimChar();
+    const QString existing = QDir::toNativeSeparators(dir.path());
+    const QString missing = existing + sep + "none";
+    const SystemFolders folders{"/home/u/Desktop", "/home/u/Documents"};
+    const struct {
+        const char* name;
+        OutputChoice choice;
+        QString specified;
+        Status status;
+        bool beside;
+        QString folder;  // target folder when Ready, else the folder tested
+    } cases[] = {
+        {"desktop", OutputChoice::Desktop, "", Status::Ready, false, "/home/u/Desktop" + sep},
+        {"documents", OutputChoice::Documents, existing, Status::Ready, false, "/home/u/Documents" + sep},
+        {"beside", OutputChoice::BesideSource, "", Status::Ready, true, ""},
+        {"specified", OutputChoice::Specified, existing, Status::Ready, false, existing + sep},
+        {"specified with separator", OutputChoice::Specified, existing + sep, Status::Ready, false, existing + sep},
+        {"specified missing", OutputChoice::Specified, missing, Status::MissingFolder, false, missing + sep},
+        // The empty box is tested as the lone separator and refused.
+        {"specified empty", OutputChoice::Specified, "", Status::MissingFolder, false, sep},
+        {"ask", OutputChoice::AskEachTime, existing, Status::MustAsk, false, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SettledOutput s = settleOutput(c.choice, c.specified, folders);
+        EXPECT_EQ(s.status, c.status);
+        if (c.status == Status::Ready) {
+            EXPECT_EQ(s.target.besideSource, c.beside);
+            EXPECT_EQ(s.target.folder, c.folder);
+        } else if (c.status == Status::MissingFolder) {
+            EXPECT_EQ(s.folder, c.folder);
+        }
+    }
+    EXPECT_EQ(missingFolderMessage("X:\\out\\"), QStringLiteral("指定したフォルダが見つかりません。\r\nX:\\out\\"));
+}
+
+TEST(BatchOutput, DestinationAvoidsExistingFiles)
+{
+    QTemporaryDir src, out;
+    const QString sep = common::PathDelimChar();
+    const QString srcDir = QDir::toNativeSeparators(src.path()) + sep;
+    const QString outDir = QDir::toNativeSeparators(out.path()) + sep;
+    const QString plan = srcDir + "plan.JWW";
+    ASSERT_TRUE(testsupport::writeFile(srcDir + "plan.sfc", "old"));
+    ASSERT_TRUE(testsupport::writeFile(outDir + "plan.sfc", "old"));
+    ASSERT_TRUE(testsupport::writeFile(outDir + "plan~1.sfc", "old"));
+    const struct {
+        const char* name;
+        OutputTarget target;
+        QString expected;
+    } cases[] = {
+        {"beside the source", {true, {}}, srcDir + "plan~1.sfc"},
+        {"into a folder", {false, outDir}, outDir + "plan~2.sfc"},
+        {"into a folder with no clash", {false, srcDir + "sub" + sep}, srcDir + "sub" + sep + "plan.sfc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(destinationFor(plan, c.target), c.expected);
+    }
+    // A path that names no file has no destination.
+    EXPECT_TRUE(destinationFor(srcDir, {false, outDir}).isEmpty());
+}

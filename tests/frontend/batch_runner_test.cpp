@@ -1,0 +1,169 @@
+// The per-file loop of a batch and the launch of one worker.
+#include "frontend/batch_runner.h"
+
+#include "common/path_names.h"
+#include "frontend/worker_launch.h"
+#include "tests/frontend/test_app.h"
+#include "tests/support/demo_drawing.h"
+#include "tests/support/test_paths.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+FRONTENDTEST_APPLICATION(QCoreApplication);
+
+using namespace frontend;
+
+namespace {
+
+class BatchRun : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_dir.isValid());
+        m_folder = QDir::toNativeSeparators(m_dir.path()) + common::PathDelimChar();
+        for (const char* name : {"a.jww", "b.jww", "c.jww"})
+            ASSERT_TRUE(testsupport::writeFile(m_folder + name, "x"));
+    }
+
+    // Hooks that record the log and the conversions; `convert` writes the
+    // destination so that it exists afterwards.
+    BatchHooks recordingHooks()
+    {
+        BatchHooks hooks;
+        hooks.log = [this](const QString& line) { m_log.append(line); };
+        hooks.convert = [this](const QString& src, const QString& dst) {
+            m_converted.append(src);
+            return testsupport::writeFile(dst, "sfc") ? kConverted : kFailed;
+        };
+        return hooks;
+    }
+
+    QStringList triple(const char* name, const QString& dst, const QString& result) const
+    {
+        return {m_folder + name, kArrowPrefix + dst, kResultPrefix + result};
+    }
+
+    QTemporaryDir m_dir;
+    QString m_folder;
+    QStringList m_log, m_converted;
+};
+
+}  // namespace
+
+TEST_F(BatchRun, LogsThreeLinesPerFile)
+{
+    ASSERT_TRUE(testsupport::writeFile(m_folder + "b.sfc", "old"));
+    BatchHooks hooks = recordingHooks();
+    const auto convert = hooks.convert;
+    hooks.convert = [&](const QString& src, const QString& dst) {
+        return src.endsWith("c.jww") ? kFailed : convert(src, dst);
+    };
+    const BatchResult r = runBatch({m_folder + "a.jww", m_folder + "b.jww", m_folder + "c.jww"}, {true, {}}, hooks);
+    QStringList expected = triple("a.jww", m_folder + "a.sfc", "変換完了");
+    expected += triple("b.jww", m_folder + "b~1.sfc", "変換完了");
+    expected += triple("c.jww", m_folder + "c.sfc", "変換失敗");
+    EXPECT_EQ(m_log, expected);
+    EXPECT_EQ(r.converted, 2);
+    EXPECT_EQ(r.failed, 1);
+    EXPECT_FALSE(r.stopped);
+    EXPECT_EQ(testsupport::readFile(m_folder + "b.sfc"), "old");
+}
+
+TEST_F(BatchRun, EscapeAndCloseStopBeforeTheNextFile)
+{
+    const QStringList files{m_folder + "a.jww", m_folder + "b.jww"};
+    const struct {
+        const char* name;
+        bool escape;  // else a stop request
+        int stopBefore;
+        QStringList log;
+    } cases[] = {
+        {"escape before the first file", true, 0, {kEscapeLine}},
+        {"escape before the second file", true, 1, triple("a.jww", m_folder + "a.sfc", kConverted) << kEscapeLine},
+        {"close before the second file", false, 1, triple("a.jww", m_folder + "a.sfc", kConverted)},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(m_folder + "a.sfc");
+        m_log.clear();
+        m_converted.clear();
+        BatchHooks hooks = recordingHooks();
+        int asked = 0;
+        std::function<bool()> stopNow = [&] { return asked++ >= c.stopBefore; };
+        (c.escape ? hooks.escapeHeld : hooks.stopRequested) = stopNow;
+        const BatchResult r = runBatch(files, {true, {}}, hooks);
+        EXPECT_EQ(m_log, c.log);
+        EXPECT_EQ(m_converted.size(), c.stopBefore);
+        EXPECT_TRUE(r.stopped);
+    }
+}
+
+TEST_F(BatchRun, NoFreeNameFailsWithoutStartingTheWorker)
+{
+    // Every name up to ~99999 taken: the worker would delete the file it is
+    // handed, so it must not be started.
+    const QString out = m_folder + "out" + common::PathDelimChar();
+    ASSERT_TRUE(QDir().mkdir(out));
+    for (int i = 0; i <= 99999; ++i) {
+        const QString name = out + (i == 0 ? QStringLiteral("a.sfc") : QStringLiteral("a~%1.sfc").arg(i));
+        std::FILE* f = std::fopen(QFile::encodeName(name).constData(), "w");
+        ASSERT_NE(f, nullptr);
+        std::fclose(f);
+    }
+    const BatchResult r = runBatch({m_folder + "a.jww"}, {false, out}, recordingHooks());
+    EXPECT_EQ(m_log, QStringList({m_folder + "a.jww", kArrowPrefix, kResultPrefix + kFailed}));
+    EXPECT_TRUE(m_converted.isEmpty());
+    EXPECT_EQ(r.failed, 1);
+}
+
+TEST(RunProc1, JudgesByTheDestinationFile)
+{
+    QTemporaryDir dir;
+    const QString worker = dir.filePath("Ondrelle");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ONDRELLE_EXE), worker));
+    ASSERT_TRUE(testsupport::writeFile(dir.filePath("Kestrune.dat"), "50\r\n"));
+    const QString plan = dir.filePath("plan.jww");
+    ASSERT_TRUE(testsupport::writeFile(plan, testsupport::demoDrawingBytes()));
+    const QString junk = dir.filePath("junk.jww");
+    ASSERT_TRUE(testsupport::writeFile(junk, "not a drawing"));
+
+    EXPECT_EQ(RunProc1(worker, plan, dir.filePath("plan.sfc")), kConverted);
+    EXPECT_TRUE(QFile::exists(dir.filePath("plan.sfc")));
+    EXPECT_EQ(RunProc1(worker, junk, dir.filePath("junk.sfc")), kFailed);
+    EXPECT_EQ(RunProc1(dir.filePath("missing"), plan, dir.filePath("plan2.sfc")), kFailed);
+#ifdef Q_OS_UNIX
+    // A program that ends without writing anything.
+    EXPECT_EQ(RunProc1("/bin/true", plan, dir.filePath("plan3.sfc")), kFailed);
+#endif
+}
+
+TEST(RunProc1, KeepsTheEventLoopRunningWhileWaiting)
+{
+    // A script that sleeps stands in for a slow worker; a timer that fires
+    // during the wait shows that events are handled rather than blocked.
+#ifndef Q_OS_UNIX
+    GTEST_SKIP() << "the slow worker is a shell script";
+#endif
+    QTemporaryDir dir;
+    const QString worker = dir.filePath("slow");
+    ASSERT_TRUE(testsupport::writeFile(worker, "#!/bin/sh\nsleep 0.5\n"));
+    ASSERT_TRUE(QFile::setPermissions(worker, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    int ticks = 0;
+    QTimer timer;
+    QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
+    timer.start(20);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(RunProc1(worker, dir.filePath("a.jww"), dir.filePath("a.sfc")), kFailed);
+    EXPECT_GE(clock.elapsed(), 450);  // it did wait for the process
+    EXPECT_GE(ticks, 5);
+}

@@ -1,0 +1,177 @@
+// "Kestrune --batch" as scripts run it: copies of both programs in a
+// temporary program folder, no display (an unusable display platform is set
+// on purpose), the log on standard output and the exit status.
+#include "common/path_names.h"
+#include "common/settings_file.h"
+#include "frontend/batch_runner.h"
+#include "tests/frontend/test_app.h"
+#include "tests/support/demo_drawing.h"
+#include "tests/support/test_paths.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using namespace frontend;
+
+namespace {
+
+const QString kSep = common::PathDelimChar();
+
+QString native(const QString& path)
+{
+    return QDir::toNativeSeparators(path);
+}
+
+class HeadlessBatch : public ::testing::Test {
+protected:
+    struct Run {
+        int status = -1;
+        QStringList log;
+        QString errors;
+    };
+
+    void SetUp() override
+    {
+        ASSERT_TRUE(m_prog.isValid() && m_work.isValid());
+        m_progDir = native(m_prog.path()) + kSep;
+        m_workDir = native(m_work.path()) + kSep;
+        ASSERT_TRUE(QFile::copy(QStringLiteral(KESTRUNE_EXE), m_progDir + "Kestrune"));
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ONDRELLE_EXE), m_progDir + "Ondrelle"));
+    }
+
+    Run run(const QStringList& args) const
+    {
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "no-such-platform");
+        env.insert("HOME", m_workDir + "home");
+        env.insert("XDG_CONFIG_HOME", m_workDir + "home/.config");
+        p.setProcessEnvironment(env);
+        p.start(m_progDir + "Kestrune", QStringList{"--batch"} + args);
+        EXPECT_TRUE(p.waitForFinished(600000));
+        Run r;
+        r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        r.log = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        r.errors = QString::fromUtf8(p.readAllStandardError());
+        return r;
+    }
+
+    QStringList savedLines() const
+    {
+        return common::SplitTextLines(common::DecodeTextFile(testsupport::readFile(m_progDir + "Kestrune.dat")));
+    }
+
+    static QStringList triple(const QString& src, const QString& dst, const QString& result)
+    {
+        return {src, kArrowPrefix + dst, kResultPrefix + result};
+    }
+
+    QTemporaryDir m_prog, m_work;
+    QString m_progDir, m_workDir;
+};
+
+}  // namespace
+
+TEST_F(HeadlessBatch, ConvertsEverySampleDrawing)
+{
+    REQUIRE_SAMPLES();
+    const QStringList samples = testsupport::sampleDrawings();
+    ASSERT_FALSE(samples.isEmpty());
+    const QString out = m_workDir + "out";
+    ASSERT_TRUE(QDir().mkdir(out));
+
+    const Run r = run(QStringList{"--out", out} + samples);
+    QStringList expected;
+    for (const QString& sample : samples) {
+        const QString src = native(QFileInfo(sample).absoluteFilePath());
+        const QString dst = out + kSep + QFileInfo(sample).completeBaseName() + ".sfc";
+        expected += triple(src, dst, kConverted);
+        EXPECT_TRUE(testsupport::readFile(dst).startsWith("ISO-10303-21;\r\n")) << dst.toStdString();
+    }
+    EXPECT_EQ(r.log, expected);
+    EXPECT_EQ(r.status, 0) << r.errors.toStdString();
+    EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), samples.size());
+    // The settings were written for the worker, the user's own output choice
+    // (desktop by default) untouched by the override.
+    const QStringList saved = savedLines();
+    ASSERT_EQ(saved.size(), 18);
+    EXPECT_EQ(saved.mid(4, 5), QStringList({"1", "0", "0", "0", "0"}));
+    EXPECT_TRUE(testsupport::readFile(m_progDir + "Kestrune.dat").startsWith("\xEF\xBB\xBF"));
+}
+
+TEST_F(HeadlessBatch, FailuresAndOverrides)
+{
+    const QString src = m_workDir + "src" + kSep;
+    const QString out = m_workDir + "out";
+    const QString desktop = m_workDir + "home" + kSep + "Desktop";
+    for (const QString& dir : {src, out, desktop})
+        ASSERT_TRUE(QDir().mkpath(dir));
+    const QString plan = src + "plan.jww", junk = src + "junk.jww", notes = src + "notes.txt";
+    ASSERT_TRUE(testsupport::writeFile(plan, testsupport::demoDrawingBytes()));
+    ASSERT_TRUE(testsupport::writeFile(junk, "not a drawing"));
+    ASSERT_TRUE(testsupport::writeFile(notes, "text"));
+    const auto radios = [](const char* five) {
+        QByteArray s("50\r\n50\r\n480\r\n480\r\n");
+        for (const char* c = five; *c; ++c)
+            s += QByteArray(1, *c) + "\r\n";
+        return s;
+    };
+
+    const struct {
+        const char* name;
+        std::optional<QByteArray> settings;
+        QStringList args;
+        int status;
+        QStringList log;
+        QString written;  // the one file the run leaves, or none
+    } cases[] = {
+        {"no files", {}, {}, 2, {}, {}},
+        {"options but no files", {}, {"--beside"}, 2, {}, {}},
+        {"--out without a folder", {}, {"--out"}, 2, {}, {}},
+        {"two overrides", {}, {"--beside", "--out", out, plan}, 2, {}, {}},
+        {"unknown option", {}, {"--fast", plan}, 2, {}, {}},
+        {"saved choice asks every time", radios("00001"), {plan}, 2, {}, {}},
+        {"no saved choice asks every time", radios("00000"), {plan}, 2, {}, {}},
+        {"missing --out folder", {}, {"--out", m_workDir + "none", plan}, 1, {}, {}},
+        {"missing saved folder", radios("00010") + (m_workDir + "none\r\n").toUtf8(), {plan}, 1, {}, {}},
+        {"not a drawing", {}, {"--out", out, junk}, 1, triple(junk, out + kSep + "junk.sfc", kFailed), {}},
+        {"a file that is skipped", {}, {"--out", out, plan, notes}, 1,
+            triple(plan, out + kSep + "plan.sfc", kConverted), out + kSep + "plan.sfc"},
+        {"beside the source", {}, {"--beside", plan}, 0, triple(plan, src + "plan.sfc", kConverted),
+            src + "plan.sfc"},
+        {"saved beside the source", radios("00100"), {"--", plan}, 0, triple(plan, src + "plan.sfc", kConverted),
+            src + "plan.sfc"},
+        {"default: the desktop", {}, {plan}, 0, triple(plan, desktop + kSep + "plan.sfc", kConverted),
+            desktop + kSep + "plan.sfc"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(m_progDir + "Kestrune.dat");
+        if (c.settings) {
+            ASSERT_TRUE(testsupport::writeFile(m_progDir + "Kestrune.dat", *c.settings));
+        }
+        const Run r = run(c.args);
+        EXPECT_EQ(r.status, c.status) << r.errors.toStdString();
+        EXPECT_EQ(r.log, c.log);
+        if (c.status == 2) {
+            EXPECT_TRUE(r.errors.contains("usage") || r.errors.contains("--out DIR")) << r.errors.toStdString();
+        }
+        QStringList written;
+        for (const QString& dir : {src, out + kSep, desktop + kSep}) {
+            for (const QString& name : QDir(dir).entryList({"*.sfc"}, QDir::Files)) {
+                written.append(dir + name);
+                QFile::remove(dir + name);
+            }
+        }
+        EXPECT_EQ(written, c.written.isEmpty() ? QStringList() : QStringList{c.written});
+        // Settings are written only when a batch starts converting.
+        EXPECT_EQ(QFile::exists(m_progDir + "Kestrune.dat"), c.settings.has_value() || !c.log.isEmpty());
+    }
+}
