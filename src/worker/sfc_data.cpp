@@ -17,14 +17,16 @@ namespace worker {
 
 using convert::Placement;
 
-void writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww, convert::AttributeTables& tables,
-                      PaperSize paper, text::TSFC_Moji_Exp_Info& mexp, const QDateTime& now)
+FillNumbering writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
+                               convert::AttributeTables& tables, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
+                                                const QDateTime& now)
 {
     sfc::procSfcHeader(fn, f, now);
     convert::procSfcSet(f, tables, jww);
     SfcDataWriter data(f, jww, tables, paper, mexp);
     data.procSfcData();
     sfc::procSfcFooter(f);
+    return {data.CCnum(), data.fillCounter()};
 }
 
 SfcDataWriter::SfcDataWriter(sfc::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables,
@@ -47,6 +49,8 @@ void SfcDataWriter::procSfcData()
     convert::procSfcDataBColor(m_ctx);
     procSfcDataImages();
     procSfcDataPaper();
+    // Every fill named the boundary written for its solid.
+    Q_ASSERT(m_fill == m_CCnum);
 }
 
 void SfcDataWriter::writeBlockSymbols()

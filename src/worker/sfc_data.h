@@ -12,10 +12,6 @@
 
 namespace worker {
 
-// Writes the whole SFC text of drawing `jww`, whose tables are built, for
-// destination `fn`: header (dated `now`), definitions, drawing data, footer.
-void writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww, convert::AttributeTables& tables,
-                      PaperSize paper, text::TSFC_Moji_Exp_Info& mexp, const QDateTime& now);
 
 // Writes the drawing data of one run through `f`. Groups consumed while
 // writing are marked in the drawing's entity lists.
@@ -57,5 +53,16 @@ private:
     int32_t m_CCnum = 1;
     int32_t m_fill = 1;
 };
+
+// Writes the whole SFC text of drawing `jww`, whose tables are built, for
+// destination `fn`: header (dated `now`), definitions, drawing data, footer.
+// Returns how the composite curves and the fills were numbered.
+struct FillNumbering {
+    int32_t curves = 0;       // one more than the composite curves written for solids
+    int32_t fillCounter = 0;  // the curve the next fill would have named
+};
+FillNumbering writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
+                               convert::AttributeTables& tables, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
+                               const QDateTime& now);
 
 }  // namespace worker

@@ -15,6 +15,8 @@ struct Converted {
     QByteArray bytes;
     QString text;  // decoded
     convert::AttributeTables tables;
+    int32_t curves = 0;       // composite curves written for solids, plus one
+    int32_t fillCounter = 0;  // the curve the next fill would name
 };
 
 inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int cb4 = 0)
@@ -31,9 +33,12 @@ inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     sfc::SfcWriter f(buffer);
-    worker::writeSfcContents(f, QStringLiteral("/out/test.sfc"), d, out.tables, worker::PaperSizeOf(d.Enthd.nZumen),
-                             mexp, QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0)));
+    const worker::FillNumbering numbering = worker::writeSfcContents(
+        f, QStringLiteral("/out/test.sfc"), d, out.tables, worker::PaperSizeOf(d.Enthd.nZumen), mexp,
+        QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0)));
     f.flush();
+    out.curves = numbering.curves;
+    out.fillCounter = numbering.fillCounter;
     out.bytes = buffer.data();
     out.text = common::decodeCp932(out.bytes);
     return out;

@@ -269,6 +269,8 @@ TEST(GoldenOutput, SolidsOfEveryStyle)
     const char* r180 = "180.000000000000";
     QStringList expected = {
         "layer_feature(\\'_0_0_\\','1')",
+        // Nothing here is black, but the background area is outlined in black.
+        "pre_defined_colour_feature(\\'black\\')",
         "pre_defined_colour_feature(\\'green\\')",
         "pre_defined_colour_feature(\\'yellow\\')",
         "pre_defined_font_feature(\\'continuous\\')",

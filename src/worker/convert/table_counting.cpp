@@ -225,6 +225,8 @@ void AttributeTables::proc3(const TJwwData& d, const TgraAttribute& graAtt, TSFC
     ++DatCol[1].cn;
     ++DatLtp[1].cn;
     ++DatWid[1].cn;
+    // The background-colour area is outlined in colour 1, black.
+    ++DatCol[101].cn;
     if (counter.auxStroke)
         ++DatLtp[30 + cb4 + 1].cn;
     DatColN = kFirstSolidColour + counter.fc;
