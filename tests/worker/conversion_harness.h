@@ -3,11 +3,15 @@
 #pragma once
 
 #include "common/codepage.h"
+#include "tests/support/jww_builder.h"
 #include "tests/support/sfc_parser.h"
+#include "tests/support/sfc_references.h"
 #include "worker/drawing_setup.h"
 #include "worker/sfc_data.h"
 
 #include <QBuffer>
+
+#include <gtest/gtest.h>
 
 namespace testsupport {
 
@@ -53,6 +57,36 @@ inline QStringList featureLines(const QString& text)
             out.append(line.section(QStringLiteral(" = "), 1));
     }
     return out;
+}
+
+// A drawing whose SFC colours 1-16 carry the standard values, so that pen
+// colour 1 (0x00FFFF: red and green) is yellow, 2 black and 3 green.
+inline void initDrawing(jww::TJwwData& d)
+{
+    initEmptyDrawing(d, 700);
+    const uint32_t standard[16] = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
+                                   0x8000C0, 0x6080A0, 0x4080FF, 0x80C080, 0xFF8080, 0xFF80C0, 0xC0C0C0, 0x808080};
+    for (int k = 1; k <= 16; ++k)
+        d.EntColS[k].aPenColor = static_cast<int32_t>(standard[k - 1]);
+}
+
+inline jww::TEntJwwAttr att(int color, int style = 1, int layer = 0, int group = 0)
+{
+    jww::TEntJwwAttr a;
+    a.nPenColor = static_cast<uint16_t>(color);
+    a.nPenStyle = static_cast<uint8_t>(style);
+    a.nLayer = static_cast<uint16_t>(layer);
+    a.nGLayer = static_cast<uint16_t>(group);
+    return a;
+}
+
+// The file parses cleanly and every reference in it holds.
+inline void expectWellFormed(const Converted& c)
+{
+    const SfcFile file = parseSfc(c.bytes);
+    EXPECT_TRUE(file.ok()) << file.problems.join(u'\n').toStdString();
+    const QStringList refs = checkSfcReferences(file);
+    EXPECT_TRUE(refs.isEmpty()) << refs.join(u'\n').toStdString();
 }
 
 }  // namespace testsupport

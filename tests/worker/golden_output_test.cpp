@@ -14,27 +14,6 @@ using namespace jww;
 
 namespace {
 
-// A drawing whose SFC colours 1-16 carry the standard values, so that pen
-// colour 1 (0x00FFFF: red and green) is yellow, 2 black and 3 green.
-void initDrawing(TJwwData& d)
-{
-    initEmptyDrawing(d, 700);
-    const uint32_t standard[16] = {0x000000, 0x0000FF, 0x00FF00, 0xFF0000, 0x00FFFF, 0xFF00FF, 0xFFFF00, 0xFFFFFF,
-                                   0x8000C0, 0x6080A0, 0x4080FF, 0x80C080, 0xFF8080, 0xFF80C0, 0xC0C0C0, 0x808080};
-    for (int k = 1; k <= 16; ++k)
-        d.EntColS[k].aPenColor = static_cast<int32_t>(standard[k - 1]);
-}
-
-TEntJwwAttr att(int color, int style = 1, int layer = 0, int group = 0)
-{
-    TEntJwwAttr a;
-    a.nPenColor = static_cast<uint16_t>(color);
-    a.nPenStyle = static_cast<uint8_t>(style);
-    a.nLayer = static_cast<uint16_t>(layer);
-    a.nGLayer = static_cast<uint16_t>(group);
-    return a;
-}
-
 const QString kBackground = QStringLiteral("\\'$$ATRU$$100$$背景色$$色$$255_255_255\\'");
 
 // The background-colour symbol naming composite curve `curve`.
@@ -51,14 +30,6 @@ QStringList backgroundDefinition(int curve)
 
 const QString kBackgroundPlacement = "sfig_locate_feature('0'," + kBackground
                                      + ",'0.000000','0.000000','0.00000000000000','1.00000000000000','1.00000000000000')";
-
-void expectWellFormed(const Converted& c)
-{
-    const SfcFile file = parseSfc(c.bytes);
-    EXPECT_TRUE(file.ok()) << file.problems.join(u'\n').toStdString();
-    const QStringList refs = checkSfcReferences(file);
-    EXPECT_TRUE(refs.isEmpty()) << refs.join(u'\n').toStdString();
-}
 
 }  // namespace
 
