@@ -1,19 +1,139 @@
-// The fixed order of the drawing data.
+// The fixed order of the drawing data, and the dispatch of every entity to
+// its converter.
 #include "worker/sfc_data.h"
+
+#include "worker/annotation/dimension_converter.h"
+#include "worker/convert/entity_converter.h"
+#include "worker/convert/solid_boundary.h"
+#include "worker/convert/definition_section.h"
+#include "worker/jww/entity_access.h"
+#include "worker/sfc/sfc_frame.h"
+#include "worker/sfc/structure_features.h"
+#include "worker/text/text_converter.h"
+
+#include <cmath>
 
 namespace worker {
 
+using convert::Placement;
+
+FillNumbering writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
+                               convert::AttributeTables& tables, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
+                                                const QDateTime& now)
+{
+    sfc::procSfcHeader(fn, f, now);
+    convert::procSfcSet(f, tables, jww);
+    SfcDataWriter data(f, jww, tables, paper, mexp);
+    data.procSfcData();
+    sfc::procSfcFooter(f);
+    return {data.CCnum(), data.fillCounter()};
+}
+
 SfcDataWriter::SfcDataWriter(sfc::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables,
-                             PaperSize paper)
-    : m_f(f), m_jww(jww), m_tables(tables), m_paper(paper)
+                             PaperSize paper, text::TSFC_Moji_Exp_Info& mexp)
+    : m_ctx{f, jww, tables, paper.x, paper.y}, m_mexp(mexp)
 {
 }
 
 void SfcDataWriter::procSfcData()
 {
-    // The sections (solid boundaries, symbols, placements, the sheet's
-    // entities and the drawing sheet) are written here once their converters
-    // exist; until then the DATA section holds no drawing data.
+    m_byGroup = convert::topLevelByGroup(m_ctx.jww);
+    convert::procSfcDataCCurve(m_ctx, m_byGroup, m_CCnum);
+    convert::procSfcDataBColorDef(m_ctx, m_CCnum);
+    procSfcDataImageDef();
+    m_fill = 1;
+    writeBlockSymbols();
+    writeLayerGroupSymbols();
+    writeLayerGroupPlacements();
+    writeSheet();
+    convert::procSfcDataBColor(m_ctx);
+    procSfcDataImages();
+    procSfcDataPaper();
+    // Every fill named the boundary written for its solid.
+    Q_ASSERT(m_fill == m_CCnum);
+}
+
+void SfcDataWriter::writeBlockSymbols()
+{
+    const Placement none;
+    for (const convert::BlockSymbolScope& scope : convert::blockSymbolScopes(m_ctx.jww, m_ctx.tables)) {
+        const jww::TEntJwwBlockDef& def = m_ctx.jww.EntBlockDef[scope.defIndex];
+        procSfcDataCrvAttr(scope.defIndex, -1, none);
+        for (const jww::TEntJwwNo& no : def.mNo)
+            dispatch(&def, no, none);
+        sfc::procSfcBlockDef(m_ctx.f, scope.name, scope.kind);
+    }
+}
+
+void SfcDataWriter::writeLayerGroupSymbols()
+{
+    for (const convert::GroupPartScope& part : convert::groupPartScopes(m_ctx.tables)) {
+        const Placement p{0, 0, part.sc};
+        for (int g : part.groups) {
+            procSfcDataCrvAttr(-1, g, p);
+            for (int32_t eid : m_byGroup[g])
+                dispatch(nullptr, m_ctx.jww.EntNo[eid], p);
+        }
+        sfc::procSfcBlockDef(m_ctx.f, part.name, 1);
+    }
+}
+
+void SfcDataWriter::writeLayerGroupPlacements()
+{
+    for (const convert::GroupPartScope& part : convert::groupPartScopes(m_ctx.tables)) {
+        // The part is drawn at its scale; placing it at 1 / scale brings it
+        // back to the sheet.
+        sfc::procSfcBlock(m_ctx.f, 0, part.name, m_ctx.PaperSizeX / 2, m_ctx.PaperSizeY / 2, 0, 1 / part.sc,
+                          1 / part.sc);
+    }
+}
+
+void SfcDataWriter::writeSheet()
+{
+    const Placement sheet{m_ctx.PaperSizeX / 2, m_ctx.PaperSizeY / 2, 1};
+    for (int g : convert::sheetGroups(m_ctx.tables)) {
+        procSfcDataCrvAttr(-1, g, sheet);
+        for (int32_t eid : m_byGroup[g])
+            dispatch(nullptr, m_ctx.jww.EntNo[eid], sheet);
+    }
+}
+
+void SfcDataWriter::procSfcDataPaper()
+{
+    const int32_t nZumen = m_ctx.jww.Enthd.nZumen;
+    const int32_t kind = nZumen >= 0 && nZumen <= 4 ? nZumen : 9;
+    sfc::procSfcPaper(m_ctx.f, u"図面名", kind, 1, static_cast<int32_t>(std::lround(m_ctx.PaperSizeX)),
+                      static_cast<double>(std::lround(m_ctx.PaperSizeY)));
+}
+
+void SfcDataWriter::procSfcDataCrvAttr(int bln, int lgp, const Placement& p)
+{
+    Q_UNUSED(bln);
+    Q_UNUSED(lgp);
+    Q_UNUSED(p);
+}
+
+void SfcDataWriter::dispatch(const jww::TEntJwwBlockDef* def, const jww::TEntJwwNo& no, const Placement& p)
+{
+    jww::visitEntity(m_ctx.jww, def, no, [&](const auto& e) {
+        using E = std::decay_t<decltype(e)>;
+        if (!jww::hasValidLayer(jww::layerAttrOf(e)))
+            return;
+        if constexpr (std::is_same_v<E, jww::TEntJwwLine>)
+            convert::procSfcDataLine(m_ctx, e, p);
+        else if constexpr (std::is_same_v<E, jww::TEntJwwEnko>)
+            convert::procSfcDataEnko(m_ctx, e, p);
+        else if constexpr (std::is_same_v<E, jww::TEntJwwTen>)
+            convert::procSfcDataTen(m_ctx, e, p);
+        else if constexpr (std::is_same_v<E, jww::TEntJwwMoji>)
+            text::procSfcDataMoji(m_ctx, m_mexp, e, p);
+        else if constexpr (std::is_same_v<E, jww::TEntJwwSunpo>)
+            annotation::procSfcDataSunpo(m_ctx, e, p);
+        else if constexpr (std::is_same_v<E, jww::TEntJwwSolid>)
+            convert::procSfcDataSolid(m_ctx, e, p, m_fill);
+        else if constexpr (std::is_same_v<E, jww::TEntJwwBlock>)
+            convert::procSfcDataBlock(m_ctx, e, p);
+    });
 }
 
 }  // namespace worker

@@ -3,26 +3,66 @@
 #pragma once
 
 #include "worker/convert/attribute_tables.h"
+#include "worker/convert/conversion_context.h"
+#include "worker/convert/drawing_scopes.h"
 #include "worker/drawing_setup.h"
 #include "worker/jww/jww_data.h"
 #include "worker/sfc/sfc_writer.h"
+#include "worker/text/moji_exp_info.h"
 
 namespace worker {
+
 
 // Writes the drawing data of one run through `f`. Groups consumed while
 // writing are marked in the drawing's entity lists.
 class SfcDataWriter {
 public:
-    SfcDataWriter(sfc::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables, PaperSize paper);
+    SfcDataWriter(sfc::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables, PaperSize paper,
+                  text::TSFC_Moji_Exp_Info& mexp);
 
     // Writes every section of the drawing data in order.
     void procSfcData();
 
+    // The composite curves the boundary pass wrote, and the curve the fill
+    // pass would name next: both equal one more than the curves used once
+    // procSfcData has run.
+    int32_t CCnum() const { return m_CCnum; }
+    int32_t fillCounter() const { return m_fill; }
+
 private:
-    sfc::SfcWriter& m_f;
-    jww::TJwwData& m_jww;
-    convert::AttributeTables& m_tables;
-    PaperSize m_paper;
+    void writeBlockSymbols();
+    void writeLayerGroupSymbols();
+    void writeLayerGroupPlacements();
+    void writeSheet();
+    void procSfcDataPaper();
+    // Recognised dimension, leader, balloon and polyline groups of a scope
+    // are written here by the group stage; until it exists groups are drawn
+    // as their members.
+    void procSfcDataCrvAttr(int bln, int lgp, const convert::Placement& p);
+    // Image symbols and placements belong to the image stage, which writes
+    // nothing yet.
+    void procSfcDataImageDef() {}
+    void procSfcDataImages() {}
+
+    // Sends one entity to its converter; kinds 0 and -1 (consumed) write nothing.
+    void dispatch(const jww::TEntJwwBlockDef* def, const jww::TEntJwwNo& no, const convert::Placement& p);
+
+    convert::ConversionContext m_ctx;
+    text::TSFC_Moji_Exp_Info& m_mexp;
+    convert::GroupEntities m_byGroup;
+    int32_t m_CCnum = 1;
+    int32_t m_fill = 1;
 };
+
+// Writes the whole SFC text of drawing `jww`, whose tables are built, for
+// destination `fn`: header (dated `now`), definitions, drawing data, footer.
+// Returns how the composite curves and the fills were numbered.
+struct FillNumbering {
+    int32_t curves = 0;       // one more than the composite curves written for solids
+    int32_t fillCounter = 0;  // the curve the next fill would have named
+};
+FillNumbering writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
+                               convert::AttributeTables& tables, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
+                               const QDateTime& now);
 
 }  // namespace worker

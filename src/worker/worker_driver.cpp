@@ -4,7 +4,6 @@
 #include "common/file_ops.h"
 #include "common/path_names.h"
 #include "worker/sfc/sfc_file.h"
-#include "worker/sfc/sfc_frame.h"
 #include "worker/sfc_data.h"
 
 namespace worker {
@@ -17,12 +16,14 @@ const QString kSettingsName = QStringLiteral("Kestrune.dat");
 WorkerDriver::WorkerDriver(const QString& exeDir) : ExeDir(common::IncludeDelim(exeDir)), m_settings(ExeDir)
 {
     ReadSettings(ExeDir + kSettingsName);
+    GroupAttr = std::make_unique<convert::TSFC_GroupAttr>();
     JwInit();
 }
 
 WorkerDriver::~WorkerDriver()
 {
     m_tables.clear();
+    GroupAttr.reset();
     JwFine();
 }
 
@@ -116,17 +117,13 @@ bool WorkerDriver::proc2(const QString& src)
 
 void WorkerDriver::proc3()
 {
-    // The attribute tables are built here once their builder exists; until
-    // then the definitions section stays empty.
+    m_tables.proc3(*JWW1, *GraAtt, *GroupAttr);
 }
 
 bool WorkerDriver::proc4(const QString& fn)
 {
     return sfc::writeSfcFile(fn, [&](sfc::SfcWriter& f) {
-        sfc::procSfcHeader(fn, f);
-        SfcDataWriter data(f, *JWW1, m_tables, m_paper);
-        data.procSfcData();
-        sfc::procSfcFooter(f);
+        writeSfcContents(f, fn, *JWW1, m_tables, m_paper, mexp, QDateTime::currentDateTime());
     });
 }
 

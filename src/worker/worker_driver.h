@@ -4,6 +4,7 @@
 
 #include "common/settings_file.h"
 #include "worker/convert/attribute_tables.h"
+#include "worker/convert/group_table.h"
 #include "worker/drawing_setup.h"
 #include "worker/jww/gra_attribute.h"
 #include "worker/jww/jww_data.h"
@@ -38,6 +39,7 @@ public:
     const jww::TJwwData& drawing() const { return *JWW1; }
     PaperSize paperSize() const { return m_paper; }
     const text::TSFC_Moji_Exp_Info& mojiExpInfo() const { return mexp; }
+    const convert::AttributeTables& tables() const { return m_tables; }
 
 private:
     void ReadSettings(const QString& path);
@@ -55,6 +57,7 @@ private:
     common::SettingsFile m_settings;
     std::unique_ptr<jww::TJwwData> JWW1;
     std::unique_ptr<jww::TgraAttribute> GraAtt;
+    std::unique_ptr<convert::TSFC_GroupAttr> GroupAttr;
     convert::AttributeTables m_tables;
     text::TSFC_Moji_Exp_Info mexp;
     PaperSize m_paper;

@@ -36,8 +36,8 @@ const char* const kPredefinedLineTypes[] = {
     "double-dashed triplicate-dotted",
 };
 
-// Millimetres of width entries 1..16; entry 10 is never defined.
-constexpr double kWidths[] = {0.13, 0.18, 0.25, 0.35, 0.5, 0.7, 1.0, 1.4, 2.0, 0, 3.0, 4.0, 5.0, 6.0, 8.0, 10.0};
+// Millimetres of the standard widths 1..9.
+constexpr double kWidths[] = {0.13, 0.18, 0.25, 0.35, 0.5, 0.7, 1.0, 1.4, 2.0};
 
 struct Defined {
     int layers = 0;
@@ -80,11 +80,14 @@ struct Defined {
         return k >= kFirstUserNumber && k - kFirstUserNumber < users;
     }
 
+    // Widths 1..9 are the standard widths, defined by their millimetres;
+    // 11, 12, ... are the widths above 2.0 mm in the order written.
     bool width(int64_t k) const
     {
-        if (k < 1 || k > static_cast<int64_t>(std::size(kWidths)) || k == 10)
-            return false;
-        return std::any_of(widths.begin(), widths.end(), [&](double w) { return std::abs(w - kWidths[k - 1]) < 1e-9; });
+        if (k >= 1 && k <= 9)
+            return std::any_of(widths.begin(), widths.end(), [&](double w) { return std::abs(w - kWidths[k - 1]) < 1e-9; });
+        const auto wide = std::count_if(widths.begin(), widths.end(), [](double w) { return w > 2.0 + 1e-9; });
+        return k >= 11 && k - 10 <= wide;
     }
 
     // True when the integer `k` in role `role` refers to a definition.

@@ -16,7 +16,8 @@ namespace testsupport {
 //             17.. the user colours in the order written
 //   line type 1..15 the pre-defined line type of that rank ("continuous" ..),
 //             17.. the user line types in the order written
-//   width     1..9 and 11..16: the width feature of that entry's millimetres
+//   width     1..9: the width feature of that standard width's millimetres;
+//             11, 12, ...: the widths above 2.0 mm in the order written
 //   font      1..the number of text fonts so far (in annotations only when
 //             the text flag before it is 1)
 //   curve     1..the number of composite curves closed so far

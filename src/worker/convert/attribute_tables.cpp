@@ -21,6 +21,7 @@ void AttributeTables::clear()
     DatWidN = 0;
     DatFon.clear();
     DatFonN = 0;
+    m_fontIndex.clear();
     DatPrt.clear();
     DatPrtN = 0;
 }
@@ -53,7 +54,8 @@ int32_t AttributeTables::layerNo(const jww::TEntJwwAttr& att) const
 
 int32_t AttributeTables::colourNo(int penColor) const
 {
-    return noAt(DatCol, penColor);
+    // Entries from 357 on hold solid colours, which no pen colour names.
+    return penColor < kPenColourEntries ? noAt(DatCol, penColor) : -1;
 }
 
 int32_t AttributeTables::lineTypeNo(int penStyle) const
@@ -91,7 +93,11 @@ double AttributeTables::widthValue(int co, int wd) const
 
 int32_t AttributeTables::proc4subWidth(int co, int wd) const
 {
-    return WidthEntry(widthValue(co, wd));
+    // Features carry the number the width was defined under: the entry
+    // itself up to 2.0 mm, 11, 12, ... in order of use above.
+    const int32_t entry = WidthEntry(widthValue(co, wd));
+    const int32_t no = entry < static_cast<int32_t>(DatWid.size()) ? DatWid[entry].no : -1;
+    return no >= 0 ? no : entry;
 }
 
 int32_t AttributeTables::proc4subFColor(uint32_t co) const
@@ -106,6 +112,8 @@ int32_t AttributeTables::proc4subFColor(uint32_t co) const
 int32_t AttributeTables::proc4subFont(const QString& fon) const
 {
     const QString upper = common::UpperText(fon);
+    if (!m_fontIndex.isEmpty() && m_fontIndex.size() == DatFonN)
+        return m_fontIndex.value(upper, 0);
     for (int i = 0; i < DatFonN && i < static_cast<int>(DatFon.size()); ++i) {
         if (common::UpperText(DatFon[i].nam) == upper)
             return i;

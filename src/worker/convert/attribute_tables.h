@@ -2,10 +2,13 @@
 // fonts and parts a drawing defines, and the numbers its features carry.
 #pragma once
 
+#include "worker/convert/group_table.h"
 #include "worker/jww/gra_attribute.h"
+#include "worker/jww/jww_data.h"
 #include "worker/jww/jwwtype.h"
 #include "worker/sfc/feature_types.h"
 
+#include <QHash>
 #include <QString>
 
 #include <cstdint>
@@ -66,6 +69,11 @@ struct TDatPrtField {
 inline constexpr double kWidthTable[17] = {0,   0.13, 0.18, 0.25, 0.35, 0.5, 0.7, 1.0, 1.4,
                                            2.0, 2.0,  3.0,  4.0,  5.0,  6.0, 8.0, 10.0};
 
+// DatCol entries 0..356 stand for pen colours (1-9) and SFC colours
+// (101-356); solid colours follow from 357 on.
+inline constexpr int kPenColourEntries = 357;
+inline constexpr int kFirstSolidColour = 357;
+
 // The width entry 1..16 for a width of `mm` millimetres.
 int32_t WidthEntry(double mm);
 
@@ -74,6 +82,34 @@ class AttributeTables {
 public:
     // Empties every table (counts 0, arrays empty) and sets HojoLay to -1.
     void clear();
+
+    // Builds every table from drawing `d` (whose pen widths are `graAtt`):
+    // counts what the entities use, numbers the used entries and names them.
+    // Every counted member of a curve-attribute group is announced to
+    // `groups`. cb2, cb3 and cb4 must be set before.
+    void proc3(const jww::TJwwData& d, const jww::TgraAttribute& graAtt, TSFC_GroupAttr& groups);
+
+    // The steps of proc3.
+    void proc3subLgp(const jww::TJwwData& d);
+    void proc3subLayer(const jww::TJwwData& d, int32_t hojo);
+    // Counts one use of solid colour `c`; `fc` is the number of distinct
+    // solid colours so far (a new one is appended at 356 + fc).
+    void proc3subFColor(uint32_t c, int32_t& fc);
+    void proc3subColor(const jww::TJwwData& d);
+    // Index 101..356 of the SFC colour whose value is `c`, or -1.
+    int32_t proc3subColorCheck1(uint32_t c) const;
+    // Index 101..356 of the SFC colour equal to `c` or, failing that, nearest
+    // to it by the sum of the differences of the squared channels.
+    int32_t proc3subColorCheck2(uint32_t c) const;
+    void proc3subLtype(const jww::TJwwData& d);
+    // Counts one use of the width an entity of pen colour `co` and pen width
+    // `wd` gets.
+    void proc3subWidth(int co, int wd);
+    // Numbers the widths.
+    void proc3subWidth();
+    // Counts one use of font `fo`; blank names are ignored, names compare
+    // case-insensitively.
+    void proc3subFont(const QString& fo);
 
     // Lookups while writing. Indexes outside a table give -1 (or the stated
     // fallback) instead of reading past it.
@@ -124,6 +160,14 @@ public:
     int32_t cb2 = 0;  // 0: pen colours from the screen colours, else printer colours
     int32_t cb3 = 0;  // auxiliary entities use SFC colour cb3 + 1
     int32_t cb4 = 0;  // auxiliary entities use SFC line type cb4 + 1
+
+private:
+    // Sizes and resets every table for drawing `d` (the first steps of proc3).
+    void initTables(const jww::TJwwData& d);
+
+    // Upper-cased font name -> index in DatFon, kept by proc3subFont so that
+    // fonts are found without a scan per text.
+    QHash<QString, int32_t> m_fontIndex;
 };
 
 }  // namespace convert

@@ -95,8 +95,10 @@ void SfcWriter::writeLine(QStringView line)
     maybeFlush();
 }
 
-void SfcWriter::writeFeature(std::string_view name, const FeatureArgs& args)
+bool SfcWriter::writeFeature(std::string_view name, const FeatureArgs& args)
 {
+    if (!args.allFinite())
+        return false;
     m_buffer.append("/*SXF\r\n#");
     common::appendIntText(m_buffer, SXFnum);
     m_buffer.append(" = ");
@@ -106,6 +108,7 @@ void SfcWriter::writeFeature(std::string_view name, const FeatureArgs& args)
     m_buffer.append(")\r\nSXF*/\r\n\r\n");
     SXFnum += 10;
     maybeFlush();
+    return true;
 }
 
 void SfcWriter::maybeFlush()

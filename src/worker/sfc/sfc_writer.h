@@ -61,8 +61,11 @@ public:
     // Writes `line` and CR LF. Throws SfcWriteError when the device fails.
     void writeLine(QStringView line);
     // Writes one four-line record "/*SXF", "#n = name(args)", "SXF*/", ""
-    // with n = SXFnum, then advances SXFnum by 10.
-    void writeFeature(std::string_view name, const FeatureArgs& args);
+    // with n = SXFnum, then advances SXFnum by 10. A record with a NaN or an
+    // infinite number is not written (and not numbered): no reader accepts
+    // one, and it can only come from a damaged entity. Returns whether the
+    // record was written.
+    bool writeFeature(std::string_view name, const FeatureArgs& args);
     // Hands buffered bytes to the device. Throws SfcWriteError on failure.
     void flush();
 

@@ -79,6 +79,11 @@ TEST(SfcReferences, EveryUseNeedsAnEarlierDefinition)
                 procSfcLine(f, SfcAttr {1, 1, 1, 4}, 0, 0, 1, 1);
             },
             "width 4"},
+        {"a second wide width when only one is defined",
+            [](SfcWriter& f) {
+                procSfcLine(f, SfcAttr {1, 1, 1, 12}, 0, 0, 1, 1);
+            },
+            "width 12"},
         {"width entry 10 is never defined",
             [](SfcWriter& f) {
                 procSfcLine(f, SfcAttr {1, 1, 1, 10}, 0, 0, 1, 1);

@@ -1,0 +1,116 @@
+// The definition features, in the order and with the names the tables give.
+#include "worker/convert/definition_section.h"
+
+#include "common/text_slice.h"
+#include "worker/sfc/definition_features.h"
+
+#include <array>
+
+namespace convert {
+namespace {
+
+QChar hexDigit(int v)
+{
+    return QChar(u"0123456789ABCDEF"[v & 15]);
+}
+
+const char* const kColourNames[16] = {
+    "black", "red", "green", "blue", "yellow", "magenta", "cyan", "white",
+    "deeppink", "brown", "orange", "lightgreen", "lightblue", "lavender", "lightgray", "darkgray",
+};
+
+}  // namespace
+
+void procSfcSet(sfc::SfcWriter& f, AttributeTables& t, const jww::TJwwData& d)
+{
+    procSfcSetLay(f, t);
+    procSfcSetCol(f, t);
+    procSfcSetLtp(f, t, d);
+    procSfcSetWid(f, t);
+    procSfcSetFon(f, t);
+}
+
+void procSfcSetLay(sfc::SfcWriter& f, AttributeTables& t)
+{
+    bool hojoTaken = false;
+    for (const TDatLayField& lay : t.DatLay) {
+        if (lay.cn == 0)
+            continue;
+        sfc::procSfcSetLayer(f, lay.nam, lay.dsp);
+        hojoTaken = hojoTaken || common::UpperText(lay.nam) == QStringLiteral("HOJO");
+    }
+    if (t.HojoLay <= 0)
+        return;
+    if (t.HojoLay > 256) {
+        // SFC has 256 layers: auxiliary entities share the last one.
+        t.HojoLay = 256;
+    } else if (!hojoTaken) {
+        sfc::procSfcSetLayer(f, u"HOJO", 0);
+    } else {
+        // The hexadecimal digits as they come: 256 would give "_10_0_HOJO".
+        const QString name = QStringLiteral("_") + QString::number(t.HojoLay / 16, 16).toUpper() + u'_'
+                             + hexDigit(t.HojoLay % 16) + QStringLiteral("_HOJO");
+        sfc::procSfcSetLayer(f, name, 0);
+    }
+}
+
+void procSfcSetCol(sfc::SfcWriter& f, const AttributeTables& t)
+{
+    for (int k = 1; k <= 16; ++k) {
+        if (t.DatCol[100 + k].cn > 0)
+            sfc::procSfcSetColor(f, QString::fromLatin1(kColourNames[k - 1]));
+    }
+    for (int i = 117; i <= 356; ++i) {
+        if (t.DatCol[i].cn > 0)
+            sfc::procSfcSetColorUser(f, t.DatCol[i].co);
+    }
+    for (int i = kFirstSolidColour; i < t.DatColN && i < static_cast<int>(t.DatCol.size()); ++i) {
+        if (t.DatCol[i].cn == 0)
+            break;
+        if (t.DatCol[i].no >= t.DatColF)
+            sfc::procSfcSetColorUser(f, t.DatCol[i].co);
+    }
+}
+
+void procSfcSetLtp(sfc::SfcWriter& f, const AttributeTables& t, const jww::TJwwData& d)
+{
+    for (int i = 31; i <= 45; ++i) {
+        if (t.DatLtp[i].cn != 0)
+            sfc::procSfcSetLtype(f, t.DatLtp[i].nam);
+    }
+    for (int i = 47; i <= 62; ++i) {
+        if (t.DatLtp[i].cn == 0)
+            continue;
+        const int ext = i - 30;
+        const jww::TEntJwwLineTypeExNo* lt = ext < static_cast<int>(d.EntLtpS.size()) ? &d.EntLtpS[ext] : nullptr;
+        int32_t n = lt ? lt->anUDLTypeSegment : 0;
+        // A line type holds at most 10 pitches and SFC takes 8 of them;
+        // counts a drawing cannot hold are read as the most there is.
+        if (n >= 10)
+            n = 8;
+        if (n < 0)
+            n = 0;
+        if (n != 0) {
+            sfc::procSfcSetLtypeUser(f, t.DatLtp[i].nam, n, std::span<const double>(lt->aadUDLTypePitch).first(n));
+        } else {
+            const std::array<double, 2> even = {0.5, 0.5};
+            sfc::procSfcSetLtypeUser(f, t.DatLtp[i].nam, 2, even);
+        }
+    }
+}
+
+void procSfcSetWid(sfc::SfcWriter& f, const AttributeTables& t)
+{
+    for (int i = 1; i <= 16; ++i) {
+        if (i != 10 && t.DatWid[i].cn != 0)
+            sfc::procSfcSetWidth(f, t.DatWid[i].wid);
+    }
+}
+
+void procSfcSetFon(sfc::SfcWriter& f, const AttributeTables& t)
+{
+    for (const TDatFonField& font : t.DatFon)
+        sfc::procSfcSetFont(f, font.nam);
+}
+
+}  // namespace convert

@@ -1,0 +1,192 @@
+// Lines, arcs, points, solids and block placements as SFC features.
+#include "worker/convert/entity_converter.h"
+
+#include "common/geometry.h"
+#include "common/number_parse.h"
+#include "common/text_slice.h"
+#include "worker/convert/solid_shape.h"
+#include "worker/sfc/annotation_features.h"
+#include "worker/sfc/geometric_features.h"
+#include "worker/sfc/structure_features.h"
+
+#include <cmath>
+
+namespace convert {
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586;
+
+// Layer and colour of a point, text or solid: auxiliary only by colour 9.
+struct LayerColour {
+    int32_t layer;
+    int32_t colour;
+};
+
+LayerColour layerColourOf(const ConversionContext& ctx, const jww::TEntJwwAttr& att)
+{
+    const AttributeTables& t = ctx.tables;
+    if (att.nPenColor == 9)
+        return {t.HojoLay, t.cb3 + 1};
+    return {t.layerNo(att), t.colourNo(att.nPenColor)};
+}
+
+sfc::SfcAttr solidAttr(const ConversionContext& ctx, const jww::TEntJwwSolid& e)
+{
+    const AttributeTables& t = ctx.tables;
+    const int32_t width = t.proc4subWidth(e.att.nPenColor, e.att.nPenWidth);
+    if (e.att.nPenColor == 9)
+        return {t.HojoLay, t.cb3 + 1, 1, width};
+    const int32_t colour = e.att.nPenColor == 10 ? t.proc4subFColor(e.Color) : t.colourNo(e.att.nPenColor);
+    return {t.layerNo(e.att), colour, t.lineTypeNo(1), width};
+}
+
+}  // namespace
+
+void procSfcDataLine(ConversionContext& ctx, const jww::TEntJwwLine& e, const Placement& p)
+{
+    const sfc::SfcAttr a = ctx.tables.lineAttr(e.att);
+    const double x1 = p.x(e.start_x), y1 = p.y(e.start_y);
+    double x2 = p.x(e.end_x), y2 = p.y(e.end_y);
+    if (common::Distance(x1, y1, x2, y2) <= 1.0001e-6) {
+        const double dir = common::AngleOf(e.end_x - e.start_x, e.end_y - e.start_y);
+        x2 = x1 + 1e-6 * std::cos(dir);
+        y2 = y1 + 1e-6 * std::sin(dir);
+    }
+    sfc::procSfcLine(ctx.f, a, x1, y1, x2, y2);
+}
+
+void procSfcDataEnko(ConversionContext& ctx, const jww::TEntJwwEnko& e, const Placement& p)
+{
+    const sfc::SfcAttr a = ctx.tables.lineAttr(e.att);
+    const double cx = p.x(e.start_x), cy = p.y(e.start_y);
+    double r = e.dHankei * p.sc;
+    if (r <= 1.0001e-6)
+        r = 1e-6;
+    const double sweep = std::fabs(e.radEnkoKaku);
+    const bool closed = e.bZenEnFlg != 0 || sweep <= 1e-12 || std::fabs(sweep - kTwoPi) <= 1e-12;
+    const int32_t direction = e.radEnkoKaku < 0 ? 1 : 0;
+
+    if (std::fabs(e.dHenpeiRitsu - 1) <= 1e-12) {
+        if (closed) {
+            sfc::procSfcCircle(ctx.f, a, cx, cy, r);
+            return;
+        }
+        const double start = common::NormDeg(toDegrees(e.radKaishiKaku + e.radKatamukiKaku));
+        const double end = common::NormDeg(toDegrees(e.radEnkoKaku) + start);
+        sfc::procSfcArc(ctx.f, a, cx, cy, r, direction, start, end);
+        return;
+    }
+    const double r2 = e.dHankei * e.dHenpeiRitsu * p.sc;
+    const double rotation = common::NormDeg(toDegrees(e.radKatamukiKaku));
+    if (closed) {
+        sfc::procSfcElli(ctx.f, a, cx, cy, r, r2, rotation);
+        return;
+    }
+    // The start of an elliptic arc is measured from its own axis: no tilt.
+    const double start = common::NormDeg(toDegrees(e.radKaishiKaku));
+    const double end = common::NormDeg(toDegrees(e.radEnkoKaku) + start);
+    sfc::procSfcEArc(ctx.f, a, cx, cy, r, r2, direction, rotation, start, end);
+}
+
+void procSfcDataTen(ConversionContext& ctx, const jww::TEntJwwTen& e, const Placement& p)
+{
+    const LayerColour lc = layerColourOf(ctx, e.att);
+    const double x = p.x(e.start_x), y = p.y(e.start_y);
+    if (e.att.nPenStyle != 100) {
+        sfc::procSfcTen(ctx.f, lc.layer, lc.colour, x, y, e.bKariten != 0 ? 2 : 3, 0, 1);
+        return;
+    }
+    if (e.nCode <= 0) {
+        const int32_t code = (-e.nCode >= 1 && -e.nCode <= 7) ? -e.nCode : 3;
+        sfc::procSfcTen(ctx.f, lc.layer, lc.colour, x, y, code, common::NormDeg(toDegrees(e.radKaitenKaku)),
+                        e.dBairitsu);
+        return;
+    }
+    const int32_t code = e.nCode > 11 ? 7 : e.nCode;
+    sfc::procSfcArw(ctx.f, lc.layer, lc.colour, x, y, code, e.radKaitenKaku, e.dBairitsu,
+                    0.1 * e.dBairitsu * p.sc);
+}
+
+namespace {
+
+void writeOutline(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShape& s)
+{
+    if (s.flatness == 1) {
+        if (s.full) {
+            sfc::procSfcCircle(ctx.f, a, s.cx, s.cy, s.radius);
+            return;
+        }
+        const double start = common::NormDeg(toDegrees(s.startRad + s.tiltRad));
+        sfc::procSfcArc(ctx.f, a, s.cx, s.cy, s.radius, 0, start, common::NormDeg(start + s.sweepDeg));
+        return;
+    }
+    const double r2 = s.radius * s.flatness;
+    if (s.full)
+        sfc::procSfcElli(ctx.f, a, s.cx, s.cy, s.radius, r2, s.tiltDeg);
+    else
+        sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, s.radius, r2, 0, s.tiltDeg, s.startDeg, s.endDeg);
+}
+
+}  // namespace
+
+void procSfcDataSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const Placement& p, int32_t& fillCounter)
+{
+    const sfc::SfcAttr a = solidAttr(ctx, e);
+    const SolidShape s = solidShapeOf(e, p);
+    switch (s.kind) {
+    case SolidShape::Kind::Line:
+        sfc::procSfcLine(ctx.f, a, p.x(e.start_x), p.y(e.start_y), p.x(e.end_x), p.y(e.end_y));
+        return;
+    case SolidShape::Kind::Outline:
+        writeOutline(ctx, a, s);
+        return;
+    case SolidShape::Kind::Nothing:
+        return;
+    case SolidShape::Kind::Quad:
+    case SolidShape::Kind::Disc:
+    case SolidShape::Kind::Ring: {
+        // A full ring names its inner boundary, the next curve, as its hole.
+        const int32_t hole = fillCounter + 1;
+        const bool withHole = s.curveCount() == 2;
+        sfc::procSfcHatchColor(ctx.f, a.layer, a.colour, fillCounter,
+                               withHole ? std::span<const int32_t>(&hole, 1) : std::span<const int32_t>());
+        fillCounter += s.curveCount();
+        return;
+    }
+    }
+}
+
+QString blockSymbolName(const jww::TEntJwwBlockDef& def, int index)
+{
+    const qsizetype mark = def.strName.indexOf(QStringLiteral("@@SfigorgFlag"));
+    const QString name = mark >= 0 ? def.strName.left(mark) : def.strName;
+    return common::IsBlank(name) ? QStringLiteral("_BLOCK_") + QString::number(index) : name;
+}
+
+void procSfcDataBlock(ConversionContext& ctx, const jww::TEntJwwBlock& e, const Placement& p)
+{
+    const AttributeTables& t = ctx.tables;
+    const int32_t layer = (e.att.nPenStyle & 0x40) ? 0 : t.layerNo(e.att);
+    const auto& defs = ctx.jww.EntBlockDef;
+    int index = -1;
+    for (int i = 0; i < static_cast<int>(defs.size()) && index < 0; ++i) {
+        if (defs[i].nNumber == e.nNumber)
+            index = i;
+    }
+    // Only referenced definitions with members become symbols; a placement of
+    // any other would name a symbol that is never defined.
+    if (index < 0 || defs[index].N <= 0 || !defs[index].ref_flag)
+        return;
+    // A marked block is placed under its part's name, which carries the
+    // suffix that made it unique.
+    QString name = blockSymbolName(defs[index], index);
+    for (const TDatPrtField& part : t.DatPrt) {
+        if (part.typ != 0 && part.no == index)
+            name = part.nam;
+    }
+    sfc::procSfcBlock(ctx.f, layer, name, p.x(e.DPKijunTen_x), p.y(e.DPKijunTen_y),
+                      common::NormDeg(toDegrees(e.radKaitenKaku)), std::fabs(e.dBairitsuX) * p.sc,
+                      std::fabs(e.dBairitsuY) * p.sc);
+}
+
+}  // namespace convert

@@ -1,0 +1,50 @@
+// The group table, with an index by group number so that announcing the
+// members of a drawing with many groups stays linear.
+#include "worker/convert/group_table.h"
+
+namespace convert {
+
+void TSFC_GroupAttr::DataInit()
+{
+    gaf.clear();
+    gafN = 0;
+    m_index.clear();
+}
+
+void TSFC_GroupAttr::DataFree()
+{
+    std::vector<TGroupAttrField>().swap(gaf);
+    DataInit();
+}
+
+int32_t TSFC_GroupAttr::CheckAttrNumber(int32_t a) const
+{
+    const auto it = m_index.find(a);
+    return it == m_index.end() ? -1 : it->second;
+}
+
+void TSFC_GroupAttr::AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t eid)
+{
+    if (a == 0)
+        return;
+    const int32_t ia = CheckAttrNumber(a);
+    if (ia < 0) {
+        TGroupAttrField group;
+        group.no = a;
+        group.bn = bln;
+        group.lg = lgp;
+        group.nm = 1;
+        group.id.push_back(eid);
+        m_index.emplace(a, gafN);
+        gaf.push_back(std::move(group));
+        gafN = static_cast<int32_t>(gaf.size());
+        return;
+    }
+    TGroupAttrField& group = gaf[ia];
+    if (group.bn != bln)
+        return;
+    group.id.push_back(eid);
+    group.nm = static_cast<int32_t>(group.id.size());
+}
+
+}  // namespace convert

@@ -1,0 +1,47 @@
+// The table of curve-attribute groups: every counted entity that carries a
+// non-zero group number is announced here while the attribute tables are
+// built; the recognisers of dimensions, leaders and balloons read it later.
+#pragma once
+
+#include <cstdint>
+#include <unordered_map>
+#include <vector>
+
+namespace convert {
+
+struct TGroupAttrField {
+    int32_t no = 0;   // the group number (lGroup)
+    int32_t bn = -1;  // block definition of the members, -1 for the drawing
+    int32_t lg = 0;   // layer group of the first announced member
+    int32_t dn = 0;   // not used by the conversion
+    int32_t nm = 0;   // number of members
+    std::vector<int32_t> id;  // member indexes (EntNo or mNo), in order of announcement
+};
+
+// The group table part of the group recogniser. Groups keep the order of
+// their first announcement; they are found through an index by number.
+class TSFC_GroupAttr {
+public:
+    TSFC_GroupAttr() { DataInit(); }
+
+    // Empties the table.
+    void DataInit();
+    // Releases the member lists and empties the table.
+    void DataFree();
+    // Index in gaf of the group numbered `a`, or -1.
+    int32_t CheckAttrNumber(int32_t a) const;
+    // Announces member `eid` of group `a` found in block definition `bln`
+    // (-1 for the drawing) on layer group `lgp`. Group 0 is no group. A new
+    // number opens a group; a known one takes the member only when it was
+    // found in the same block definition (the first scope keeps the group).
+    // The same member announced twice is listed twice.
+    void AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t eid);
+
+    std::vector<TGroupAttrField> gaf;
+    int32_t gafN = 0;
+
+private:
+    std::unordered_map<int32_t, int32_t> m_index;  // group number -> index in gaf
+};
+
+}  // namespace convert

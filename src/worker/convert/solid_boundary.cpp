@@ -1,0 +1,212 @@
+// Composite-curve boundaries of solids, and the background-colour symbol.
+#include "worker/convert/solid_boundary.h"
+
+#include "common/geometry.h"
+#include "common/number_parse.h"
+#include "worker/convert/solid_shape.h"
+#include "worker/jww/entity_access.h"
+#include "worker/sfc/geometric_features.h"
+#include "worker/sfc/structure_features.h"
+
+#include <array>
+#include <cmath>
+
+namespace convert {
+namespace {
+
+using sfc::T2DPoint;
+
+sfc::SfcAttr boundaryAttr(const ConversionContext& ctx, const jww::TEntJwwSolid& e)
+{
+    const AttributeTables& t = ctx.tables;
+    const int32_t width = t.proc4subWidth(e.att.nPenColor, e.att.nPenWidth);
+    if (e.att.nPenColor == 9)
+        return {t.HojoLay, t.cb3 + 1, 1, width};
+    const int32_t colour = e.att.nPenColor == 10 ? t.proc4subFColor(e.Color) : t.colourNo(e.att.nPenColor);
+    return {t.layerNo(e.att), colour, t.lineTypeNo(1), width};
+}
+
+void closeCurve(ConversionContext& ctx, const sfc::SfcAttr& a, int32_t& CCnum)
+{
+    sfc::procSfcCcurveDef(ctx.f, a.colour, a.lineType, a.width, 0);
+    ++CCnum;
+}
+
+T2DPoint pointAt(double cx, double cy, double r, double flatness, double tiltRad, double deg)
+{
+    const common::GeoPoint q = common::EllipsePoint(cx, cy, r, flatness, tiltRad, deg * M_PI / 180.0);
+    return {q.x, q.y};
+}
+
+// The whole ellipse as two half arcs.
+void wholeEllipse(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShape& s, double r, double flatness)
+{
+    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, r, r * flatness, 0, s.tiltDeg, 0, 180);
+    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, r, r * flatness, 0, s.tiltDeg, 180, 0);
+}
+
+void quadBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const jww::TEntJwwSolid& e, const Placement& p,
+                  int32_t& CCnum)
+{
+    const T2DPoint p0{p.x(e.start_x), p.y(e.start_y)};
+    const T2DPoint p1{p.x(e.end_x), p.y(e.end_y)};
+    const T2DPoint p2{p.x(e.DPoint2_x), p.y(e.DPoint2_y)};
+    const T2DPoint p3{p.x(e.DPoint3_x), p.y(e.DPoint3_y)};
+    using common::SamePoint;
+    // A fourth corner on one of the others makes a triangle.
+    const bool triangle = SamePoint(e.DPoint3_x, e.DPoint3_y, e.start_x, e.start_y)
+                          || SamePoint(e.DPoint3_x, e.DPoint3_y, e.end_x, e.end_y)
+                          || SamePoint(e.DPoint3_x, e.DPoint3_y, e.DPoint2_x, e.DPoint2_y);
+    if (triangle) {
+        const std::array<T2DPoint, 4> pts = {p0, p1, p2, p0};
+        sfc::procSfcPolyLine(ctx.f, a, 4, pts);
+    } else {
+        const std::array<T2DPoint, 5> pts = {p0, p1, p2, p3, p0};
+        sfc::procSfcPolyLine(ctx.f, a, 5, pts);
+    }
+    closeCurve(ctx, a, CCnum);
+}
+
+void discBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShape& s, int32_t& CCnum)
+{
+    const double r = s.radius;
+    const bool sector = std::fabs(s.code - 100) <= 1e-10 || std::fabs(s.code) <= 1e-10;
+    // A full sweep is the whole ellipse, whatever the shape code says.
+    if (s.full) {
+        wholeEllipse(ctx, a, s, r, s.flatness);
+        closeCurve(ctx, a, CCnum);
+        return;
+    }
+    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, r, r * s.flatness, 0, s.tiltDeg, s.startDeg, s.endDeg);
+    const T2DPoint startPt = pointAt(s.cx, s.cy, r, s.flatness, s.tiltRad, s.startDeg);
+    const T2DPoint endPt = pointAt(s.cx, s.cy, r, s.flatness, s.tiltRad, s.endDeg);
+    if (std::fabs(s.code - 5) <= 1e-10) {
+        const std::array<T2DPoint, 2> chord = {endPt, startPt};
+        sfc::procSfcPolyLine(ctx.f, a, 2, chord);
+    } else {
+        T2DPoint middle{s.cx, s.cy};
+        if (!sector) {
+            // Where the tangents at both ends meet.
+            const common::EllipseArcEnds ends = common::EllipseArcPoints(
+                s.cx, s.cy, r, s.flatness, s.startDeg * M_PI / 180.0, s.sweepDeg * M_PI / 180.0, s.tiltRad);
+            middle = {ends.corner.x, ends.corner.y};
+        }
+        const std::array<T2DPoint, 3> pts = {endPt, middle, startPt};
+        sfc::procSfcPolyLine(ctx.f, a, 3, pts);
+    }
+    closeCurve(ctx, a, CCnum);
+}
+
+void ringBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const jww::TEntJwwSolid& e, const SolidShape& s,
+                  const Placement& p, int32_t& CCnum)
+{
+    const double outer = s.radius;
+    const double inner = s.code * p.sc;
+    // Style 106 keeps the ring's width R - r along both axes.
+    double innerFlatness = s.flatness;
+    if (s.style == 106)
+        innerFlatness = (s.flatness * e.end_x - e.end_x) / e.DPoint3_y + 1;
+    if (s.full) {
+        wholeEllipse(ctx, a, s, outer, s.flatness);
+        closeCurve(ctx, a, CCnum);
+        wholeEllipse(ctx, a, s, inner, innerFlatness);
+        closeCurve(ctx, a, CCnum);
+        return;
+    }
+    const T2DPoint outerStart = pointAt(s.cx, s.cy, outer, s.flatness, s.tiltRad, s.startDeg);
+    const T2DPoint outerEnd = pointAt(s.cx, s.cy, outer, s.flatness, s.tiltRad, s.endDeg);
+    const T2DPoint innerStart = pointAt(s.cx, s.cy, inner, innerFlatness, s.tiltRad, s.startDeg);
+    const T2DPoint innerEnd = pointAt(s.cx, s.cy, inner, innerFlatness, s.tiltRad, s.endDeg);
+    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, outer, outer * s.flatness, 0, s.tiltDeg, s.startDeg, s.endDeg);
+    const std::array<T2DPoint, 2> down = {outerEnd, innerEnd};
+    sfc::procSfcPolyLine(ctx.f, a, 2, down);
+    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, inner, inner * innerFlatness, 1, s.tiltDeg, s.endDeg, s.startDeg);
+    const std::array<T2DPoint, 2> up = {innerStart, outerStart};
+    sfc::procSfcPolyLine(ctx.f, a, 2, up);
+    closeCurve(ctx, a, CCnum);
+}
+
+void solidsOf(ConversionContext& ctx, const jww::TEntJwwBlockDef* def, const std::vector<jww::TEntJwwNo>& list,
+              const std::vector<int32_t>* indexes, const Placement& p, int32_t& CCnum)
+{
+    auto one = [&](const jww::TEntJwwNo& no) {
+        if (no.EntType != jww::kEntSolid)
+            return;
+        jww::visitEntity(ctx.jww, def, no, [&](const auto& e) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(e)>, jww::TEntJwwSolid>) {
+                if (jww::hasValidLayer(e.att))
+                    procSfcDataCCurveSolid(ctx, e, p, CCnum);
+            }
+        });
+    };
+    if (indexes) {
+        for (int32_t eid : *indexes)
+            one(list[eid]);
+    } else {
+        for (const jww::TEntJwwNo& no : list)
+            one(no);
+    }
+}
+
+}  // namespace
+
+void procSfcDataCCurveSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const Placement& p, int32_t& CCnum)
+{
+    const sfc::SfcAttr a = boundaryAttr(ctx, e);
+    const SolidShape s = solidShapeOf(e, p);
+    switch (s.kind) {
+    case SolidShape::Kind::Quad: quadBoundary(ctx, a, e, p, CCnum); return;
+    case SolidShape::Kind::Disc: discBoundary(ctx, a, s, CCnum); return;
+    case SolidShape::Kind::Ring: ringBoundary(ctx, a, e, s, p, CCnum); return;
+    default: return;
+    }
+}
+
+void procSfcDataCCurve(ConversionContext& ctx, const GroupEntities& byGroup, int32_t& CCnum)
+{
+    CCnum = 1;
+    const Placement none;
+    for (const BlockSymbolScope& scope : blockSymbolScopes(ctx.jww, ctx.tables)) {
+        const jww::TEntJwwBlockDef& def = ctx.jww.EntBlockDef[scope.defIndex];
+        solidsOf(ctx, &def, def.mNo, nullptr, none, CCnum);
+    }
+    for (const GroupPartScope& part : groupPartScopes(ctx.tables)) {
+        for (int g : part.groups)
+            solidsOf(ctx, nullptr, ctx.jww.EntNo, &byGroup[g], Placement{0, 0, part.sc}, CCnum);
+    }
+    const Placement sheet{ctx.PaperSizeX / 2, ctx.PaperSizeY / 2, 1};
+    for (int g : sheetGroups(ctx.tables))
+        solidsOf(ctx, nullptr, ctx.jww.EntNo, &byGroup[g], sheet, CCnum);
+}
+
+namespace {
+
+// The symbol named after the drawing's background colour (pen colour 0, from
+// the screen or the printer colours as the output uses them).
+QString backgroundSymbolName(const ConversionContext& ctx)
+{
+    const auto& cols = ctx.jww.EntCol;
+    uint32_t bg = 0;
+    if (!cols.empty())
+        bg = static_cast<uint32_t>(ctx.tables.cb2 != 0 ? cols[0].aPrtPenColor : cols[0].aPenColor);
+    return QStringLiteral("$$ATRU$$100$$背景色$$色$$%1_%2_%3").arg(bg & 0xFF).arg((bg >> 8) & 0xFF).arg((bg >> 16) & 0xFF);
+}
+
+}  // namespace
+
+void procSfcDataBColorDef(ConversionContext& ctx, int32_t CCnum)
+{
+    const sfc::SfcAttr a{1, 1, 1, 1};
+    const std::array<T2DPoint, 5> square = {{{10, -30}, {30, -30}, {30, -10}, {10, -10}, {10, -30}}};
+    sfc::procSfcPolyLine(ctx.f, a, 5, square);
+    sfc::procSfcCcurveDef(ctx.f, 1, 1, 1, 0);
+    sfc::procSfcHatchExt(ctx.f, 1, u"Area_control", CCnum, {});
+    sfc::procSfcBlockDef(ctx.f, backgroundSymbolName(ctx), 3);
+}
+
+void procSfcDataBColor(ConversionContext& ctx)
+{
+    sfc::procSfcBlock(ctx.f, 0, backgroundSymbolName(ctx), 0, 0, 0, 1, 1);
+}
+
+}  // namespace convert

@@ -1,0 +1,98 @@
+// Reading the fields of a solid as the shape it stands for.
+#include "worker/convert/solid_shape.h"
+
+#include "common/geometry.h"
+#include "common/number_parse.h"
+
+#include <cmath>
+
+namespace convert {
+namespace {
+
+// Every number a solid's features are made from, placed, is finite.
+bool finiteSolid(const jww::TEntJwwSolid& e, const Placement& p)
+{
+    const double values[] = {p.x(e.start_x), p.y(e.start_y), p.x(e.end_x), p.y(e.end_y), p.x(e.DPoint2_x),
+                             p.y(e.DPoint2_y), p.x(e.DPoint3_x), p.y(e.DPoint3_y), e.end_x * p.sc,
+                             e.DPoint3_y * p.sc};
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
+bool nearFullOrZero(double deg)
+{
+    return std::fabs(deg) <= 1e-12 || std::fabs(deg - 360) <= 1e-12;
+}
+
+}  // namespace
+
+bool solidIsLine(const jww::TEntJwwSolid& e)
+{
+    using common::SamePoint;
+    const bool third = SamePoint(e.DPoint2_x, e.DPoint2_y, e.start_x, e.start_y)
+                       || SamePoint(e.DPoint2_x, e.DPoint2_y, e.end_x, e.end_y);
+    const bool fourth = SamePoint(e.DPoint3_x, e.DPoint3_y, e.start_x, e.start_y)
+                        || SamePoint(e.DPoint3_x, e.DPoint3_y, e.end_x, e.end_y);
+    return third && fourth;
+}
+
+SolidShape solidShapeOf(const jww::TEntJwwSolid& e, const Placement& p)
+{
+    SolidShape s;
+    s.style = e.att.nPenStyle;
+    if (!finiteSolid(e, p))
+        return s;  // nothing is drawn of a solid whose numbers are not finite
+    if (s.style < 101) {
+        s.kind = solidIsLine(e) ? SolidShape::Kind::Line : SolidShape::Kind::Quad;
+        return s;
+    }
+    if (s.style == 101)
+        s.kind = SolidShape::Kind::Disc;
+    else if (s.style == 105 || s.style == 106)
+        s.kind = SolidShape::Kind::Ring;
+    else if (s.style == 111)
+        s.kind = SolidShape::Kind::Outline;
+    else
+        return s;
+
+    s.cx = p.x(e.start_x);
+    s.cy = p.y(e.start_y);
+    s.radius = e.end_x * p.sc;
+    s.flatness = std::fabs(e.end_y - 1) <= 1e-12 ? 1.0 : e.end_y;
+    s.tiltRad = e.DPoint2_x;
+    s.code = e.DPoint3_y;
+    // A negative sweep is drawn the other way round from its end.
+    s.startRad = e.DPoint3_x < 0 ? e.DPoint2_y + e.DPoint3_x : e.DPoint2_y;
+    s.sweepRad = std::fabs(e.DPoint3_x);
+    s.startDeg = common::NormDeg(toDegrees(s.startRad));
+    s.sweepDeg = common::NormDeg(toDegrees(s.sweepRad));
+    s.tiltDeg = common::NormDeg(toDegrees(s.tiltRad));
+    // A disc or outline whose shape code is 100 is always whole.
+    const bool wholeByCode = s.kind != SolidShape::Kind::Ring && std::fabs(s.code - 100) <= 1e-10;
+    if (wholeByCode)
+        s.sweepDeg = 0;
+    s.endDeg = common::NormDeg(s.startDeg + s.sweepDeg);
+    s.full = nearFullOrZero(s.sweepDeg);
+    // A ring without an inner radius has no hole to leave: it is a disc (or a
+    // sector).
+    if (s.kind == SolidShape::Kind::Ring && s.code == 0) {
+        s.kind = SolidShape::Kind::Disc;
+        s.style = 101;
+    }
+    return s;
+}
+
+int SolidShape::curveCount() const
+{
+    switch (kind) {
+    case Kind::Quad:
+    case Kind::Disc: return 1;
+    case Kind::Ring: return full ? 2 : 1;
+    default: return 0;
+    }
+}
+
+}  // namespace convert

@@ -1,0 +1,308 @@
+// Numbering and naming the counted entries of the attribute tables.
+#include "worker/convert/attribute_tables.h"
+
+#include "common/number_parse.h"
+#include "common/text_slice.h"
+
+#include <cmath>
+#include <cstdlib>
+
+namespace convert {
+namespace {
+
+using namespace jww;
+
+const QString kSfigMark1 = QStringLiteral("@@SfigorgFlag@@1");
+const QString kSfigMark2 = QStringLiteral("@@SfigorgFlag@@2");
+const QString kDefaultFont = QStringLiteral("ＭＳ ゴシック");
+constexpr int32_t kMaxFonts = 1024;  // the most fonts an SFC file may define
+
+QChar hexDigit(int v)
+{
+    return QChar(u"0123456789ABCDEF"[v & 15]);
+}
+
+bool scaleIsOne(double sc)
+{
+    return std::fabs(sc - 1) <= 1e-12;
+}
+
+int64_t channelSquare(uint32_t c, int shift)
+{
+    const int64_t v = (c >> shift) & 0xFF;
+    return v * v;
+}
+
+}  // namespace
+
+void AttributeTables::initTables(const TJwwData& d)
+{
+    DatLgp.assign(16, {});
+    DatLgpN = 16;
+    for (int g = 0; g < 16; ++g) {
+        const TEntJwwLayerGroup* lg = g < static_cast<int>(d.EntLgrp.size()) ? &d.EntLgrp[g] : nullptr;
+        const QString name = lg ? lg->aStrGLayName : QString();
+        DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + hexDigit(g) : name;
+        // A scale of 0, below 0 or not finite cannot place a part: such a
+        // group is drawn at scale 1.
+        const double sc = lg ? lg->adScale : 1.0;
+        DatLgp[g].sc = std::isfinite(sc) && sc > 0 ? sc : 1.0;
+    }
+    DatLay.assign(256, {});
+    DatLayN = 256;
+    DatCol.assign(kPenColourEntries, {});
+    DatColN = kPenColourEntries;
+    DatLtp.assign(63, {});
+    DatLtpN = 63;
+    DatWid.assign(17, {});
+    DatWidN = 17;
+    for (int i = 0; i < 17; ++i)
+        DatWid[i].wid = kWidthTable[i];
+    DatFon.clear();
+    DatFonN = 0;
+    m_fontIndex.clear();
+    proc3subFont(kDefaultFont);
+    DatPrt.clear();
+    DatPrtN = 0;
+    HojoLay = -1;
+}
+
+void AttributeTables::proc3subLgp(const TJwwData& d)
+{
+    DatPrt.clear();
+    for (int i = 0; i < static_cast<int>(d.EntBlockDef.size()); ++i) {
+        const TEntJwwBlockDef& def = d.EntBlockDef[i];
+        if (def.N <= 0 || !def.ref_flag)
+            continue;
+        qsizetype at = def.strName.indexOf(kSfigMark1);
+        int32_t typ = 1;
+        if (at < 0) {
+            at = def.strName.indexOf(kSfigMark2);
+            typ = 2;
+        }
+        if (at < 0)
+            continue;
+        QString name = def.strName.left(at);
+        if (common::IsBlank(name))
+            name = QStringLiteral("_BLOCK_") + QString::number(i);
+        DatPrt.push_back({name, typ, i, 1.0});
+    }
+    for (int g = 0; g < 16; ++g) {
+        TDatLgpField& lg = DatLgp[g];
+        if (lg.cn <= 0 || scaleIsOne(lg.sc))
+            continue;
+        int shared = -1;
+        for (int j = 0; j < g && shared < 0; ++j) {
+            if (DatLgp[j].cn > 0 && !scaleIsOne(DatLgp[j].sc) && common::SameNum(DatLgp[j].sc, lg.sc))
+                shared = j;
+        }
+        if (shared >= 0) {
+            lg.no = DatLgp[shared].no;  // groups of equal scale share one part
+            continue;
+        }
+        DatPrt.push_back({lg.nam, 0, g, lg.sc});
+        lg.no = static_cast<int32_t>(DatPrt.size());
+    }
+    DatPrtN = static_cast<int32_t>(DatPrt.size());
+    for (int j = 1; j < DatPrtN; ++j) {
+        for (int k = 0; k < j; ++k) {
+            if (common::UpperText(DatPrt[j].nam) == common::UpperText(DatPrt[k].nam))
+                DatPrt[j].nam += QStringLiteral("_") + QString::number(j);
+        }
+    }
+}
+
+void AttributeTables::proc3subLayer(const TJwwData& d, int32_t hojo)
+{
+    int32_t next = 1;
+    for (int i = 0; i < 256; ++i) {
+        const QString fallback = QStringLiteral("_") + hexDigit(i / 16) + u'_' + hexDigit(i % 16) + u'_';
+        const TEntJwwLayer* layer = i < static_cast<int>(d.EntLay.size()) ? &d.EntLay[i] : nullptr;
+        const QString own = layer ? layer->aStrLayName : QString();
+        QString name = common::IsBlank(own) ? fallback : own;
+        const QString upper = common::UpperText(name);
+        for (int k = 0; k < i; ++k) {
+            if (common::UpperText(DatLay[k].nam) == upper) {
+                name = fallback + name;
+                break;
+            }
+        }
+        TDatLayField& lay = DatLay[i];
+        lay.nam = name;
+        const bool groupHidden = i / 16 < static_cast<int>(d.EntLgrp.size()) && d.EntLgrp[i / 16].anGLay == 0;
+        lay.dsp = (layer && layer->aanLay == 0) || groupHidden ? 0 : 1;
+        if (lay.cn > 0)
+            lay.no = next++;
+    }
+    HojoLay = hojo > 0 ? next : -1;
+}
+
+void AttributeTables::proc3subFColor(uint32_t c, int32_t& fc)
+{
+    for (int32_t k = 1; k <= fc; ++k) {
+        TDatColField& entry = DatCol[356 + k];
+        if (entry.co == c) {
+            ++entry.cn;
+            return;
+        }
+    }
+    ++fc;
+    DatCol.resize(kFirstSolidColour + fc);
+    DatCol[356 + fc] = {c, 1, -1};
+}
+
+int32_t AttributeTables::proc3subColorCheck1(uint32_t c) const
+{
+    for (int i = 101; i <= 356; ++i) {
+        if (DatCol[i].co == c)
+            return i;
+    }
+    return -1;
+}
+
+int32_t AttributeTables::proc3subColorCheck2(uint32_t c) const
+{
+    const int32_t same = proc3subColorCheck1(c);
+    if (same >= 0)
+        return same;
+    // The distance compares squared channel values, not squared differences.
+    auto distance = [c](uint32_t o) {
+        return std::llabs(channelSquare(c, 0) - channelSquare(o, 0)) + std::llabs(channelSquare(c, 8) - channelSquare(o, 8))
+               + std::llabs(channelSquare(c, 16) - channelSquare(o, 16));
+    };
+    int32_t best = 101;
+    int64_t bestDistance = distance(DatCol[101].co);
+    for (int i = 102; i <= 356; ++i) {
+        const int64_t dist = distance(DatCol[i].co);
+        if (dist < bestDistance) {
+            best = i;
+            bestDistance = dist;
+        }
+    }
+    return best;
+}
+
+void AttributeTables::proc3subColor(const TJwwData& d)
+{
+    for (int n = 1; n <= 8 && n < static_cast<int>(d.EntCol.size()); ++n)
+        DatCol[n].co = static_cast<uint32_t>(cb2 != 0 ? d.EntCol[n].aPrtPenColor : d.EntCol[n].aPenColor);
+    for (int k = 1; k <= 256 && k < static_cast<int>(d.EntColS.size()); ++k)
+        DatCol[100 + k].co = static_cast<uint32_t>(d.EntColS[k].aPenColor);
+    for (int n = 1; n <= 8; ++n)
+        DatCol[proc3subColorCheck2(DatCol[n].co)].cn += DatCol[n].cn;
+
+    DatCol[9].co = DatCol[101 + cb3].co;
+    DatCol[9].cn = 0;
+    if (HojoLay >= 0) {
+        ++DatCol[101 + cb3].cn;
+        DatCol[9].cn = 1;
+        DatCol[9].no = cb3 + 1;
+    }
+    for (int i = kFirstSolidColour; i < DatColN; ++i) {
+        const int32_t same = proc3subColorCheck1(DatCol[i].co);
+        if (same >= 0)
+            DatCol[same].cn += DatCol[i].cn;
+    }
+
+    for (int k = 1; k <= 16; ++k)
+        DatCol[100 + k].no = k;
+    int32_t counter = 17;
+    for (int i = 117; i <= 356; ++i) {
+        if (DatCol[i].cn != 0)
+            DatCol[i].no = counter++;
+    }
+    DatColF = counter;
+    for (int n = 1; n <= 8; ++n)
+        DatCol[n].no = DatCol[proc3subColorCheck2(DatCol[n].co)].no;
+    for (int i = kFirstSolidColour; i < DatColN; ++i) {
+        const int32_t same = proc3subColorCheck1(DatCol[i].co);
+        if (same >= 0) {
+            DatCol[i].no = DatCol[same].no;
+        } else {
+            // SFC has 256 colour numbers; the rest fall back to dark grey.
+            const int32_t no = counter++;
+            DatCol[i].no = no > 256 ? 16 : no;
+            if (no > 256)
+                ++DatCol[116].cn;  // the fallback colour must be defined
+        }
+    }
+}
+
+void AttributeTables::proc3subLtype(const TJwwData& d)
+{
+    static const char* const kNames[16] = {
+        "continuous", "dashed", "dashed spaced", "long dashed dotted", "long dashed double-dotted",
+        "long dashed triplicate-dotted", "dotted", "chain", "chain double dash", "dashed dotted",
+        "double-dashed dotted", "dashed double-dotted", "double-dashed double-dotted", "dashed triplicate-dotted",
+        "double-dashed triplicate-dotted", "none",
+    };
+    for (int k = 0; k < 16; ++k)
+        DatLtp[31 + k].nam = QString::fromLatin1(kNames[k]);
+    for (int i = 17; i <= 32; ++i) {
+        const QString own = i < static_cast<int>(d.EntLtpS.size()) ? d.EntLtpS[i].astrUDLTypeName : QString();
+        QString name = common::IsBlank(own) ? QStringLiteral("SXF_LType_") + QString::number(i) : own;
+        const QString upper = common::UpperText(name);
+        for (int k = 31; k <= 29 + i; ++k) {
+            if (common::UpperText(DatLtp[k].nam) == upper) {
+                name += QStringLiteral("_") + QString::number(i);
+                break;
+            }
+        }
+        DatLtp[i + 30].nam = name;
+    }
+    for (int k = 1; k <= 15; ++k)
+        DatLtp[30 + k].no = k;
+    int32_t counter = 17;
+    for (int i = 47; i <= 62; ++i) {
+        if (DatLtp[i].cn != 0)
+            DatLtp[i].no = counter++;
+    }
+    // Jw_cad's own line types take the number of a pre-defined SFC line type.
+    struct Map {
+        int from, to, sfc;
+    };
+    const Map maps[] = {{1, 1, 1}, {2, 2, 7},   {3, 3, 3},   {4, 4, 2},   {5, 5, 10},  {6, 6, 8},
+                        {7, 7, 12}, {8, 8, 9},  {9, 9, cb4 + 1}, {11, 15, 6}, {16, 16, 4}, {17, 17, 5}, {18, 19, 2}};
+    for (const Map& m : maps) {
+        for (int t = m.from; t <= m.to; ++t) {
+            DatLtp[t].no = m.sfc;
+            if (m.sfc >= 1 && m.sfc <= 15)
+                DatLtp[30 + m.sfc].cn += DatLtp[t].cn;
+        }
+    }
+}
+
+void AttributeTables::proc3subWidth(int co, int wd)
+{
+    ++DatWid[WidthEntry(widthValue(co, wd))].cn;
+}
+
+void AttributeTables::proc3subWidth()
+{
+    for (int i = 1; i <= 9; ++i)
+        DatWid[i].no = i;
+    int32_t counter = 11;
+    for (int i = 11; i <= 16; ++i) {
+        if (DatWid[i].cn != 0)
+            DatWid[i].no = counter++;
+    }
+}
+
+void AttributeTables::proc3subFont(const QString& fo)
+{
+    if (common::IsBlank(fo))
+        return;
+    const QString upper = common::UpperText(fo);
+    const auto it = m_fontIndex.constFind(upper);
+    if (it != m_fontIndex.constEnd()) {
+        ++DatFon[it.value()].cn;
+        return;
+    }
+    if (DatFonN < kMaxFonts) {
+        m_fontIndex.insert(upper, DatFonN);
+        DatFon.push_back({fo, 1});
+        DatFonN = static_cast<int32_t>(DatFon.size());
+    }
+}
+
+}  // namespace convert

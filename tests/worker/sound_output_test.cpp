@@ -1,0 +1,230 @@
+// Drawings that, converted naively, give files referring to definitions that
+// were never written or carrying numbers no reader accepts; each gives a
+// sound file here. Drawings without these faults keep their exact output
+// (the golden outputs).
+#include "tests/support/qt_printers.h"
+#include "tests/worker/conversion_harness.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+
+using namespace testsupport;
+using namespace jww;
+
+namespace {
+
+QStringList withName(const QStringList& lines, const char* feature)
+{
+    QStringList out;
+    for (const QString& line : lines) {
+        if (line.startsWith(QLatin1String(feature) + u'('))
+            out.append(line);
+    }
+    return out;
+}
+
+TEntJwwBlockDef blockWith(uint32_t number, const char* name, const TEntJwwLine& line)
+{
+    TEntJwwBlockDef def;
+    def.nNumber = number;
+    def.strName = QString::fromLatin1(name);
+    addLine(def, line);
+    return def;
+}
+
+}  // namespace
+
+TEST(SoundOutput, BlockMemberOnALayerNothingElseUses)
+{
+    TJwwData d;
+    initDrawing(d);
+    d.EntBlockDef = {blockWith(1, "B", {att(2, 1, 5), 0, 0, 1, 0})};
+    d.EntBlockDefN = 1;
+    addBlock(d, {att(2, 1, 2), 0, 0, 1, 1, 0, 1});
+    d.MakeBlockTree();
+    const Converted c = convertInMemory(d);
+    const QStringList lines = featureLines(c.text);
+    EXPECT_EQ(withName(lines, "layer_feature"),
+              (QStringList{"layer_feature(\\'_0_0_\\','1')", "layer_feature(\\'_0_2_\\','1')",
+                           "layer_feature(\\'_0_5_\\','1')"}));
+    EXPECT_EQ(withName(lines, "line_feature"),
+              QStringList{"line_feature('3','1','1','1','0.000000','0.000000','1.000000','0.000000')"});
+    expectWellFormed(c);
+}
+
+TEST(SoundOutput, WideWidthsCarryTheNumberTheyWereDefinedUnder)
+{
+    TJwwData d;
+    initDrawing(d);
+    TEntJwwAttr a = att(2);
+    a.nPenWidth = 500;  // 5.0 mm, the only width above 2.0 mm
+    addLine(d, {a, 0, 0, 1, 0});
+    const Converted c = convertInMemory(d);
+    const QStringList lines = featureLines(c.text);
+    EXPECT_EQ(withName(lines, "width_feature"),
+              (QStringList{"width_feature('0.130000')", "width_feature('5.000000')"}));
+    EXPECT_EQ(withName(lines, "line_feature"),
+              QStringList{"line_feature('1','1','1','11','210.000000','148.500000','211.000000','148.500000')"});
+    expectWellFormed(c);
+}
+
+TEST(SoundOutput, AuxiliaryLineTypeIsDefined)
+{
+    TJwwData d;
+    initDrawing(d);
+    addLine(d, {att(2, 9), 0, 0, 1, 0});  // auxiliary line type
+    TEntJwwTen point;  // an auxiliary point does not use the line type
+    point.att = att(9);
+    addTen(d, point);
+    const Converted c = convertInMemory(d, 0, 3, 2);  // blue, "dashed spaced"
+    const QStringList lines = featureLines(c.text);
+    EXPECT_EQ(withName(lines, "pre_defined_font_feature"),
+              (QStringList{"pre_defined_font_feature(\\'continuous\\')",
+                           "pre_defined_font_feature(\\'dashed spaced\\')"}));
+    EXPECT_EQ(withName(lines, "line_feature"),
+              QStringList{"line_feature('2','4','3','1','210.000000','148.500000','211.000000','148.500000')"});
+    expectWellFormed(c);
+}
+
+TEST(SoundOutput, NoLayerBeyondTheTwoHundredFiftySixth)
+{
+    TJwwData d;
+    initDrawing(d);
+    for (int i = 0; i < 256; ++i)
+        addLine(d, {att(2, 1, i % 16, i / 16), 0, 0, 1, 0});
+    addLine(d, {att(9), 0, 0, 2, 0});
+    const Converted c = convertInMemory(d);
+    const QStringList lines = featureLines(c.text);
+    EXPECT_EQ(withName(lines, "layer_feature").size(), 256);
+    EXPECT_EQ(c.tables.HojoLay, 256);
+    EXPECT_TRUE(lines.contains("line_feature('256','1','1','1','210.000000','148.500000','212.000000','148.500000')"));
+    expectWellFormed(c);
+}
+
+TEST(SoundOutput, AtMost1024Fonts)
+{
+    TJwwData d;
+    initDrawing(d);
+    for (int i = 0; i < 1100; ++i) {
+        TEntJwwMoji t;
+        t.att = att(2);
+        t.end_x = 10;
+        t.dSizeX = t.dSizeY = 2;
+        t.str = QStringLiteral("x");
+        t.strFontName = QStringLiteral("Font%1").arg(i);
+        addMoji(d, t);
+    }
+    const Converted c = convertInMemory(d);
+    const QStringList lines = featureLines(c.text);
+    EXPECT_EQ(withName(lines, "text_font_feature").size(), 1024);
+    // A text whose font was not recorded is written in the first font.
+    EXPECT_TRUE(withName(lines, "text_string_feature").last().startsWith("text_string_feature('1','1','1',"));
+    expectWellFormed(c);
+}
+
+TEST(SoundOutput, SymbolsAreDefinedBeforeThePlacementsInsideOtherSymbols)
+{
+    TJwwData d;
+    initDrawing(d);
+    TEntJwwBlockDef outer = blockWith(1, "OUTER", {att(2), 0, 0, 1, 0});
+    addBlock(outer, {att(2), 5, 5, 1, 1, 0, 2});  // places INNER, defined after it
+    d.EntBlockDef = {outer, blockWith(2, "INNER", {att(2), 0, 0, 0, 1})};
+    d.EntBlockDefN = 2;
+    addBlock(d, {att(2), 0, 0, 1, 1, 0, 1});
+    d.MakeBlockTree();
+    const Converted c = convertInMemory(d);
+    EXPECT_EQ(withName(featureLines(c.text), "sfig_org_feature").mid(1),
+              (QStringList{"sfig_org_feature(\\'INNER\\','4')", "sfig_org_feature(\\'OUTER\\','4')"}));
+    expectWellFormed(c);
+}
+
+TEST(SoundOutput, DegenerateScalesRingsAndNumbers)
+{
+    TJwwData d;
+    initDrawing(d);
+    d.EntLgrp[1].adScale = 0;  // drawn at scale 1, on the sheet
+    addLine(d, {att(2, 1, 0, 1), 0, 0, 1, 0});
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    addLine(d, {att(2), nan, 0, 1, 0});  // not written; the rest is
+    TEntJwwSolid ring{att(3, 106), 0, 0, 10, 1, 0, 0, 0, 0, 0};  // a full ring without an inner radius
+    addSolid(d, ring);
+    const Converted c = convertInMemory(d);
+    const QStringList lines = featureLines(c.text);
+    EXPECT_TRUE(withName(lines, "sfig_org_feature").size() == 1);  // only the background symbol
+    EXPECT_EQ(withName(lines, "line_feature"),
+              QStringList{"line_feature('2','1','1','1','210.000000','148.500000','211.000000','148.500000')"});
+    EXPECT_EQ(withName(lines, "ellipse_arc_feature"),
+              (QStringList{"ellipse_arc_feature('1','3','1','2','210.000000','148.500000','10.000000','10.000000','0',"
+                           "'0.000000000000','0.000000000000','180.000000000000')",
+                           "ellipse_arc_feature('1','3','1','2','210.000000','148.500000','10.000000','10.000000','0',"
+                           "'0.000000000000','180.000000000000','0.000000000000')"}));
+    EXPECT_EQ(withName(lines, "fill_area_style_colour_feature"),
+              QStringList{"fill_area_style_colour_feature('1','3','1','0','()')"});
+    EXPECT_EQ(c.fillCounter, c.curves);
+    expectWellFormed(c);
+}
+
+TEST(SoundOutput, FlaggedPlacementsKeepTheirScaledGroup)
+{
+    TJwwData d;
+    initDrawing(d);
+    d.EntLgrp[3].adScale = 50;
+    d.EntBlockDef = {blockWith(1, "B", {att(2), 0, 0, 1, 0})};
+    d.EntBlockDefN = 1;
+    TEntJwwAttr flagged = att(2, 0x40, 0, 3);
+    addBlock(d, {flagged, 1, 2, 1, 1, 0, 1});
+    d.MakeBlockTree();
+    const Converted c = convertInMemory(d);
+    const QStringList lines = featureLines(c.text);
+    EXPECT_TRUE(lines.contains("sfig_locate_feature('0',\\'B\\','50.000000','100.000000','0.00000000000000',"
+                               "'50.00000000000000','50.00000000000000')"));
+    EXPECT_TRUE(lines.contains("sfig_org_feature(\\'部分図3\\','1')"));
+    expectWellFormed(c);
+}
+
+TEST(SoundOutput, FallbackColourIsDefined)
+{
+    TJwwData d;
+    initDrawing(d);
+    for (int i = 0; i < 241; ++i)  // 240 new colours fill 17..256; the 241st falls back
+        addSolid(d, {att(10), 0, 0, 1, 0, 1, 1, 0, 1, 0x10000u + static_cast<uint32_t>(i)});
+    const Converted c = convertInMemory(d);
+    const QStringList lines = featureLines(c.text);
+    EXPECT_TRUE(lines.contains("pre_defined_colour_feature(\\'darkgray\\')"));
+    EXPECT_EQ(withName(lines, "fill_area_style_colour_feature").last(),
+              "fill_area_style_colour_feature('1','16','241','0','()')");
+    expectWellFormed(c);
+}
+
+TEST(SoundOutput, PlacementsOfMemberlessBlocksAreNotWritten)
+{
+    TJwwData d;
+    initDrawing(d);
+    TEntJwwBlockDef empty;
+    empty.nNumber = 1;
+    empty.strName = QStringLiteral("EMPTY");
+    d.EntBlockDef = {empty};
+    d.EntBlockDefN = 1;
+    addBlock(d, {att(2), 0, 0, 1, 1, 0, 1});
+    d.MakeBlockTree();
+    const Converted c = convertInMemory(d);
+    EXPECT_TRUE(withName(featureLines(c.text), "sfig_locate_feature").size() == 1);  // the background only
+    expectWellFormed(c);
+}
+
+TEST(SoundOutput, FullSegmentIsTheWholeEllipse)
+{
+    TJwwData d;
+    initDrawing(d);
+    addSolid(d, {att(3, 101), 0, 0, 10, 0.5, 0, 0, 0, 5, 0});  // full sweep, segment code 5
+    const Converted c = convertInMemory(d);
+    EXPECT_EQ(withName(featureLines(c.text), "ellipse_arc_feature"),
+              (QStringList{"ellipse_arc_feature('1','3','1','2','210.000000','148.500000','10.000000','5.000000','0',"
+                           "'0.000000000000','0.000000000000','180.000000000000')",
+                           "ellipse_arc_feature('1','3','1','2','210.000000','148.500000','10.000000','5.000000','0',"
+                           "'0.000000000000','180.000000000000','0.000000000000')"}));
+    EXPECT_TRUE(withName(featureLines(c.text), "polyline_feature").size() == 1);  // the background only
+    expectWellFormed(c);
+}
