@@ -298,3 +298,25 @@ TEST(GoldenOutput, SolidsOfEveryStyle)
     EXPECT_EQ(featureLines(c.text), expected);
     expectWellFormed(c);
 }
+
+TEST(GoldenOutput, SheetKindAndCurveNumbers)
+{
+    TJwwData d;
+    initDrawing(d);
+    d.Enthd.nZumen = 7;  // no standard sheet: A0 paper, kind 9
+    for (int i = 0; i < 3; ++i)
+        addSolid(d, {att(3), 10.0 * i, 0, 10.0 * i + 5, 0, 10.0 * i + 5, 5, 10.0 * i, 5, 0});
+    const Converted c = convertInMemory(d);
+    const QStringList lines = featureLines(c.text);
+    EXPECT_TRUE(lines.contains("externally_defined_hatch_feature('1',\\'Area_control\\','4','0','()')"));
+    QStringList fills;
+    for (const QString& line : lines) {
+        if (line.startsWith("fill_area_style_colour_feature"))
+            fills.append(line);
+    }
+    EXPECT_EQ(fills, (QStringList{"fill_area_style_colour_feature('1','3','1','0','()')",
+                                  "fill_area_style_colour_feature('1','3','2','0','()')",
+                                  "fill_area_style_colour_feature('1','3','3','0','()')"}));
+    EXPECT_EQ(lines.last(), "drawing_sheet_feature(\\'図面名\\','9','1','1189','841')");
+    expectWellFormed(c);
+}

@@ -71,6 +71,15 @@ sfc::SfcAttr AttributeTables::lineAttr(const jww::TEntJwwAttr& att) const
     return {layerNo(att), colourNo(att.nPenColor), lineTypeNo(att.nPenStyle), width};
 }
 
+sfc::SfcAttr AttributeTables::solidAttr(const jww::TEntJwwSolid& e) const
+{
+    const int32_t width = proc4subWidth(e.att.nPenColor, e.att.nPenWidth);
+    if (e.att.nPenColor == 9)
+        return {HojoLay, cb3 + 1, 1, width};
+    const int32_t colour = e.att.nPenColor == 10 ? proc4subFColor(e.Color) : colourNo(e.att.nPenColor);
+    return {layerNo(e.att), colour, lineTypeNo(1), width};
+}
+
 int32_t WidthEntry(double mm)
 {
     for (int i = 1; i <= 15; ++i) {

@@ -136,6 +136,10 @@ public:
     // an auxiliary one (line type 9 or colour 9) goes to HojoLay with colour
     // cb3 + 1 and line type cb4 + 1.
     sfc::SfcAttr lineAttr(const jww::TEntJwwAttr& att) const;
+    // Layer, colour, line type and width of a solid's fill and boundary: its
+    // own colour for pen colour 10, line type 1; an auxiliary one (colour 9)
+    // goes to HojoLay with colour cb3 + 1.
+    sfc::SfcAttr solidAttr(const jww::TEntJwwSolid& e) const;
 
     std::vector<TDatLgpField> DatLgp;
     int32_t DatLgpN = 0;

@@ -30,16 +30,6 @@ LayerColour layerColourOf(const ConversionContext& ctx, const jww::TEntJwwAttr& 
     return {t.layerNo(att), t.colourNo(att.nPenColor)};
 }
 
-sfc::SfcAttr solidAttr(const ConversionContext& ctx, const jww::TEntJwwSolid& e)
-{
-    const AttributeTables& t = ctx.tables;
-    const int32_t width = t.proc4subWidth(e.att.nPenColor, e.att.nPenWidth);
-    if (e.att.nPenColor == 9)
-        return {t.HojoLay, t.cb3 + 1, 1, width};
-    const int32_t colour = e.att.nPenColor == 10 ? t.proc4subFColor(e.Color) : t.colourNo(e.att.nPenColor);
-    return {t.layerNo(e.att), colour, t.lineTypeNo(1), width};
-}
-
 }  // namespace
 
 void procSfcDataLine(ConversionContext& ctx, const jww::TEntJwwLine& e, const Placement& p)
@@ -131,7 +121,7 @@ void writeOutline(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShap
 
 void procSfcDataSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const Placement& p, int32_t& fillCounter)
 {
-    const sfc::SfcAttr a = solidAttr(ctx, e);
+    const sfc::SfcAttr a = ctx.tables.solidAttr(e);
     const SolidShape s = solidShapeOf(e, p);
     switch (s.kind) {
     case SolidShape::Kind::Line:

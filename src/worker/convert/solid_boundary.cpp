@@ -16,16 +16,6 @@ namespace {
 
 using sfc::T2DPoint;
 
-sfc::SfcAttr boundaryAttr(const ConversionContext& ctx, const jww::TEntJwwSolid& e)
-{
-    const AttributeTables& t = ctx.tables;
-    const int32_t width = t.proc4subWidth(e.att.nPenColor, e.att.nPenWidth);
-    if (e.att.nPenColor == 9)
-        return {t.HojoLay, t.cb3 + 1, 1, width};
-    const int32_t colour = e.att.nPenColor == 10 ? t.proc4subFColor(e.Color) : t.colourNo(e.att.nPenColor);
-    return {t.layerNo(e.att), colour, t.lineTypeNo(1), width};
-}
-
 void closeCurve(ConversionContext& ctx, const sfc::SfcAttr& a, int32_t& CCnum)
 {
     sfc::procSfcCcurveDef(ctx.f, a.colour, a.lineType, a.width, 0);
@@ -152,7 +142,7 @@ void solidsOf(ConversionContext& ctx, const jww::TEntJwwBlockDef* def, const std
 
 void procSfcDataCCurveSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const Placement& p, int32_t& CCnum)
 {
-    const sfc::SfcAttr a = boundaryAttr(ctx, e);
+    const sfc::SfcAttr a = ctx.tables.solidAttr(e);
     const SolidShape s = solidShapeOf(e, p);
     switch (s.kind) {
     case SolidShape::Kind::Quad: quadBoundary(ctx, a, e, p, CCnum); return;

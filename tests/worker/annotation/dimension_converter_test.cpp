@@ -3,9 +3,8 @@
 #include "worker/annotation/dimension_converter.h"
 
 #include "common/codepage.h"
+#include "tests/worker/output_capture.h"
 #include "worker/sfc/sfc_writer.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -17,12 +16,14 @@ using jww::TEntJwwMoji;
 using jww::TEntJwwSunpo;
 using jww::TEntJwwTen;
 
+using testsupport::OutputCapture;
+
 namespace {
 
 // Tables of a drawing whose dimension line lies on layer 1-2 (SFC layer 3)
 // in colour 2 (SFC 5) and line type 2 (SFC 3); auxiliary entities go to
 // layer 7 with colour 4 and line type 2.
-struct DimFixture {
+struct DimFixture : OutputCapture {
     DimFixture()
     {
         tables.DatLay.resize(256);
@@ -39,20 +40,7 @@ struct DimFixture {
         tables.HojoLay = 7;
         tables.cb3 = 3;
         tables.cb4 = 1;
-        buffer.open(QIODevice::WriteOnly);
     }
-
-    QString output()
-    {
-        writer.flush();
-        return common::decodeCp932(buffer.data());
-    }
-
-    QBuffer buffer;
-    sfc::SfcWriter writer{buffer};
-    convert::AttributeTables tables;
-    jww::TJwwData drawing;
-    convert::ConversionContext ctx{writer, drawing, tables, 420, 297};
 };
 
 TEntJwwTen marker(double x, double y, int32_t code, double rotation, double scale)

@@ -1,24 +1,18 @@
-// A writer into memory and hand-made attribute tables for converter tests:
-// JWW layer i is SFC layer i + 1, pen colour c is SFC colour c, line type t
-// is SFC line type t, width entries are their own numbers; the auxiliary
-// layer is 99 with colour cb3 + 1 = 3 and line type cb4 + 1 = 4.
+// Hand-made attribute tables for converter tests: JWW layer i is SFC layer
+// i + 1, pen colour c (up to 16) is SFC colour c, line type t is SFC line
+// type t, widths are their own entries; the auxiliary layer is 99 with
+// colour cb3 + 1 = 3 and line type cb4 + 1 = 4.
 #pragma once
 
-#include "common/codepage.h"
 #include "tests/support/jww_builder.h"
-#include "tests/support/qt_printers.h"
-#include "worker/convert/conversion_context.h"
-
-#include <QBuffer>
-#include <QStringList>
+#include "tests/worker/output_capture.h"
 
 namespace testsupport {
 
-class ConverterHarness {
+class ConverterHarness : public OutputCapture {
 public:
-    ConverterHarness() : m_writer(m_buffer), ctx{m_writer, drawing, tables, 420, 297}
+    ConverterHarness()
     {
-        m_buffer.open(QIODevice::WriteOnly);
         initEmptyDrawing(drawing);
         tables.GraAtt = &graAtt;
         tables.DatLay.assign(256, {});
@@ -39,28 +33,7 @@ public:
         tables.cb4 = 3;
     }
 
-    // The feature lines ("#10 = line_feature(...)") written so far.
-    QStringList features()
-    {
-        m_writer.flush();
-        QStringList lines;
-        for (const QByteArray& line : m_buffer.data().split('\n')) {
-            if (line.startsWith('#'))
-                lines.append(common::decodeCp932(line.trimmed()));
-        }
-        return lines;
-    }
-
-    jww::TJwwData drawing;
     jww::TgraAttribute graAtt;
-    convert::AttributeTables tables;
-
-private:
-    QBuffer m_buffer;
-    sfc::SfcWriter m_writer;
-
-public:
-    convert::ConversionContext ctx;
 };
 
 }  // namespace testsupport

@@ -3,9 +3,8 @@
 #include "worker/text/text_converter.h"
 
 #include "common/codepage.h"
+#include "tests/worker/output_capture.h"
 #include "worker/sfc/sfc_writer.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -14,11 +13,13 @@
 using convert::Placement;
 using jww::TEntJwwMoji;
 
+using testsupport::OutputCapture;
+
 namespace {
 
 // Tables as a drawing with two layers, three pen colours, two line types and
 // two fonts would have them; auxiliary entities go to layer 7, colour 4.
-struct TextFixture {
+struct TextFixture : OutputCapture {
     TextFixture()
     {
         tables.DatLay.resize(256);
@@ -37,20 +38,7 @@ struct TextFixture {
         tables.HojoLay = 7;
         tables.cb3 = 3;
         tables.cb4 = 1;
-        buffer.open(QIODevice::WriteOnly);
     }
-
-    QString output()
-    {
-        writer.flush();
-        return common::decodeCp932(buffer.data());
-    }
-
-    QBuffer buffer;
-    sfc::SfcWriter writer{buffer};
-    convert::AttributeTables tables;
-    jww::TJwwData drawing;
-    convert::ConversionContext ctx{writer, drawing, tables, 420, 297};
     text::TSFC_Moji_Exp_Info mexp;
 };
 
