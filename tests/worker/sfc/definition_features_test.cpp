@@ -9,18 +9,14 @@
 #include <vector>
 
 using namespace sfc;
-using sfctest::record;
-using sfctest::RecordCapture;
+using sfctest::expectWrites;
+using sfctest::WriterCase;
 
 TEST(DefinitionFeatures, RecordsAsWritten)
 {
     const std::vector<double> tenPitches = {1, 2, 3, 4, 5, 6, 7, 8, 9, 10};
     const std::vector<double> twoPitches = {1.5, 0.25};
-    struct Case {
-        int32_t number;
-        std::function<void(SfcWriter&)> write;
-        QByteArray line;
-    } cases[] = {
+    const WriterCase cases[] = {
         {10, [](SfcWriter& f) { procSfcSetLayer(f, u"A-1", 1); }, "#10 = layer_feature(\\'A-1\\','1')"},
         {10, [](SfcWriter& f) { procSfcSetLayer(f, u"HOJO", 0); }, "#10 = layer_feature(\\'HOJO\\','0')"},
         {20, [](SfcWriter& f) { procSfcSetColorUser(f, 0x000080FFu); },
@@ -47,12 +43,5 @@ TEST(DefinitionFeatures, RecordsAsWritten)
         {10, [](SfcWriter& f) { procSfcSetFont(f, u"ＭＳ ゴシック"); },
             "#10 = text_font_feature(\\'\x82\x6C\x82\x72 \x83\x53\x83\x56\x83\x62\x83\x4E\\')"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line.toStdString());
-        RecordCapture capture;
-        capture.f().SXFnum = c.number;
-        c.write(capture.f());
-        EXPECT_EQ(capture.take(), record(c.line));
-        EXPECT_EQ(capture.f().SXFnum, c.number + 10);
-    }
+    expectWrites(cases);
 }

@@ -9,18 +9,14 @@
 #include <vector>
 
 using namespace sfc;
-using sfctest::record;
-using sfctest::RecordCapture;
+using sfctest::expectWrites;
+using sfctest::WriterCase;
 
 TEST(GeometricFeatures, RecordsAsWritten)
 {
     const SfcAttr a {1, 2, 3, 4};
     const std::vector<T2DPoint> three = {{1, 2}, {3.5, -4}, {5, 6}};
-    struct Case {
-        int32_t number;
-        std::function<void(SfcWriter&)> write;
-        QByteArray line;
-    } cases[] = {
+    const WriterCase cases[] = {
         {120,
             [](SfcWriter& f) {
                 procSfcLine(f, SfcAttr {1, 1, 1, 2}, 10, 20, 110, 20);
@@ -55,12 +51,5 @@ TEST(GeometricFeatures, RecordsAsWritten)
             "#10 = text_string_feature('1','2','3',\\'\x90\x7D's\\','10.000000','20.000000','2.500000','7.500000',"
             "'0.250000','90.000000000000','15.000000000000','7','2')"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line.toStdString());
-        RecordCapture capture;
-        capture.f().SXFnum = c.number;
-        c.write(capture.f());
-        EXPECT_EQ(capture.take(), record(c.line));
-        EXPECT_EQ(capture.f().SXFnum, c.number + 10);
-    }
+    expectWrites(cases);
 }

@@ -9,7 +9,10 @@
 #include <QByteArray>
 #include <QDateTime>
 
+#include <gtest/gtest.h>
+
 #include <functional>
+#include <span>
 
 namespace sfctest {
 
@@ -39,6 +42,27 @@ private:
 inline QByteArray record(const QByteArray& featureLine)
 {
     return "/*SXF\r\n" + featureLine + "\r\nSXF*/\r\n\r\n";
+}
+
+// One writer call and the feature line it must write as feature `number`.
+struct WriterCase {
+    int32_t number;
+    std::function<void(sfc::SfcWriter&)> write;
+    QByteArray line;
+};
+
+// Runs every case on a fresh writer numbered from its `number`: the whole
+// four-line record must match, and the number must advance by 10.
+inline void expectWrites(std::span<const WriterCase> cases)
+{
+    for (const WriterCase& c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        RecordCapture capture;
+        capture.f().SXFnum = c.number;
+        c.write(capture.f());
+        EXPECT_EQ(capture.take(), record(c.line));
+        EXPECT_EQ(capture.f().SXFnum, c.number + 10);
+    }
 }
 
 // A whole file: header for plan.sfc, the records `body` writes, footer.

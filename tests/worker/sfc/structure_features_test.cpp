@@ -9,18 +9,14 @@
 #include <vector>
 
 using namespace sfc;
-using sfctest::record;
-using sfctest::RecordCapture;
+using sfctest::expectWrites;
+using sfctest::WriterCase;
 
 TEST(StructureFeatures, RecordsAsWritten)
 {
     const std::vector<int32_t> oneHole = {6};
     const std::vector<int32_t> twoHoles = {2, 3};
-    struct Case {
-        int32_t number;
-        std::function<void(SfcWriter&)> write;
-        QByteArray line;
-    } cases[] = {
+    const WriterCase cases[] = {
         {40, [](SfcWriter& f) { procSfcCcurveDef(f, 1, 2, 3, 0); },
             "#40 = composite_curve_org_feature('1','2','3','0')"},
         {50, [](SfcWriter& f) { procSfcBlockDef(f, u"DOOR", 4); }, "#50 = sfig_org_feature(\\'DOOR\\','4')"},
@@ -41,12 +37,5 @@ TEST(StructureFeatures, RecordsAsWritten)
         {10, [](SfcWriter& f) { procSfcPaper(f, u"A1", 1, 1, 841, 594); },
             "#10 = drawing_sheet_feature(\\'A1\\','1','1','841','594')"},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line.toStdString());
-        RecordCapture capture;
-        capture.f().SXFnum = c.number;
-        c.write(capture.f());
-        EXPECT_EQ(capture.take(), record(c.line));
-        EXPECT_EQ(capture.f().SXFnum, c.number + 10);
-    }
+    expectWrites(cases);
 }
