@@ -15,6 +15,24 @@ namespace testsupport {
 struct OutputCapture {
     OutputCapture() { buffer.open(QIODevice::WriteOnly); }
 
+    // Sizes the layer, colour and line-type tables (every number -1), defines
+    // the fonts ＭＳ ゴシック and ＭＳ 明朝, and sends auxiliary entities to
+    // layer 7 with colour 4 and line type 2.
+    void sizeTables()
+    {
+        tables.DatLay.resize(256);
+        tables.DatLayN = 256;
+        tables.DatCol.resize(357);
+        tables.DatColN = 357;
+        tables.DatLtp.resize(63);
+        tables.DatLtpN = 63;
+        tables.DatFon = {{QStringLiteral("ＭＳ ゴシック"), 1}, {QStringLiteral("ＭＳ 明朝"), 1}};
+        tables.DatFonN = 2;
+        tables.HojoLay = 7;
+        tables.cb3 = 3;
+        tables.cb4 = 1;
+    }
+
     // Everything written so far, decoded.
     QString output()
     {

@@ -26,20 +26,10 @@ namespace {
 struct DimFixture : OutputCapture {
     DimFixture()
     {
-        tables.DatLay.resize(256);
-        tables.DatLayN = 256;
+        sizeTables();
         tables.DatLay[1 * 16 + 2].no = 3;
-        tables.DatCol.resize(357);
-        tables.DatColN = 357;
         tables.DatCol[2].no = 5;
-        tables.DatLtp.resize(63);
-        tables.DatLtpN = 63;
         tables.DatLtp[2].no = 3;
-        tables.DatFon = {{u"ＭＳ ゴシック"_qs, 1}, {u"ＭＳ 明朝"_qs, 1}};
-        tables.DatFonN = 2;
-        tables.HojoLay = 7;
-        tables.cb3 = 3;
-        tables.cb4 = 1;
     }
 };
 

@@ -22,22 +22,12 @@ namespace {
 struct TextFixture : OutputCapture {
     TextFixture()
     {
-        tables.DatLay.resize(256);
-        tables.DatLayN = 256;
+        sizeTables();
         tables.DatLay[0].no = 1;
         tables.DatLay[1 * 16 + 2].no = 3;
-        tables.DatCol.resize(357);
-        tables.DatColN = 357;
         tables.DatCol[1].no = 1;
         tables.DatCol[2].no = 5;
-        tables.DatLtp.resize(63);
-        tables.DatLtpN = 63;
         tables.DatLtp[1].no = 1;
-        tables.DatFon = {{u"ＭＳ ゴシック"_qs, 1}, {u"ＭＳ 明朝"_qs, 1}};
-        tables.DatFonN = 2;
-        tables.HojoLay = 7;
-        tables.cb3 = 3;
-        tables.cb4 = 1;
     }
     text::TSFC_Moji_Exp_Info mexp;
 };
