@@ -172,8 +172,8 @@ void writeMojiPieces(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
         const TSFC_Moji_Exp_MojiField& t = mexp.eMoji[i];
         if (common::IsBlank(t.str))
             continue;
-        sfc::procSfcText(ctx.f, layer, pieceColour(ctx.tables, t.col), t.fon, t.str, t.mjx, t.mjy, t.msy, t.msx, t.mjd,
-                         t.mja, t.ita == 1 ? 15.0 : 0.0, t.ktn, t.dir);
+        sfc::procSfcText(ctx.f, {layer, pieceColour(ctx.tables, t.col), t.fon, t.str, t.mjx, t.mjy, t.msy, t.msx, t.mjd,
+                                 t.mja, t.ita == 1 ? 15.0 : 0.0, t.ktn, t.dir});
     }
     const auto lines = std::min<qsizetype>(mexp.eLineN, static_cast<qsizetype>(mexp.eLine.size()));
     for (qsizetype i = 0; i < lines; ++i) {
@@ -196,8 +196,8 @@ void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
     const MojiLayout m = layOut(ctx.tables, mexp, e, p);
     // A text that CheckMojiExp2 marks as decorated is written whole, codes
     // included, until its pieces are laid out into mexp for writeMojiPieces.
-    sfc::procSfcText(ctx.f, m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle, m.slant,
-                     m.basePoint, m.direction);
+    sfc::procSfcText(ctx.f, {m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle,
+                             m.slant, m.basePoint, m.direction});
 }
 
 }  // namespace text
