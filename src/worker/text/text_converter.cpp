@@ -94,7 +94,9 @@ MojiLayout layOut(const convert::AttributeTables& tables, const TSFC_Moji_Exp_In
     m.x = base.x;
     m.y = base.y;
 
-    m.str = CheckMojiSfc(GetMojiExp1(mexp, layerIndex, t1));
+    // A memo code brings the memo's line breaks along; no string of an SFC
+    // record may hold a control character.
+    m.str = CheckMojiSfc(common::StripControls(GetMojiExp1(mexp, layerIndex, t1)));
     // The written size counts full spacing between all code units of the
     // expanded text, unlike the box above.
     const double n = static_cast<double>(m.str.size());
@@ -177,6 +179,10 @@ void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
     if (skipped(e))
         return;
     const MojiLayout m = layOut(ctx.tables, mexp, e, p);
+    // A code with an empty value leaves nothing to show, and a text of no
+    // width is one that SXF readers reject.
+    if (common::IsBlank(m.str))
+        return;
     // A text that CheckMojiExp2 marks as decorated is written whole, codes
     // included, until its pieces are laid out into mexp for writeMojiPieces.
     sfc::procSfcText(ctx.f, m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle, m.slant,
