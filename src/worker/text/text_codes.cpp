@@ -9,7 +9,9 @@
 #include "common/text_width.h"
 #include "worker/text/date_codes.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 
 namespace text {
