@@ -133,6 +133,8 @@ TEST(TextCodes, PathAndFileNames)
         {u"&F9"_qs, u"C:"_qs}, {u"%F12"_qs, u"C:"_qs},
         {u"%f"_qs, u"plan.jww"_qs}, {u"&f"_qs, u"plan"_qs}, {u"%f3"_qs, u"pla"_qs}, {u"%fa"_qs, u"plan.jww"_qs},
     });
+    for (int n = 3; n <= 9; ++n)
+        EXPECT_EQ(GetMojiExp1(m, 0, u"%F"_qs + QString::number(n)), u"C:"_qs) << n;
     // A number that parses as 0 lands past the last folder name: nothing.
     EXPECT_EQ(GetMojiExp1(m, 0, u"%F1x"_qs), u""_qs);
     EXPECT_EQ(GetMojiExp1(m, 0, u"%ff"_qs), u"plan.jww"_qs);
