@@ -247,8 +247,11 @@ TEST(ImageWorkerRun, TempFolderIsGoneAfterTearDown)
         EXPECT_TRUE(QDir(dir.filePath("TEMP")).exists());
         EXPECT_TRUE(driver.FormShow({dir.filePath("in.jww"), dir.filePath("out.sfc")}));
         EXPECT_EQ(driver.drawing().BindImageN, 2);
-        EXPECT_EQ(readFile(dir.filePath("TEMP/p.jpg")), kPicture);
-        EXPECT_TRUE(QFile::exists(dir.filePath("TEMP/q.png")));
+        // The run's images are in a folder of its own inside TEMP.
+        const QString folder = driver.drawing().BindImageFolder;
+        EXPECT_TRUE(folder.startsWith(dir.filePath("TEMP/run-"))) << folder.toStdString();
+        EXPECT_EQ(readFile(folder + "p.jpg"), kPicture);
+        EXPECT_TRUE(QFile::exists(folder + "q.png"));
     }
     EXPECT_TRUE(QFile::exists(dir.filePath("out.sfc")));
     EXPECT_FALSE(QDir(dir.filePath("TEMP")).exists());
