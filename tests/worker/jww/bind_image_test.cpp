@@ -13,6 +13,8 @@
 
 #include <zlib.h>
 
+#include <memory>
+
 using namespace jww;
 using namespace testsupport;
 
@@ -254,5 +256,34 @@ TEST(ImageWorkerRun, TempFolderIsGoneAfterTearDown)
         EXPECT_TRUE(QFile::exists(folder + "q.png"));
     }
     EXPECT_TRUE(QFile::exists(dir.filePath("out.sfc")));
+    EXPECT_FALSE(QDir(dir.filePath("TEMP")).exists());
+}
+
+// Two runs at once with images of the same name, as two workers started
+// together: each extracts into its own folder, so the first to finish does
+// not delete the images the other is still using, and the last one leaves no
+// folder behind.
+TEST(ImageWorkerRun, RunsAtOnceKeepTheirOwnImages)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    ASSERT_TRUE(writeFile(dir.filePath("Kestrune.dat"), "50\r\n50\r\n480\r\n480\r\n"));
+    TJwwData w;
+    initEmptyDrawing(w, 700);
+    JwwWriteOptions options;
+    options.imageData = {gzipBytes(kPicture)};
+    w.BindImage.push_back({QStringLiteral("p.jpg.gz"), static_cast<int32_t>(options.imageData[0].size()), false});
+    ASSERT_TRUE(writeFile(dir.filePath("in.jww"), writeJww(w, options)));
+
+    auto first = std::make_unique<worker::WorkerDriver>(dir.path());
+    auto second = std::make_unique<worker::WorkerDriver>(dir.path());
+    EXPECT_TRUE(first->FormShow({dir.filePath("in.jww"), dir.filePath("one.sfc")}));
+    EXPECT_TRUE(second->FormShow({dir.filePath("in.jww"), dir.filePath("two.sfc")}));
+    const QString secondFolder = second->drawing().BindImageFolder;
+    EXPECT_NE(first->drawing().BindImageFolder, secondFolder);
+    first.reset();
+    EXPECT_EQ(readFile(secondFolder + "p.jpg"), kPicture);
+    EXPECT_TRUE(QFile::exists(secondFolder + "p.jpg.gz"));
+    second.reset();
     EXPECT_FALSE(QDir(dir.filePath("TEMP")).exists());
 }
