@@ -61,13 +61,20 @@ FileLocations fileLocations(const QString& programDir)
 
 QString makeRunFolder(const QString& parent)
 {
-    if (parent.isEmpty() || (!DirExistsSafe(parent) && !ForceDirsSafe(parent)))
+    if (parent.isEmpty())
         return {};
-    QTemporaryDir run(IncludeDelim(parent) + QStringLiteral("run-XXXXXX"));
-    if (!run.isValid())
-        return {};
-    run.setAutoRemove(false);  // the run deletes what it extracted, then the folder
-    return IncludeDelim(QDir::toNativeSeparators(run.path()));
+    // Another run that ends removes the parent when it is empty, possibly
+    // between our making it and making our folder in it: then try again.
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (!DirExistsSafe(parent) && !ForceDirsSafe(parent))
+            return {};
+        QTemporaryDir run(IncludeDelim(parent) + QStringLiteral("run-XXXXXX"));
+        if (run.isValid()) {
+            run.setAutoRemove(false);  // the run deletes what it extracted, then the folder
+            return IncludeDelim(QDir::toNativeSeparators(run.path()));
+        }
+    }
+    return {};
 }
 
 }  // namespace common
