@@ -14,6 +14,8 @@
 #include <zlib.h>
 
 #include <memory>
+#include <utility>
+#include <vector>
 
 using namespace jww;
 using namespace testsupport;
@@ -231,19 +233,29 @@ TEST_F(ImageRun, GzipBombIsStoppedAndRemoved)
 
 // The worker's own run: images extracted into its TEMP folder are deleted
 // at tear-down and the folder goes with them.
+namespace {
+
+// A worker's folder in `dir`: the settings file and "in.jww", an empty
+// drawing that embeds `images` (name, stored bytes).
+bool writeWorkerFolder(const QTemporaryDir& dir, const std::vector<std::pair<QString, QByteArray>>& images)
+{
+    TJwwData w;
+    initEmptyDrawing(w, 700);
+    JwwWriteOptions options;
+    for (const auto& [name, data] : images) {
+        w.BindImage.push_back({name, static_cast<int32_t>(data.size()), false});
+        options.imageData.push_back(data);
+    }
+    return dir.isValid() && writeFile(dir.filePath("Kestrune.dat"), "50\r\n50\r\n480\r\n480\r\n") &&
+           writeFile(dir.filePath("in.jww"), writeJww(w, options));
+}
+
+}  // namespace
+
 TEST(ImageWorkerRun, TempFolderIsGoneAfterTearDown)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(writeFile(dir.filePath("Kestrune.dat"), "50\r\n50\r\n480\r\n480\r\n"));
-    TJwwData w;
-    initEmptyDrawing(w, 700);
-    w.BindImage.push_back({QStringLiteral("p.jpg.gz"), 0, false});
-    w.BindImage.push_back({QStringLiteral("q.png"), 3, false});
-    JwwWriteOptions options;
-    options.imageData = {gzipBytes(kPicture), QByteArray("png")};
-    w.BindImage[0].Fsize = static_cast<int32_t>(options.imageData[0].size());
-    ASSERT_TRUE(writeFile(dir.filePath("in.jww"), writeJww(w, options)));
+    ASSERT_TRUE(writeWorkerFolder(dir, {{"p.jpg.gz", gzipBytes(kPicture)}, {"q.png", "png"}}));
     {
         worker::WorkerDriver driver(dir.path());
         EXPECT_TRUE(QDir(dir.filePath("TEMP")).exists());
@@ -266,14 +278,7 @@ TEST(ImageWorkerRun, TempFolderIsGoneAfterTearDown)
 TEST(ImageWorkerRun, RunsAtOnceKeepTheirOwnImages)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(writeFile(dir.filePath("Kestrune.dat"), "50\r\n50\r\n480\r\n480\r\n"));
-    TJwwData w;
-    initEmptyDrawing(w, 700);
-    JwwWriteOptions options;
-    options.imageData = {gzipBytes(kPicture)};
-    w.BindImage.push_back({QStringLiteral("p.jpg.gz"), static_cast<int32_t>(options.imageData[0].size()), false});
-    ASSERT_TRUE(writeFile(dir.filePath("in.jww"), writeJww(w, options)));
+    ASSERT_TRUE(writeWorkerFolder(dir, {{"p.jpg.gz", gzipBytes(kPicture)}}));
 
     auto first = std::make_unique<worker::WorkerDriver>(dir.path());
     auto second = std::make_unique<worker::WorkerDriver>(dir.path());
