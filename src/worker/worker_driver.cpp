@@ -8,15 +8,13 @@
 #include "worker/sfc_data.h"
 
 namespace worker {
-namespace {
 
-const QString kSettingsName = QStringLiteral("Kestrune.dat");
+WorkerDriver::WorkerDriver(const QString& exeDir) : WorkerDriver(exeDir, common::fileLocations(exeDir)) {}
 
-}  // namespace
-
-WorkerDriver::WorkerDriver(const QString& exeDir) : ExeDir(common::IncludeDelim(exeDir)), m_settings(ExeDir)
+WorkerDriver::WorkerDriver(const QString& exeDir, const common::FileLocations& where)
+    : ExeDir(common::IncludeDelim(exeDir)), m_where(where), m_settings(ExeDir)
 {
-    ReadSettings(ExeDir + kSettingsName);
+    ReadSettings(m_where.settingsFile);
     GroupAttr = std::make_unique<convert::TSFC_GroupAttr>();
     JwInit();
 }
@@ -46,10 +44,10 @@ void WorkerDriver::JwInit()
     m_refFileName = GetRefFileName(JwSettingsCandidates(ExeDir, m_settings.JwwPath));
     JWW1->BindImageExp = true;
     JWW1->BindImageExr = true;
-    JWW1->BindImageFolder = ExeDir + QStringLiteral("TEMP");
-    if (!common::DirExistsSafe(JWW1->BindImageFolder))
-        common::ForceDirsSafe(JWW1->BindImageFolder);  // a failure shows later as missing images
-    JWW1->BindImageFolder = common::IncludeDelim(JWW1->BindImageFolder);
+    // A folder of this run's own: two runs at once may extract images of the
+    // same name, and each deletes its own at tear-down. When it cannot be
+    // made the folder stays empty and nothing is extracted.
+    JWW1->BindImageFolder = common::makeRunFolder(m_where.imageFolder);
 }
 
 void WorkerDriver::JwFine()
@@ -59,7 +57,10 @@ void WorkerDriver::JwFine()
     if (!JWW1)
         return;
     JwwDataFree(*JWW1);
-    common::RemoveDirSafe(JWW1->BindImageFolder);  // only when empty
+    // Each only when empty: another run may still be using the image folder.
+    if (!JWW1->BindImageFolder.isEmpty())
+        common::RemoveDirSafe(JWW1->BindImageFolder);
+    common::RemoveDirSafe(m_where.imageFolder);
     JWW1.reset();
 }
 
@@ -77,7 +78,7 @@ bool WorkerDriver::FormShow(const QStringList& args)
     if (args.size() == 2) {
         const QString& src = args[0];
         const QString& dst = args[1];
-        const bool ok1 = common::FileExistsSafe(ExeDir + kSettingsName);
+        const bool ok1 = common::FileExistsSafe(m_where.settingsFile);
         const bool ok2 = common::FileExistsSafe(src);
         const bool ok3 = !common::FileExistsSafe(dst);
         // The front-end always passes a name that does not exist yet; an

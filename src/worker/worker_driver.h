@@ -2,6 +2,7 @@
 // conversion sequence (read, tabulate, write, place images) and tear-down.
 #pragma once
 
+#include "common/file_locations.h"
 #include "common/settings_file.h"
 #include "worker/convert/attribute_tables.h"
 #include "worker/convert/group_table.h"
@@ -23,8 +24,12 @@ namespace worker {
 class WorkerDriver {
 public:
     // `exeDir` is the worker's own folder; the settings file and the image
-    // folder live there.
+    // folder are where common::fileLocations puts them for that folder.
     explicit WorkerDriver(const QString& exeDir);
+    // The same with the locations given. The run extracts images into a new
+    // folder of its own inside `where.imageFolder` and removes both folders
+    // at tear-down when they are empty.
+    WorkerDriver(const QString& exeDir, const common::FileLocations& where);
     ~WorkerDriver();
     WorkerDriver(const WorkerDriver&) = delete;
     WorkerDriver& operator=(const WorkerDriver&) = delete;
@@ -35,6 +40,8 @@ public:
     bool FormShow(const QStringList& args);
 
     const QString& exeDir() const { return ExeDir; }
+    // The settings file this run read (and requires).
+    const QString& settingsPath() const { return m_where.settingsFile; }
     const common::SettingsFile& settings() const { return m_settings; }
     const jww::TJwwData& drawing() const { return *JWW1; }
     PaperSize paperSize() const { return m_paper; }
@@ -53,6 +60,7 @@ private:
     static void JwwDataFree(jww::TJwwData& jw);
 
     QString ExeDir;
+    common::FileLocations m_where;
     QString JwwFileName;
     QString m_refFileName;  // the value file Jw_cad's settings name; empty for none
     common::SettingsFile m_settings;

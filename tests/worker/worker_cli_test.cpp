@@ -288,3 +288,37 @@ TEST_F(WorkerRun, TextCodesCarryTheirValues)
         }
     }
 }
+
+// Help and version answer without a display and without touching the
+// program folder; any other single argument is still a failed conversion.
+TEST_F(WorkerRun, HelpAndVersionPrintAndExitZero)
+{
+    const struct {
+        const char* arg;
+        const char* starts;
+    } cases[] = {
+        {"--version", "Ondrelle 1.10\n"},
+        {"--help", "Ondrelle 1.10: "},
+        {"-h", "Ondrelle 1.10: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arg);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "no-such-platform");
+        env.remove("DISPLAY");
+        p.setProcessEnvironment(env);
+        p.start(m_exe, {QString::fromLatin1(c.arg)});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 0);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(out.startsWith(c.starts)) << out.toStdString();
+        if (QByteArrayView(c.arg) != "--version") {
+            EXPECT_TRUE(out.contains("usage: Ondrelle SOURCE.jww DESTINATION.sfc"));
+            EXPECT_TRUE(out.contains(m_dir.filePath("Kestrune.dat"))) << out.toStdString();
+        }
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 2);  // worker, drawing
+    EXPECT_EQ(run({"--verbose"}), 1);
+}
