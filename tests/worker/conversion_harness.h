@@ -20,7 +20,7 @@ struct Converted {
     QString text;  // decoded
     convert::AttributeTables tables;
     int32_t curves = 0;       // composite curves written for solids, plus one
-    int32_t fillCounter = 0;  // the curve the next fill would name
+    int32_t fillCounter = 0;  // one more than the last curve a fill named
 };
 
 inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int cb4 = 0)
@@ -38,7 +38,7 @@ inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int
     buffer.open(QIODevice::WriteOnly);
     sfc::SfcWriter f(buffer);
     const worker::FillNumbering numbering = worker::writeSfcContents(
-        f, QStringLiteral("/out/test.sfc"), d, out.tables, worker::PaperSizeOf(d.Enthd.nZumen), mexp,
+        f, QStringLiteral("/out/test.sfc"), d, out.tables, groups, worker::PaperSizeOf(d.Enthd.nZumen), mexp,
         QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0)));
     f.flush();
     out.curves = numbering.curves;

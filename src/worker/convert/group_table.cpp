@@ -9,6 +9,7 @@ void TSFC_GroupAttr::DataInit()
     gaf.clear();
     gafN = 0;
     m_index.clear();
+    m_listed.clear();
 }
 
 void TSFC_GroupAttr::DataFree()
@@ -37,11 +38,12 @@ void TSFC_GroupAttr::AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t 
         group.id.push_back(eid);
         m_index.emplace(a, gafN);
         gaf.push_back(std::move(group));
+        m_listed.push_back({eid});
         gafN = static_cast<int32_t>(gaf.size());
         return;
     }
     TGroupAttrField& group = gaf[ia];
-    if (group.bn != bln)
+    if (group.bn != bln || !m_listed[ia].insert(eid).second)
         return;
     group.id.push_back(eid);
     group.nm = static_cast<int32_t>(group.id.size());
