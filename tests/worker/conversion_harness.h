@@ -23,7 +23,9 @@ struct Converted {
     int32_t fillCounter = 0;  // one more than the last curve a fill named
 };
 
-inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int cb4 = 0)
+// `withGroups` false converts as if no curve-attribute group were
+// recognised: every member is written on its own.
+inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int cb4 = 0, bool withGroups = true)
 {
     Converted out;
     jww::TgraAttribute graAtt;
@@ -33,6 +35,8 @@ inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int
     out.tables.cb3 = cb3;
     out.tables.cb4 = cb4;
     out.tables.proc3(d, graAtt, groups);
+    if (!withGroups)
+        groups.DataFree();
     text::TSFC_Moji_Exp_Info mexp;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);

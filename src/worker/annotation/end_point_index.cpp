@@ -10,21 +10,21 @@
 namespace annotation {
 namespace {
 
-    constexpr double kCellsPerUnit = 64;
-    constexpr double kTouch = 1e-12;
-    // Beyond this magnitude every coordinate shares the outermost cell, so that
-    // the cell number stays an integer; the comparison of the points decides.
-    constexpr double kLimit = 1e15;
+constexpr double kCellsPerUnit = 64;
+constexpr double kTouch = 1e-12;
+// Beyond this magnitude every coordinate shares the outermost cell, so that
+// the cell number stays an integer; the comparison of the points decides.
+constexpr double kLimit = 1e15;
 
-    int64_t cellOf(double v)
-    {
-        return static_cast<int64_t>(std::floor(std::clamp(v, -kLimit, kLimit) * kCellsPerUnit));
-    }
+int64_t cellOf(double v)
+{
+    return static_cast<int64_t>(std::floor(std::clamp(v, -kLimit, kLimit) * kCellsPerUnit));
+}
 
-    bool finite(double x, double y)
-    {
-        return std::isfinite(x) && std::isfinite(y);
-    }
+bool finite(double x, double y)
+{
+    return std::isfinite(x) && std::isfinite(y);
+}
 
 } // namespace
 
@@ -45,14 +45,14 @@ void EndPointIndex::remove(int32_t pos, double x1, double y1, double x2, double 
 void EndPointIndex::addPoint(int32_t pos, double x, double y)
 {
     if (finite(x, y))
-        m_cells[Cell { cellOf(x), cellOf(y) }].push_back({ pos, x, y });
+        m_cells[Cell {cellOf(x), cellOf(y)}].push_back({pos, x, y});
 }
 
 void EndPointIndex::removePoint(int32_t pos, double x, double y)
 {
     if (!finite(x, y))
         return;
-    const auto it = m_cells.find(Cell { cellOf(x), cellOf(y) });
+    const auto it = m_cells.find(Cell {cellOf(x), cellOf(y)});
     if (it == m_cells.end())
         return;
     std::vector<Entry>& entries = it->second;
@@ -73,7 +73,7 @@ template <typename Visit> void EndPointIndex::visitAt(double x, double y, Visit&
     const int64_t j0 = cellOf(y - kTouch), j1 = cellOf(y + kTouch);
     for (int64_t i = i0; i <= i1; ++i) {
         for (int64_t j = j0; j <= j1; ++j) {
-            const auto it = m_cells.find(Cell { i, j });
+            const auto it = m_cells.find(Cell {i, j});
             if (it == m_cells.end())
                 continue;
             for (const Entry& e : it->second) {

@@ -36,15 +36,15 @@ TEST(DimensionRecognition, EachRecogniserAcceptsItsTextAndRejectsOthers)
         bool dia, rad, lin;
     };
     const Case cases[] = {
-        { "linear flags", QStringLiteral("100"), 0x4010, false, false, true },
-        { "linear flags ignore 0x1000", QStringLiteral("100"), 0x5010, false, false, true },
-        { "no dimension flags", QStringLiteral("100"), 0x0010, false, false, false },
-        { "phi", QStringLiteral("φ100"), 0, true, false, false },
-        { "diameter flags", QStringLiteral("100"), 0x4210, true, false, false },
-        { "R", QStringLiteral("R50"), 0, false, true, false },
-        { "full-width R", QStringLiteral("Ｒ50"), 0, false, true, false },
-        { "radius flags", QStringLiteral("50"), 0x4110, false, true, false },
-        { "phi and R", QStringLiteral("φR"), 0, true, true, false },
+        {"linear flags", QStringLiteral("100"), 0x4010, false, false, true},
+        {"linear flags ignore 0x1000", QStringLiteral("100"), 0x5010, false, false, true},
+        {"no dimension flags", QStringLiteral("100"), 0x0010, false, false, false},
+        {"phi", QStringLiteral("φ100"), 0, true, false, false},
+        {"diameter flags", QStringLiteral("100"), 0x4210, true, false, false},
+        {"R", QStringLiteral("R50"), 0, false, true, false},
+        {"full-width R", QStringLiteral("Ｒ50"), 0, false, true, false},
+        {"radius flags", QStringLiteral("50"), 0x4110, false, true, false},
+        {"phi and R", QStringLiteral("φR"), 0, true, true, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -182,24 +182,24 @@ TEST(DimensionRecognition, ArrowElementsAtTheEnds)
         double scale;
     };
     const Case cases[] = {
-        { "point", [](TJwwData& d) { addTen(d, point(0, 0)); }, 7, 0.1 },
-        { "temporary point", [](TJwwData& d) { addTen(d, point(0, 0, 1, 0, 0, 1)); }, 4, 0.1 },
-        { "coded point, code 1", [](TJwwData& d) { addTen(d, point(0, 0, 100, 1, 2)); }, 7, 0.1 },
-        { "coded point, code 5", [](TJwwData& d) { addTen(d, point(0, 0, 100, 5, 2)); }, 5, 2 },
-        { "coded point, code 15", [](TJwwData& d) { addTen(d, point(0, 0, 100, 15, 2)); }, 7, 2 },
-        { "full circle", [](TJwwData& d) { addEnko(d, arc(0, 0, 1, 0, 360, 1)); }, 4, 1.0 },
-        { "open arc", [](TJwwData& d) { addEnko(d, arc(0, 0, 1, 0, 90)); }, 0, 0.1 },
-        { "round solid",
+        {"point", [](TJwwData& d) { addTen(d, point(0, 0)); }, 7, 0.1},
+        {"temporary point", [](TJwwData& d) { addTen(d, point(0, 0, 1, 0, 0, 1)); }, 4, 0.1},
+        {"coded point, code 1", [](TJwwData& d) { addTen(d, point(0, 0, 100, 1, 2)); }, 7, 0.1},
+        {"coded point, code 5", [](TJwwData& d) { addTen(d, point(0, 0, 100, 5, 2)); }, 5, 2},
+        {"coded point, code 15", [](TJwwData& d) { addTen(d, point(0, 0, 100, 15, 2)); }, 7, 2},
+        {"full circle", [](TJwwData& d) { addEnko(d, arc(0, 0, 1, 0, 360, 1)); }, 4, 1.0},
+        {"open arc", [](TJwwData& d) { addEnko(d, arc(0, 0, 1, 0, 90)); }, 0, 0.1},
+        {"round solid",
             [](TJwwData& d) {
-                TEntJwwSolid s { member(101), 0, 0, 1, 1, 0, 0, 0, 0, 0 };
+                TEntJwwSolid s {member(101), 0, 0, 1, 1, 0, 0, 0, 0, 0};
                 addSolid(d, s);
             },
-            7, 1.0 },
-        { "solid with area",
+            7, 1.0},
+        {"solid with area",
             [](TJwwData& d) {
-                addSolid(d, { member(), 3, 1, 3, -1, 0, 0, 0, 0, 0 });
+                addSolid(d, {member(), 3, 1, 3, -1, 0, 0, 0, 0, 0});
             },
-            6, 1.0 },
+            6, 1.0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);

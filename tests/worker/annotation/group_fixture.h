@@ -24,7 +24,7 @@ inline TEntJwwAttr member(int style = 1, uint16_t sFlg = 0)
 
 inline TEntJwwLine line(double x1, double y1, double x2, double y2)
 {
-    return { member(), x1, y1, x2, y2 };
+    return {member(), x1, y1, x2, y2};
 }
 
 inline TEntJwwMoji text(const QString& s, uint16_t sFlg = 0)
@@ -52,13 +52,13 @@ inline TEntJwwTen point(double x, double y, int style = 1, int32_t code = 0, dou
 // A solid without area: a thick stroke from (x1, y1) to (x2, y2).
 inline TEntJwwSolid stroke(double x1, double y1, double x2, double y2)
 {
-    return { member(), x1, y1, x2, y2, x1, y1, x2, y2, 0 };
+    return {member(), x1, y1, x2, y2, x1, y1, x2, y2, 0};
 }
 
 // Arc of radius r about (cx, cy) from `startDeg` over `sweepDeg`.
 inline TEntJwwEnko arc(double cx, double cy, double r, double startDeg, double sweepDeg, uint32_t full = 0)
 {
-    return { member(), cx, cy, r, startDeg * M_PI / 180, sweepDeg * M_PI / 180, 0, 1, full };
+    return {member(), cx, cy, r, startDeg * M_PI / 180, sweepDeg * M_PI / 180, 0, 1, full};
 }
 
 // Every top-level entity of `d` announced, in order, as a member of group 1.

@@ -24,9 +24,9 @@ TEST(EndPointIndex, PointsWithinToleranceMatchAcrossCellBorders)
     index.add(1, 7, 7, border + 5e-13, -2e-13);
     index.add(2, border + 3e-12, 0, 9, 9); // too far
     index.add(3, 0, 0, 0, 0); // no length: found once
-    EXPECT_EQ(index.linesAt(border, 0), (std::vector<int32_t> { 0, 1 }));
+    EXPECT_EQ(index.linesAt(border, 0), (std::vector<int32_t> {0, 1}));
     EXPECT_EQ(index.firstAt(border + 5e-13, 0), 0);
-    EXPECT_EQ(index.linesAt(0, 0), std::vector<int32_t> { 3 });
+    EXPECT_EQ(index.linesAt(0, 0), std::vector<int32_t> {3});
     index.remove(0, border - 4e-13, 0, 5, 5);
     EXPECT_EQ(index.firstAt(border, 0), 1);
     EXPECT_EQ(index.firstAt(5, 5), -1);
@@ -54,7 +54,7 @@ TEST(LeaderRecognition, PointThickStrokeAndLineMakeALeader)
         bool pointFirst;
         int32_t arc;
     };
-    for (const Case& c : { Case { "point first", true, 9 }, Case { "point after the solid", false, 7 } }) {
+    for (const Case& c : {Case {"point first", true, 9}, Case {"point after the solid", false, 7}}) {
         SCOPED_TRACE(c.what);
         TJwwData d;
         emptyDrawing(d);
@@ -86,28 +86,28 @@ TEST(LeaderRecognition, ArrowsOfBothKindsAreRequired)
         bool leader;
     };
     const Case cases[] = {
-        { "point only", [](TJwwData& d) { addTen(d, point(0, 0)); }, false },
-        { "thick stroke only", [](TJwwData& d) { addSolid(d, stroke(0, 0, 3, 1)); }, false },
-        { "open arrowhead only", [](TJwwData& d) { addOpenArrow(d); }, false },
-        { "open arrowhead and thick strokes",
+        {"point only", [](TJwwData& d) { addTen(d, point(0, 0)); }, false},
+        {"thick stroke only", [](TJwwData& d) { addSolid(d, stroke(0, 0, 3, 1)); }, false},
+        {"open arrowhead only", [](TJwwData& d) { addOpenArrow(d); }, false},
+        {"open arrowhead and thick strokes",
             [](TJwwData& d) {
                 addOpenArrow(d);
                 addSolid(d, stroke(2, 1, 0, 0));
                 addSolid(d, stroke(0, 0, 2, -1));
             },
-            true },
-        { "solid with area and thick stroke",
+            true},
+        {"solid with area and thick stroke",
             [](TJwwData& d) {
-                addSolid(d, { member(), 2, 1, 2, -1, 0, 0, 0, 0, 0 });
+                addSolid(d, {member(), 2, 1, 2, -1, 0, 0, 0, 0, 0});
                 addSolid(d, stroke(0, 0, 0, 0.5));
             },
-            true },
-        { "round solid and thick stroke",
+            true},
+        {"round solid and thick stroke",
             [](TJwwData& d) {
-                addSolid(d, { member(101), 0, 0, 1, 1, 0, 0, 0, 0, 0 });
+                addSolid(d, {member(101), 0, 0, 1, 1, 0, 0, 0, 0, 0});
                 addSolid(d, stroke(0, 0, 0, 0.5));
             },
-            true },
+            true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -136,7 +136,7 @@ TEST(LeaderRecognition, StrokeNeedsTwoTouchingLinesOfDifferentLength)
     // The strokes are about 2.236 long; the lines at the tip must differ by
     // more than 0.001.
     const double strokeLength = std::hypot(2.0, 1.0);
-    for (const Case& c : { Case { strokeLength + 0.0009, false }, Case { strokeLength + 0.0011, true } }) {
+    for (const Case& c : {Case {strokeLength + 0.0009, false}, Case {strokeLength + 0.0011, true}}) {
         SCOPED_TRACE(c.leaderLength);
         TJwwData d;
         emptyDrawing(d);
@@ -203,9 +203,9 @@ TEST(LeaderRecognition, BalloonNeedsAFullCircle)
         bool balloon;
     };
     const Case cases[] = {
-        { "flagged full circle", arc(30, 0, 5, 0, 360, 1), true },
-        { "sweep of minus two pi", arc(30, 0, 5, 0, -360), true },
-        { "open arc", arc(30, 0, 5, 0, 180), false },
+        {"flagged full circle", arc(30, 0, 5, 0, 360, 1), true},
+        {"sweep of minus two pi", arc(30, 0, 5, 0, -360), true},
+        {"open arc", arc(30, 0, 5, 0, 180), false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -238,13 +238,13 @@ TEST(PolylineRecognition, OpenClosedAndTailedChains)
         std::vector<int32_t> al1, al2;
     };
     const Case cases[] = {
-        { "open chain on both sides", { line(10, 0, 20, 0), line(30, 0, 20, 0), line(0, 0, 10, 0), line(-10, 5, 0, 0) },
-            true, 2, 1, { 2, 3 }, { 1 } },
-        { "closed triangle", { line(0, 0, 10, 0), line(10, 0, 5, 5), line(5, 5, 0, 0) }, true, 2, 0, { 2, 1 }, {} },
-        { "closed triangle with a tail where it closed",
-            { line(0, 0, 10, 0), line(10, 0, 5, 5), line(5, 5, 0, 0), line(10, 0, 15, -5) }, true, 2, 0, { 2, 1 }, {} },
-        { "single line", { line(0, 0, 10, 0) }, false, 0, 0, {}, {} },
-        { "disjoint lines", { line(0, 0, 10, 0), line(20, 0, 30, 0) }, false, 0, 0, {}, {} },
+        {"open chain on both sides", {line(10, 0, 20, 0), line(30, 0, 20, 0), line(0, 0, 10, 0), line(-10, 5, 0, 0)},
+            true, 2, 1, {2, 3}, {1}},
+        {"closed triangle", {line(0, 0, 10, 0), line(10, 0, 5, 5), line(5, 5, 0, 0)}, true, 2, 0, {2, 1}, {}},
+        {"closed triangle with a tail where it closed",
+            {line(0, 0, 10, 0), line(10, 0, 5, 5), line(5, 5, 0, 0), line(10, 0, 15, -5)}, true, 2, 0, {2, 1}, {}},
+        {"single line", {line(0, 0, 10, 0)}, false, 0, 0, {}, {}},
+        {"disjoint lines", {line(0, 0, 10, 0), line(20, 0, 30, 0)}, false, 0, 0, {}, {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
