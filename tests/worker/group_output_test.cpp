@@ -1,6 +1,7 @@
 // Drawings with one curve-attribute group of each kind, converted whole:
 // each group becomes one annotation feature, its members are not written on
 // their own, and what no recogniser used is converted as usual.
+#include "common/geometry.h"
 #include "tests/worker/conversion_harness.h"
 
 #include <gtest/gtest.h>
@@ -91,7 +92,7 @@ TEST(GroupOutput, EachKindOfGroupBecomesOneAnnotation)
     addTen(d, pointOf(4, 0, -50));
     addSolid(d, thick(4, 0, -50, 1, -52));
     addLine(d, {in(4), 0, -50, 10, -40});
-    addEnko(d, {in(4), 15, -40, 5, 0, 2 * M_PI, 0, 1, 1});
+    addEnko(d, {in(4), 15, -40, 5, 0, 2 * common::kPi, 0, 1, 1});
     addMoji(d, textOf(4, "1", 0, 14, -41));
     // 5: radius: an arrow of code 3 at scale 2 at end 2, a stroke at end 1 that stays.
     addLine(d, {in(5), 0, 200, 50, 200});
@@ -102,9 +103,9 @@ TEST(GroupOutput, EachKindOfGroupBecomesOneAnnotation)
     addLine(d, {in(6), 0, 300, 20, 300});
     addMoji(d, textOf(6, "φ20", 0x4010, 5, 301));
     // 7: curve (arc length) and 8: angle, on arcs of radius 10 from 60 to 120 degrees.
-    addEnko(d, {in(7), 0, 400, 10, M_PI / 3, M_PI / 3, 0, 1, 0});
+    addEnko(d, {in(7), 0, 400, 10, common::kPi / 3, common::kPi / 3, 0, 1, 0});
     addMoji(d, textOf(7, "10.5", 0x4010, 0, 411));
-    addEnko(d, {in(8), 0, 500, 10, M_PI / 3, M_PI / 3, 0, 1, 0});
+    addEnko(d, {in(8), 0, 500, 10, common::kPi / 3, common::kPi / 3, 0, 1, 0});
     addMoji(d, textOf(8, "60°", 0, 0, 511));
 
     const Converted c = convertInMemory(d);

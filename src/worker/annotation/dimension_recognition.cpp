@@ -2,11 +2,11 @@
 // element (a line or plain dimension entity, or a circular arc) and the text,
 // test the text, then sort every other member into continuations, extension
 // lines and arrow elements at the two ends of the element.
-#include "worker/annotation/group_members.h"
 #include "worker/annotation/group_recognizer.h"
 
 #include "common/geometry.h"
 #include "common/number_parse.h"
+#include "worker/annotation/group_members.h"
 #include "worker/convert/solid_shape.h"
 
 #include <cmath>
@@ -20,13 +20,6 @@ using common::SamePoint;
 
 using common::kPi;
 using common::kTwoPi;
-
-// Arrow codes above 11 are unknown to SXF readers; such a point is drawn as
-// a plain marker, code 7, as the point conversion does.
-int32_t arrowCodeOf(int32_t nCode)
-{
-    return nCode > 11 ? 7 : nCode;
-}
 
 // Direction of a line folded into [0, pi): both directions of a line agree.
 double foldedDirection(double x1, double y1, double x2, double y2)
@@ -107,7 +100,7 @@ public:
     void point(const jww::TEntJwwTen& e, int32_t eid)
     {
         const bool coded = e.att.nPenStyle == 100 && e.nCode > 1;
-        const int32_t code = e.bKariten != 0 ? 4 : coded ? arrowCodeOf(e.nCode) : 7;
+        const int32_t code = e.bKariten != 0 ? 4 : coded ? pointArrowCode(e.nCode) : 7;
         const bool scaled = e.bKariten == 0 && coded;
         if (SamePoint(e.start_x, e.start_y, m_r.x1, m_r.y1))
             end1(code, scaled ? e.dBairitsu : m_r.ar, eid);

@@ -23,6 +23,14 @@ struct GroupMember {
     const jww::TEntJwwSolid* solid = nullptr;
 };
 
+// The arrow code a point with code `nCode` stands for: codes above 11 are
+// unknown to SXF readers, and such a point is a plain marker (7), as the
+// point conversion draws it.
+inline int32_t pointArrowCode(int32_t nCode)
+{
+    return nCode > 11 ? 7 : nCode;
+}
+
 // The members of group `ia` of `groups` in order of announcement. Empty when
 // `ia` is no group, the group has no members, or its block definition index
 // is neither -1 nor a definition of `d`.

@@ -2,12 +2,12 @@
 // touching lines; the end points of the group's lines are indexed once per
 // recognition so that each step of a chain looks up its neighbours instead
 // of walking every member again.
-#include "worker/annotation/end_point_index.h"
-#include "worker/annotation/group_members.h"
 #include "worker/annotation/group_recognizer.h"
 
 #include "common/geometry.h"
 #include "common/number_parse.h"
+#include "worker/annotation/end_point_index.h"
+#include "worker/annotation/group_members.h"
 #include "worker/convert/solid_shape.h"
 
 #include <array>
@@ -17,11 +17,6 @@ namespace annotation {
 namespace {
 
 using common::SamePoint;
-
-int32_t arrowCodeOf(int32_t nCode)
-{
-    return nCode > 11 ? 7 : nCode;
-}
 
 double lengthOf(const jww::TEntJwwLine& l)
 {
@@ -148,7 +143,7 @@ private:
         if (e.bKariten != 0)
             m_ld.arc = 4;
         else if (e.att.nPenStyle == 100 && e.nCode > 1)
-            m_ld.arc = arrowCodeOf(e.nCode);
+            m_ld.arc = pointArrowCode(e.nCode);
         else
             m_ld.arc = 7;
         m_ld.ax = e.start_x;

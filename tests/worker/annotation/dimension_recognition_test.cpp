@@ -125,7 +125,7 @@ TEST(DimensionRecognition, DimensionEntitySuppliesLineAndTextAndSxfModeRejects)
 
 TEST(DimensionRecognition, ExtensionLinesAreSteepLinesThroughTheEnds)
 {
-    const double c30 = std::cos(M_PI / 6), s30 = std::sin(M_PI / 6);
+    const double c30 = std::cos(common::kPi / 6), s30 = std::sin(common::kPi / 6);
     TJwwData d;
     linearBase(d);
     addLine(d, line(0, 0, 5 * c30, 5 * s30)); // 30 degrees from end 1: a stroke
@@ -281,7 +281,7 @@ TEST(DimensionRecognition, ArcDimensionsAndTheirContinuations)
     addEnko(d, arc(0, 0, 10, 120, 300)); // 120 to 60: the complement, ignored
     addEnko(d, arc(0, 0, 10, 150, -30)); // reversed sweep: 120 to 150 continues the end
     addMoji(d, text(QStringLiteral("L"), 0x4010));
-    const double c60 = std::cos(M_PI / 3), s60 = std::sin(M_PI / 3);
+    const double c60 = std::cos(common::kPi / 3), s60 = std::sin(common::kPi / 3);
     addLine(d, line(12 * c60, 12 * s60, 2 * c60, 2 * s60)); // radial at 60: nearer end second
     const auto g = groupOfAll(d);
     GroupRecognizer r(d, g);

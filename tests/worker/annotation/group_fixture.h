@@ -2,6 +2,7 @@
 // for the recogniser tests.
 #pragma once
 
+#include "common/geometry.h"
 #include "tests/support/jww_builder.h"
 #include "worker/annotation/group_recognizer.h"
 #include "worker/convert/group_table.h"
@@ -58,7 +59,7 @@ inline TEntJwwSolid stroke(double x1, double y1, double x2, double y2)
 // Arc of radius r about (cx, cy) from `startDeg` over `sweepDeg`.
 inline TEntJwwEnko arc(double cx, double cy, double r, double startDeg, double sweepDeg, uint32_t full = 0)
 {
-    return {member(), cx, cy, r, startDeg * M_PI / 180, sweepDeg * M_PI / 180, 0, 1, full};
+    return {member(), cx, cy, r, startDeg * common::kPi / 180, sweepDeg * common::kPi / 180, 0, 1, full};
 }
 
 // Every top-level entity of `d` announced, in order, as a member of group 1.
