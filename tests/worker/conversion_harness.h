@@ -63,6 +63,17 @@ inline QStringList featureLines(const QString& text)
     return out;
 }
 
+// The feature lines of `lines` that are `feature` records, in order.
+inline QStringList withName(const QStringList& lines, const char* feature)
+{
+    QStringList out;
+    for (const QString& line : lines) {
+        if (line.startsWith(QLatin1String(feature) + u'('))
+            out.append(line);
+    }
+    return out;
+}
+
 // A drawing whose SFC colours 1-16 carry the standard values, so that pen
 // colour 1 (0x00FFFF: red and green) is yellow, 2 black and 3 green.
 inline void initDrawing(jww::TJwwData& d)

@@ -11,16 +11,6 @@ using namespace testsupport;
 
 namespace {
 
-QStringList withName(const QStringList& lines, const char* feature)
-{
-    QStringList out;
-    for (const QString& line : lines) {
-        if (line.startsWith(QLatin1String(feature) + u'('))
-            out.append(line);
-    }
-    return out;
-}
-
 // Pen colour 2 on layer 0 of group 0: SFC layer 1, colour 1,
 // line type 1, width 1, as the reference line of each drawing shows.
 TEntJwwAttr in(uint32_t group, int style = 1, uint16_t sFlg = 0)

@@ -132,6 +132,17 @@ public:
             end2(6, 1.0, eid);
     }
 
+    // Circles, points and solids; other kinds are ignored.
+    void other(const GroupMember& m)
+    {
+        if (m.enko)
+            circle(*m.enko, m.eid);
+        else if (m.ten)
+            point(*m.ten, m.eid);
+        else if (m.solid)
+            solid(*m.solid, m.eid);
+    }
+
 private:
     void end1(int32_t code, double scale, int32_t eid)
     {
@@ -245,12 +256,8 @@ bool lineDimension(
                 }
             }
             arrows.stroke(l.start_x, l.start_y, l.end_x, l.end_y, m.eid);
-        } else if (m.enko) {
-            arrows.circle(*m.enko, m.eid);
-        } else if (m.ten) {
-            arrows.point(*m.ten, m.eid);
-        } else if (m.solid) {
-            arrows.solid(*m.solid, m.eid);
+        } else {
+            arrows.other(m);
         }
     }
     return true;
@@ -312,12 +319,8 @@ bool arcDimension(const std::vector<GroupMember>& members, TGroupAttrDimCrv& r, 
             } else {
                 arrows.stroke(l.start_x, l.start_y, l.end_x, l.end_y, m.eid);
             }
-        } else if (m.enko) {
-            arrows.circle(*m.enko, m.eid);
-        } else if (m.ten) {
-            arrows.point(*m.ten, m.eid);
-        } else if (m.solid) {
-            arrows.solid(*m.solid, m.eid);
+        } else {
+            arrows.other(m);
         }
     }
     return true;
