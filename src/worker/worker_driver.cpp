@@ -129,7 +129,7 @@ void WorkerDriver::proc3()
 bool WorkerDriver::proc4(const QString& fn)
 {
     return sfc::writeSfcFile(fn, [&](sfc::SfcWriter& f) {
-        writeSfcContents(f, fn, *JWW1, m_tables, m_paper, mexp, QDateTime::currentDateTime());
+        writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime());
     });
 }
 

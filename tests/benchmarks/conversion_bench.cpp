@@ -110,7 +110,7 @@ void BM_ConvertDrawing(benchmark::State& state)
         sfc::SfcWriter f(out);
         convert::procSfcSet(f, tables, d);
         text::TSFC_Moji_Exp_Info mexp;
-        worker::SfcDataWriter data(f, d, tables, {420, 297}, mexp);
+        worker::SfcDataWriter data(f, d, tables, groups, {420, 297}, mexp);
         data.procSfcData();
         f.flush();
         benchmark::DoNotOptimize(f.SXFnum);

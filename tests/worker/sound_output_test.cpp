@@ -15,16 +15,6 @@ using namespace jww;
 
 namespace {
 
-QStringList withName(const QStringList& lines, const char* feature)
-{
-    QStringList out;
-    for (const QString& line : lines) {
-        if (line.startsWith(QLatin1String(feature) + u'('))
-            out.append(line);
-    }
-    return out;
-}
-
 TEntJwwBlockDef blockWith(uint32_t number, const char* name, const TEntJwwLine& line)
 {
     TEntJwwBlockDef def;

@@ -8,6 +8,7 @@ void TSFC_GroupAttr::DataInit()
 {
     gaf.clear();
     m_index.clear();
+    m_listed.clear();
 }
 
 void TSFC_GroupAttr::DataFree()
@@ -35,10 +36,11 @@ void TSFC_GroupAttr::AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t 
         group.id.push_back(eid);
         m_index.emplace(a, gafN());
         gaf.push_back(std::move(group));
+        m_listed.push_back({eid});
         return;
     }
     TGroupAttrField& group = gaf[ia];
-    if (group.bn != bln)
+    if (group.bn != bln || !m_listed[ia].insert(eid).second)
         return;
     group.id.push_back(eid);
 }

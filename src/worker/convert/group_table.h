@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace convert {
@@ -35,7 +36,9 @@ public:
     // (-1 for the drawing) on layer group `lgp`. Group 0 is no group. A new
     // number opens a group; a known one takes the member only when it was
     // found in the same block definition (the first scope keeps the group).
-    // The same member announced twice is listed twice.
+    // A member already listed is not listed again: a block definition placed
+    // twice announces its members twice, and copies would make a chain walk
+    // back over itself.
     void AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t eid);
 
     std::vector<TGroupAttrField> gaf;
@@ -43,6 +46,7 @@ public:
 
 private:
     std::unordered_map<int32_t, int32_t> m_index;  // group number -> index in gaf
+    std::vector<std::unordered_set<int32_t>> m_listed;  // per group: the member indexes in id
 };
 
 }  // namespace convert

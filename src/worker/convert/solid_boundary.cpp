@@ -118,15 +118,19 @@ void ringBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const jww::TEnt
 }
 
 void solidsOf(ConversionContext& ctx, const jww::TEntJwwBlockDef* def, const std::vector<jww::TEntJwwNo>& list,
-              const std::vector<int32_t>* indexes, const Placement& p, int32_t& CCnum)
+              const std::vector<int32_t>* indexes, const Placement& p, int32_t& CCnum, SolidCurves& curves)
 {
     auto one = [&](const jww::TEntJwwNo& no) {
         if (no.EntType != jww::kEntSolid)
             return;
         jww::visitEntity(ctx.jww, def, no, [&](const auto& e) {
             if constexpr (std::is_same_v<std::decay_t<decltype(e)>, jww::TEntJwwSolid>) {
-                if (jww::hasValidLayer(e.att))
-                    procSfcDataCCurveSolid(ctx, e, p, CCnum);
+                if (!jww::hasValidLayer(e.att))
+                    return;
+                const int32_t first = CCnum;
+                procSfcDataCCurveSolid(ctx, e, p, CCnum);
+                if (CCnum != first)
+                    curves[&e] = first;
             }
         });
     };
@@ -153,21 +157,22 @@ void procSfcDataCCurveSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, 
     }
 }
 
-void procSfcDataCCurve(ConversionContext& ctx, const GroupEntities& byGroup, int32_t& CCnum)
+void procSfcDataCCurve(ConversionContext& ctx, const GroupEntities& byGroup, int32_t& CCnum, SolidCurves& curves)
 {
     CCnum = 1;
+    curves.clear();
     const Placement none;
     for (const BlockSymbolScope& scope : blockSymbolScopes(ctx.jww, ctx.tables)) {
         const jww::TEntJwwBlockDef& def = ctx.jww.EntBlockDef[scope.defIndex];
-        solidsOf(ctx, &def, def.mNo, nullptr, none, CCnum);
+        solidsOf(ctx, &def, def.mNo, nullptr, none, CCnum, curves);
     }
     for (const GroupPartScope& part : groupPartScopes(ctx.tables)) {
         for (int g : part.groups)
-            solidsOf(ctx, nullptr, ctx.jww.EntNo, &byGroup[g], Placement{0, 0, part.sc}, CCnum);
+            solidsOf(ctx, nullptr, ctx.jww.EntNo, &byGroup[g], Placement{0, 0, part.sc}, CCnum, curves);
     }
     const Placement sheet{ctx.PaperSizeX / 2, ctx.PaperSizeY / 2, 1};
     for (int g : sheetGroups(ctx.tables))
-        solidsOf(ctx, nullptr, ctx.jww.EntNo, &byGroup[g], sheet, CCnum);
+        solidsOf(ctx, nullptr, ctx.jww.EntNo, &byGroup[g], sheet, CCnum, curves);
 }
 
 namespace {

@@ -275,7 +275,8 @@ TEST(AttributeTables, BlockMembersCountOnThePlacementLayerUnlessFlagged)
     EXPECT_EQ(b.tables.DatLgp[0].cn, 0);  // members never count their group
     ASSERT_EQ(b.groups.gafN(), 1);
     EXPECT_EQ(b.groups.gaf[0].bn, 0);
-    EXPECT_EQ(b.groups.gaf[0].id, (std::vector<int32_t>{0, 0}));
+    // Both placements announce the member; it is listed once.
+    EXPECT_EQ(b.groups.gaf[0].id, (std::vector<int32_t>{0}));
 }
 
 TEST(AttributeTables, OutOfRangeAuxiliarySettingsFallBackToTheFirstEntry)
