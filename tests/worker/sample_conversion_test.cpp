@@ -23,6 +23,7 @@ TEST(SampleConversion, EverySampleGivesAWellFormedFileWithDefinedReferences)
         EXPECT_TRUE(refs.isEmpty()) << refs.size() << " problems, first: " << refs.mid(0, 10).join(u'\n').toStdString();
         // Every fill named the boundary written for its own solid.
         EXPECT_EQ(c.fillCounter, c.curves);
+        EXPECT_EQ(c.recordsLeftOut, 0);
         EXPECT_GT(file.records.size(), 10u);
     }
 }

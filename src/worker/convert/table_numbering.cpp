@@ -3,6 +3,7 @@
 
 #include "common/number_parse.h"
 #include "common/text_slice.h"
+#include "worker/sfc/sfc_writer.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -42,7 +43,7 @@ void AttributeTables::initTables(const TJwwData& d)
     for (int g = 0; g < 16; ++g) {
         const TEntJwwLayerGroup* lg = g < static_cast<int>(d.EntLgrp.size()) ? &d.EntLgrp[g] : nullptr;
         const QString name = lg ? lg->aStrGLayName : QString();
-        DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + hexDigit(g) : name;
+        DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + hexDigit(g) : sfc::safeSfcString(name);
         // A scale of 0, below 0 or not finite cannot place a part: such a
         // group is drawn at scale 1.
         const double sc = lg ? lg->adScale : 1.0;
@@ -82,7 +83,7 @@ void AttributeTables::proc3subLgp(const TJwwData& d)
         }
         if (at < 0)
             continue;
-        QString name = def.strName.left(at);
+        QString name = sfc::safeSfcString(def.strName.left(at));
         if (common::IsBlank(name))
             name = QStringLiteral("_BLOCK_") + QString::number(i);
         DatPrt.push_back({name, typ, i, 1.0});
@@ -119,7 +120,8 @@ void AttributeTables::proc3subLayer(const TJwwData& d, int32_t hojo)
         const QString fallback = QStringLiteral("_") + hexDigit(i / 16) + u'_' + hexDigit(i % 16) + u'_';
         const TEntJwwLayer* layer = i < static_cast<int>(d.EntLay.size()) ? &d.EntLay[i] : nullptr;
         const QString own = layer ? layer->aStrLayName : QString();
-        QString name = common::IsBlank(own) ? fallback : own;
+        // Names are made unique as they will be written.
+        QString name = common::IsBlank(own) ? fallback : sfc::safeSfcString(own);
         const QString upper = common::UpperText(name);
         for (int k = 0; k < i; ++k) {
             if (common::UpperText(DatLay[k].nam) == upper) {
@@ -240,7 +242,7 @@ void AttributeTables::proc3subLtype(const TJwwData& d)
         DatLtp[31 + k].nam = QString::fromLatin1(kNames[k]);
     for (int i = 17; i <= 32; ++i) {
         const QString own = i < static_cast<int>(d.EntLtpS.size()) ? d.EntLtpS[i].astrUDLTypeName : QString();
-        QString name = common::IsBlank(own) ? QStringLiteral("SXF_LType_") + QString::number(i) : own;
+        QString name = common::IsBlank(own) ? QStringLiteral("SXF_LType_") + QString::number(i) : sfc::safeSfcString(own);
         const QString upper = common::UpperText(name);
         for (int k = 31; k <= 29 + i; ++k) {
             if (common::UpperText(DatLtp[k].nam) == upper) {
@@ -292,7 +294,8 @@ void AttributeTables::proc3subFont(const QString& fo)
 {
     if (common::IsBlank(fo))
         return;
-    const QString upper = common::UpperText(fo);
+    const QString name = sfc::safeSfcString(fo);
+    const QString upper = common::UpperText(name);
     const auto it = m_fontIndex.constFind(upper);
     if (it != m_fontIndex.constEnd()) {
         ++DatFon[it.value()].cn;
@@ -300,7 +303,7 @@ void AttributeTables::proc3subFont(const QString& fo)
     }
     if (DatFonN < kMaxFonts) {
         m_fontIndex.insert(upper, DatFonN);
-        DatFon.push_back({fo, 1});
+        DatFon.push_back({name, 1});
         DatFonN = static_cast<int32_t>(DatFon.size());
     }
 }
