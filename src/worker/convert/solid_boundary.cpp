@@ -1,6 +1,7 @@
 // Composite-curve boundaries of solids, and the background-colour symbol.
 #include "worker/convert/solid_boundary.h"
 
+#include "common/colors.h"
 #include "common/geometry.h"
 #include "common/number_parse.h"
 #include "worker/convert/solid_shape.h"
@@ -152,7 +153,8 @@ QString backgroundSymbolName(const ConversionContext& ctx)
     uint32_t bg = 0;
     if (!cols.empty())
         bg = static_cast<uint32_t>(ctx.tables.cb2 != 0 ? cols[0].aPrtPenColor : cols[0].aPenColor);
-    return QStringLiteral("$$ATRU$$100$$背景色$$色$$%1_%2_%3").arg(bg & 0xFF).arg((bg >> 8) & 0xFF).arg((bg >> 16) & 0xFF);
+    const common::ColorParts c = common::SplitColor(common::ColorRefToColor(bg));
+    return QStringLiteral("$$ATRU$$100$$背景色$$色$$%1_%2_%3").arg(c.red).arg(c.green).arg(c.blue);
 }
 
 }  // namespace

@@ -29,7 +29,7 @@ bool nearFullOrZero(double deg)
 
 sfc::T2DPoint pointAt(double cx, double cy, double r, double flatness, double tiltRad, double deg)
 {
-    const common::GeoPoint q = common::EllipsePoint(cx, cy, r, flatness, tiltRad, deg * M_PI / 180.0);
+    const common::GeoPoint q = common::EllipsePoint(cx, cy, r, flatness, tiltRad, common::DegToRad(deg));
     return {q.x, q.y};
 }
 
@@ -57,7 +57,7 @@ void setBoundary(SolidShape& s, const jww::TEntJwwSolid& e, const Placement& p)
     s.middle = {s.cx, s.cy};
     if (!s.chord && !sector) {
         const common::EllipseArcEnds ends = common::EllipseArcPoints(
-            s.cx, s.cy, s.radius, s.flatness, s.startDeg * M_PI / 180.0, s.sweepDeg * M_PI / 180.0, s.tiltRad);
+            s.cx, s.cy, s.radius, s.flatness, common::DegToRad(s.startDeg), common::DegToRad(s.sweepDeg), s.tiltRad);
         s.middle = {ends.corner.x, ends.corner.y};
     }
 }
@@ -119,9 +119,9 @@ SolidShape solidShapeOf(const jww::TEntJwwSolid& e, const Placement& p)
     // A negative sweep is drawn the other way round from its end.
     s.startRad = e.DPoint3_x < 0 ? e.DPoint2_y + e.DPoint3_x : e.DPoint2_y;
     s.sweepRad = std::fabs(e.DPoint3_x);
-    s.startDeg = common::NormDeg(toDegrees(s.startRad));
-    s.sweepDeg = common::NormDeg(toDegrees(s.sweepRad));
-    s.tiltDeg = common::NormDeg(toDegrees(s.tiltRad));
+    s.startDeg = common::NormDeg(common::RadToDeg(s.startRad));
+    s.sweepDeg = common::NormDeg(common::RadToDeg(s.sweepRad));
+    s.tiltDeg = common::NormDeg(common::RadToDeg(s.tiltRad));
     // A disc or outline whose shape code is 100 is always whole.
     const bool wholeByCode = s.kind != SolidShape::Kind::Ring && std::fabs(s.code - 100) <= 1e-10;
     if (wholeByCode)
