@@ -14,6 +14,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
 #include <memory>
 
 namespace worker {
@@ -34,10 +35,17 @@ public:
     WorkerDriver(const WorkerDriver&) = delete;
     WorkerDriver& operator=(const WorkerDriver&) = delete;
 
-    // Checks the arguments (source and destination) and converts. An existing
-    // destination is deleted and nothing is written. Returns true exactly
+    // Checks the arguments (source and destination) and converts. Only a
+    // regular file is a source; with anything already at the destination
+    // nothing is converted and that is left as it is. Returns true exactly
     // when the destination file was written.
     bool FormShow(const QStringList& args);
+    // After FormShow returned false: one short line saying why (in the
+    // users' language); empty after a success.
+    const QString& failureReason() const { return m_reason; }
+    // Records the last written file left out because they could not be
+    // written (a number that is not finite).
+    int recordsLeftOut() const { return m_leftOut; }
 
     const QString& exeDir() const { return ExeDir; }
     // The settings file this run read (and requires).
@@ -71,10 +79,13 @@ private:
     text::TSFC_Moji_Exp_Info mexp;
     PaperSize m_paper;
     bool m_written = false;
+    QString m_reason;
+    int m_leftOut = 0;
 };
 
 // The worker program: `arguments` without the program path. Returns the exit
-// status, 0 when the destination was written and 1 otherwise.
-int runWorker(const QStringList& arguments, const QString& exeDir);
+// status, 0 when the destination was written and 1 otherwise; on failure
+// writes the reason and a line feed to `err` in UTF-8.
+int runWorker(const QStringList& arguments, const QString& exeDir, std::FILE* err = stderr);
 
 }  // namespace worker

@@ -18,6 +18,10 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 FRONTENDTEST_APPLICATION(QCoreApplication);
 
 using namespace frontend;
@@ -145,8 +149,34 @@ TEST(RunProc1, JudgesByTheDestinationFile)
 #ifdef Q_OS_UNIX
     // A program that ends without writing anything.
     EXPECT_EQ(RunProc1("/bin/true", plan, dir.filePath("plan3.sfc")), kFailed);
+    // A worker that says it failed: whatever file is there is not its result.
+    const QString liar = dir.filePath("liar");
+    ASSERT_TRUE(testsupport::writeFile(liar, "#!/bin/sh\necho x > \"$2\"\nexit 1\n"));
+    ASSERT_TRUE(QFile::setPermissions(liar, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EXPECT_EQ(RunProc1(liar, plan, dir.filePath("plan4.sfc")), kFailed);
+    EXPECT_TRUE(QFile::exists(dir.filePath("plan4.sfc")));
 #endif
 }
+
+#ifdef Q_OS_UNIX
+// A FIFO named like a drawing fails at once: no worker is started for it.
+TEST(RunProc1, SourceThatIsNoRegularFileFailsAtOnce)
+{
+    QTemporaryDir dir;
+    const QString marker = dir.filePath("started");
+    const QString worker = dir.filePath("worker");
+    ASSERT_TRUE(testsupport::writeFile(worker, "#!/bin/sh\ntouch \"$2\" " + QFile::encodeName(marker) + "\n"));
+    ASSERT_TRUE(QFile::setPermissions(worker, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QString fifo = dir.filePath("x.jww");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkdir(dir.filePath("folder.jww")));
+    for (const QString& src : {fifo, dir.filePath("folder.jww"), dir.filePath("gone.jww")}) {
+        SCOPED_TRACE(src.toStdString());
+        EXPECT_EQ(RunProc1(worker, src, dir.filePath("x.sfc")), kFailed);
+        EXPECT_FALSE(QFile::exists(marker));
+    }
+}
+#endif
 
 TEST(RunProc1, KeepsTheEventLoopRunningWhileWaiting)
 {
@@ -158,6 +188,7 @@ TEST(RunProc1, KeepsTheEventLoopRunningWhileWaiting)
     QTemporaryDir dir;
     const QString worker = dir.filePath("slow");
     ASSERT_TRUE(testsupport::writeFile(worker, "#!/bin/sh\nsleep 0.5\n"));
+    ASSERT_TRUE(testsupport::writeFile(dir.filePath("a.jww"), "x"));
     ASSERT_TRUE(QFile::setPermissions(worker, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     int ticks = 0;
     QTimer timer;

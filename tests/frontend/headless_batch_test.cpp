@@ -323,3 +323,46 @@ TEST_F(HeadlessBatch, ReadOnlyProgramFolderUsesTheUsersFolders)
               QStringList({"Kestrune", "Ondrelle"}));
 }
 #endif
+
+// Two batches at once, of the same 30 file names, into one folder: both may
+// pick the same free name, but a file reported as converted is never lost
+// to the other batch, and no temporary file stays behind.
+TEST_F(HeadlessBatch, TwoBatchesIntoOneFolderLoseNothing)
+{
+    const QString out = m_workDir + "out";
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QByteArray drawing = testsupport::demoDrawingBytes();
+    QStringList files[2];
+    for (int b = 0; b < 2; ++b) {
+        const QString folder = m_workDir + "src" + QString::number(b) + kSep;
+        ASSERT_TRUE(QDir().mkpath(folder));
+        for (int i = 0; i < 30; ++i) {
+            files[b].append(folder + QStringLiteral("plan%1.jww").arg(i, 2, 10, QLatin1Char('0')));
+            ASSERT_TRUE(testsupport::writeFile(files[b].last(), drawing));
+        }
+    }
+    // The settings file exists before either batch rewrites it.
+    ASSERT_TRUE(testsupport::writeFile(m_progDir + "Kestrune.dat", "50\r\n"));
+    auto first = start("Kestrune", QStringList{"--batch", "--out", out} + files[0]);
+    auto second = start("Kestrune", QStringList{"--batch", "--out", out} + files[1]);
+    const Run runs[2] = {finish(*first), finish(*second)};
+
+    QStringList converted;
+    for (const Run& r : runs) {
+        ASSERT_EQ(r.log.size(), 90) << r.errors.toStdString();
+        for (int i = 0; i < 30; ++i) {
+            if (r.log[3 * i + 2] == kResultPrefix + kConverted)
+                converted.append(r.log[3 * i + 1].mid(kArrowPrefix.size()));
+        }
+    }
+    converted.sort();
+    QStringList present;
+    for (const QString& name :
+         QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+        present.append(out + kSep + name);
+    present.sort();
+    EXPECT_EQ(present, converted);
+    EXPECT_GE(converted.size(), 30);
+    for (const QString& file : present)
+        EXPECT_TRUE(testsupport::readFile(file).endsWith("END-ISO-10303-21;\r\n")) << file.toStdString();
+}

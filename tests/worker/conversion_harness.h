@@ -21,6 +21,7 @@ struct Converted {
     convert::AttributeTables tables;
     int32_t curves = 0;       // composite curves written for solids, plus one
     int32_t fillCounter = 0;  // one more than the last curve a fill named
+    int recordsLeftOut = 0;   // records the conversion could not write
 };
 
 // `withGroups` false converts as if no curve-attribute group were
@@ -45,6 +46,7 @@ inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int
         f, QStringLiteral("/out/test.sfc"), d, out.tables, groups, worker::PaperSizeOf(d.Enthd.nZumen), mexp,
         QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0)));
     f.flush();
+    out.recordsLeftOut = f.recordsLeftOut();
     out.curves = numbering.curves;
     out.fillCounter = numbering.fillCounter;
     out.bytes = buffer.data();

@@ -32,6 +32,7 @@ TEST(SampleConversion, EverySampleGivesAWellFormedFileWithDefinedReferences)
         EXPECT_TRUE(refs.isEmpty()) << refs.size() << " problems, first: " << refs.mid(0, 10).join(u'\n').toStdString();
         // No fill named a curve beyond those written for solids.
         EXPECT_LE(c.fillCounter, c.curves);
+        EXPECT_EQ(c.recordsLeftOut, 0);
         EXPECT_GT(file.records.size(), 10u);
     }
 }

@@ -2,6 +2,7 @@
 #include "worker/convert/attribute_tables.h"
 
 #include "common/text_slice.h"
+#include "worker/sfc/sfc_writer.h"
 
 namespace convert {
 
@@ -114,7 +115,8 @@ int32_t AttributeTables::proc4subFColor(uint32_t co) const
 
 int32_t AttributeTables::proc4subFont(const QString& fon) const
 {
-    const QString upper = common::UpperText(fon);
+    // Fonts are kept under the names they are written with.
+    const QString upper = common::UpperText(sfc::safeSfcString(fon));
     if (!m_fontIndex.isEmpty() && m_fontIndex.size() == DatFonN())
         return m_fontIndex.value(upper, 0);
     for (int i = 0; i < DatFonN(); ++i) {

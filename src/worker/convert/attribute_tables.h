@@ -118,7 +118,8 @@ public:
     // Numbers the widths.
     void proc3subWidth();
     // Counts one use of font `fo`; blank names are ignored, names compare
-    // case-insensitively.
+    // case-insensitively. The font is kept under its written name
+    // (sfc::safeSfcString).
     void proc3subFont(const QString& fo);
 
     // Lookups while writing. Indexes outside a table give -1 (or the stated

@@ -4,6 +4,7 @@
 #include "common/number_parse.h"
 #include "common/number_text.h"
 #include "common/text_slice.h"
+#include "worker/sfc/sfc_writer.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -32,7 +33,7 @@ void AttributeTables::initTables(const TJwwData& d)
     for (int g = 0; g < 16; ++g) {
         const TEntJwwLayerGroup* lg = g < static_cast<int>(d.EntLgrp.size()) ? &d.EntLgrp[g] : nullptr;
         const QString name = lg ? lg->aStrGLayName : QString();
-        DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + common::HexDigit(g) : name;
+        DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + common::HexDigit(g) : sfc::safeSfcString(name);
         // A scale of 0, below 0 or not finite cannot place a part: such a
         // group is drawn at scale 1.
         const double sc = lg ? lg->adScale : 1.0;
@@ -67,7 +68,7 @@ void AttributeTables::proc3subLgp(const TJwwData& d)
         }
         if (at < 0)
             continue;
-        QString name = def.strName.left(at);
+        QString name = sfc::safeSfcString(def.strName.left(at));
         if (common::IsBlank(name))
             name = QStringLiteral("_BLOCK_") + QString::number(i);
         DatPrt.push_back({name, typ, i, 1.0});
@@ -103,7 +104,8 @@ void AttributeTables::proc3subLayer(const TJwwData& d, int32_t hojo)
         const QString fallback = QStringLiteral("_") + common::HexDigit(i / 16) + u'_' + common::HexDigit(i % 16) + u'_';
         const TEntJwwLayer* layer = i < static_cast<int>(d.EntLay.size()) ? &d.EntLay[i] : nullptr;
         const QString own = layer ? layer->aStrLayName : QString();
-        QString name = common::IsBlank(own) ? fallback : own;
+        // Names are made unique as they will be written.
+        QString name = common::IsBlank(own) ? fallback : sfc::safeSfcString(own);
         const QString upper = common::UpperText(name);
         for (int k = 0; k < i; ++k) {
             if (common::UpperText(DatLay[k].nam) == upper) {
@@ -228,7 +230,7 @@ void AttributeTables::proc3subLtype(const TJwwData& d)
         DatLtp[31 + k].nam = QString::fromLatin1(kNames[k]);
     for (int i = 17; i <= 32; ++i) {
         const QString own = i < static_cast<int>(d.EntLtpS.size()) ? d.EntLtpS[i].astrUDLTypeName : QString();
-        QString name = common::IsBlank(own) ? QStringLiteral("SXF_LType_") + QString::number(i) : own;
+        QString name = common::IsBlank(own) ? QStringLiteral("SXF_LType_") + QString::number(i) : sfc::safeSfcString(own);
         const QString upper = common::UpperText(name);
         for (int k = 31; k <= 29 + i; ++k) {
             if (common::UpperText(DatLtp[k].nam) == upper) {
@@ -280,7 +282,8 @@ void AttributeTables::proc3subFont(const QString& fo)
 {
     if (common::IsBlank(fo))
         return;
-    const QString upper = common::UpperText(fo);
+    const QString name = sfc::safeSfcString(fo);
+    const QString upper = common::UpperText(name);
     const auto it = m_fontIndex.constFind(upper);
     if (it != m_fontIndex.constEnd()) {
         ++DatFon[it.value()].cn;
@@ -288,7 +291,7 @@ void AttributeTables::proc3subFont(const QString& fo)
     }
     if (DatFonN() < kMaxFonts) {
         m_fontIndex.insert(upper, DatFonN());
-        DatFon.push_back({fo, 1});
+        DatFon.push_back({name, 1});
     }
 }
 

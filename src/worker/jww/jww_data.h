@@ -11,6 +11,16 @@ namespace jww {
 
 class TgraAttribute;
 
+// Why FileCheck or FileIn returned false.
+enum class JwwReadFailure {
+    None,                // the last check or read succeeded
+    Unreadable,          // the file could not be opened or read
+    Empty,               // the file holds no byte
+    NotJww,              // it does not start with "JwwData."
+    UnsupportedVersion,  // its version is outside 220 to 700 (FailedVersion says which)
+    Damaged,             // it ends early or its contents do not hold together
+};
+
 // Holds the header, the tables, the seven entity arrays (each exactly as long
 // as its count after a read), block definitions, the flattened insert tree
 // and the list of embedded images. The reader fills it; the conversion reads
@@ -29,11 +39,13 @@ public:
     void DataFree();
 
     // True when `path` starts with "JwwData." and a version of 220 to 700.
-    // Never throws; a missing or unreadable file gives false.
-    bool FileCheck(const QString& path) const;
+    // Never throws; a missing or unreadable file gives false. Sets
+    // ReadFailure to why it gave false, or to None.
+    bool FileCheck(const QString& path);
     // Reads the whole drawing. Returns false when the file is not a drawing
     // of a supported version or ends or breaks inside a list; the object then
-    // keeps what was read. Never throws.
+    // keeps what was read. Never throws. Sets ReadFailure as FileCheck does
+    // (Damaged when the beginning was sound).
     bool FileIn(const QString& path);
     // Rebuilds EntBlockTree, ref_flag, ref_no and EntBlockNum from the inserts.
     void MakeBlockTree();
@@ -96,6 +108,11 @@ public:
     int32_t BindImageN() const { return countOf(BindImage); }
     bool BindImageExp = false;  // extract embedded images while reading
     bool BindImageExr = false;  // read the embedded-image list at all
+
+    // Why the last FileCheck or FileIn gave false, and for an unsupported
+    // version the version the file states. DataInit leaves both alone.
+    JwwReadFailure ReadFailure = JwwReadFailure::None;
+    int32_t FailedVersion = 0;
 };
 
 }  // namespace jww

@@ -9,6 +9,7 @@
 #include "common/text_width.h"
 #include "worker/convert/moji_form.h"
 #include "worker/sfc/geometric_features.h"
+#include "worker/sfc/sfc_writer.h"
 #include "worker/text/text_codes.h"
 
 #include <algorithm>
@@ -138,10 +139,7 @@ int32_t pieceColour(const convert::AttributeTables& tables, int32_t col)
 
 QString CheckMojiSfc(const QString& s)
 {
-    QString t = s;
-    // The replacement cannot form a new pair, so one pass replaces them all.
-    t.replace(QStringLiteral("\\'"), QStringLiteral("\uFFE5\u2019"));
-    return common::CopyWidth(t, 0, 256);
+    return common::CopyWidth(sfc::safeSfcString(s), 0, 256);
 }
 
 bool CheckMojiExp2(const QString& s)
