@@ -2,7 +2,6 @@
 #include "frontend/worker_launch.h"
 
 #include "common/file_ops.h"
-#include "frontend/batch_runner.h"
 #include "frontend/platform.h"
 
 #include <QEventLoop>
@@ -10,12 +9,43 @@
 
 namespace frontend {
 
-QString RunProc1(const QString& workerPath, const QString& src, const QString& dst)
+namespace {
+
+// The worker says why in one line at its end; only that much of its error
+// output is worth keeping, however much a misbehaving program writes.
+constexpr qsizetype kKeptErrorBytes = 4096;
+
+void keepTail(QByteArray& errors, const QByteArray& more)
+{
+    errors += more;
+    if (errors.size() > kKeptErrorBytes)
+        errors.remove(0, errors.size() - kKeptErrorBytes);
+}
+
+}  // namespace
+
+QString reasonFromErrorOutput(const QByteArray& errors)
+{
+    // Anything before the last line (a toolkit warning, say) is not meant
+    // for the user.
+    const QList<QByteArray> lines = errors.split('\n');
+    for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
+        const QString text = QString::fromUtf8(*line).trimmed();
+        if (!text.isEmpty())
+            return text;
+    }
+    return {};
+}
+
+FileOutcome RunProc1(const QString& workerPath, const QString& src, const QString& dst)
 {
     QProcess process;
     setWorkerCommand(process, workerPath, src, dst);
+    QByteArray errors;
 
     QEventLoop loop;
+    QObject::connect(&process, &QProcess::readyReadStandardError, &loop,
+        [&errors, &process] { keepTail(errors, process.readAllStandardError()); });
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
     QObject::connect(&process, &QProcess::errorOccurred, &loop, [&loop, &process](QProcess::ProcessError) {
         // A crash also ends with finished(); only a failed start ends here.
@@ -27,7 +57,14 @@ QString RunProc1(const QString& workerPath, const QString& src, const QString& d
     // nothing to wait for then.
     if (process.state() != QProcess::NotRunning)
         loop.exec();
-    return common::FileExistsSafe(dst) ? kConverted : kFailed;
+    keepTail(errors, process.readAllStandardError());
+
+    if (common::FileExistsSafe(dst))
+        return {kConverted, {}};
+    if (process.error() == QProcess::FailedToStart)
+        return {kFailed, kWorkerNotStartedReason};
+    const QString reason = process.exitStatus() == QProcess::CrashExit ? QString() : reasonFromErrorOutput(errors);
+    return {kFailed, reason.isEmpty() ? kWorkerDiedReason : reason};
 }
 
 }  // namespace frontend

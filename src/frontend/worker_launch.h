@@ -1,17 +1,25 @@
 // Running the worker program for one file.
 #pragma once
 
+#include "frontend/batch_runner.h"
+
+#include <QByteArray>
 #include <QString>
 
 namespace frontend {
 
-// Starts `workerPath` with the source and destination paths, waits until it
-// has ended while the caller's event loop keeps running (windows stay
-// responsive, new events are delivered), and returns "変換完了" when a file
-// now exists at `dst`, else "変換失敗". A worker that cannot be started or
-// crashes gives "変換失敗"; start and wait errors are not reported otherwise.
+// Starts `workerPath` with the source and destination paths and waits until
+// it has ended while the caller's event loop keeps running (windows stay
+// responsive, new events are delivered). The file is converted when a file
+// now exists at `dst`. Otherwise the reason is the worker's own (the last
+// line of its error output), or kWorkerNotStartedReason when it could not be
+// started, or kWorkerDiedReason when it crashed or ended without a reason.
 // The worker inherits the current directory; its standard input and output
-// are closed and its error output goes to ours.
-QString RunProc1(const QString& workerPath, const QString& src, const QString& dst);
+// are closed.
+FileOutcome RunProc1(const QString& workerPath, const QString& src, const QString& dst);
+
+// The reason in a worker's error output: its last line that is not blank,
+// read as UTF-8 and trimmed; empty when there is none.
+QString reasonFromErrorOutput(const QByteArray& errors);
 
 }  // namespace frontend
