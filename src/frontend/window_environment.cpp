@@ -7,11 +7,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTranslator>
+#include <QTreeView>
 
 namespace frontend {
 
@@ -52,6 +55,17 @@ void showDetails(QFileDialog& dialog)
 {
     dialog.setViewMode(QFileDialog::Detail);
     dialog.resize(kDialogSize);
+    // Qt's own dialog gives the size, kind and date columns fixed widths that
+    // cut Japanese kinds and dates short; once a folder is listed, they take
+    // the width of what they show. A native dialog has no such children.
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    auto* list = dialog.findChild<QTreeView*>();
+    if (!model || !list)
+        return;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, list, [list] {
+        for (int column = 1; column < list->header()->count(); ++column)
+            list->resizeColumnToContents(column);
+    });
 }
 
 void runMessage(QWidget* parent, const QString& text)
