@@ -96,6 +96,7 @@ TEST_F(HeadlessBatch, ConvertsEverySampleDrawing)
         expected += triple(src, dst, kConverted);
         EXPECT_TRUE(testsupport::readFile(dst).startsWith("ISO-10303-21;\r\n")) << dst.toStdString();
     }
+    expected.append(QStringLiteral("%1件中%1件を変換しました").arg(samples.size()));
     EXPECT_EQ(r.log, expected);
     EXPECT_EQ(r.status, 0) << r.errors.toStdString();
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), samples.size());
