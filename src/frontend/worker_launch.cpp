@@ -22,12 +22,10 @@ void keepTail(QByteArray& errors, const QByteArray& more)
         errors.remove(0, errors.size() - kKeptErrorBytes);
 }
 
-}  // namespace
-
+// The reason in the worker's error output: its last line that is not blank.
+// Anything before it (a toolkit warning, say) is not meant for the user.
 QString reasonFromErrorOutput(const QByteArray& errors)
 {
-    // Anything before the last line (a toolkit warning, say) is not meant
-    // for the user.
     const QList<QByteArray> lines = errors.split('\n');
     for (auto line = lines.crbegin(); line != lines.crend(); ++line) {
         const QString text = QString::fromUtf8(*line).trimmed();
@@ -36,6 +34,8 @@ QString reasonFromErrorOutput(const QByteArray& errors)
     }
     return {};
 }
+
+}  // namespace
 
 FileOutcome RunProc1(const QString& workerPath, const QString& src, const QString& dst)
 {

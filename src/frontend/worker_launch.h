@@ -3,7 +3,6 @@
 
 #include "frontend/batch_runner.h"
 
-#include <QByteArray>
 #include <QString>
 
 namespace frontend {
@@ -17,9 +16,5 @@ namespace frontend {
 // The worker inherits the current directory; its standard input and output
 // are closed.
 FileOutcome RunProc1(const QString& workerPath, const QString& src, const QString& dst);
-
-// The reason in a worker's error output: its last line that is not blank,
-// read as UTF-8 and trimmed; empty when there is none.
-QString reasonFromErrorOutput(const QByteArray& errors);
 
 }  // namespace frontend
