@@ -34,7 +34,7 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
         }
         if (hooks.starting)
             hooks.starting(result.converted + result.failed + 1, result.files, src);
-        const QString dst = destinationFor(src, target);
+        const QString dst = destinationFor(src, target, hooks.isTaken);
         log(src);
         log(kArrowPrefix + dst);
         FileOutcome outcome;

@@ -46,6 +46,8 @@ struct BatchHooks {
     std::function<bool()> stopRequested;
     // Converts one file (RunProc1).
     std::function<FileOutcome(const QString& src, const QString& dst)> convert;
+    // Whether a destination name is in use; empty means "a file exists there".
+    std::function<bool(const QString& path)> isTaken;
 };
 
 struct BatchResult {

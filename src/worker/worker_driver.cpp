@@ -3,6 +3,7 @@
 
 #include "common/file_ops.h"
 #include "common/path_names.h"
+#include "worker/reference_list.h"
 #include "worker/sfc/sfc_file.h"
 #include "worker/sfc_data.h"
 
@@ -38,9 +39,11 @@ void WorkerDriver::ReadSettings(const QString& path)
 
 void WorkerDriver::JwInit()
 {
+    mexp.refList.clear();
     JWW1 = std::make_unique<jww::TJwwData>();
     GraAtt = std::make_unique<jww::TgraAttribute>();
     JwwFileName.clear();
+    m_refFileName = GetRefFileName(JwSettingsCandidates(ExeDir, m_settings.JwwPath));
     JWW1->BindImageExp = true;
     JWW1->BindImageExr = true;
     JWW1->BindImageFolder = ExeDir + QStringLiteral("TEMP");
@@ -51,6 +54,7 @@ void WorkerDriver::JwInit()
 
 void WorkerDriver::JwFine()
 {
+    mexp.refList.clear();
     GraAtt.reset();
     if (!JWW1)
         return;
@@ -108,6 +112,7 @@ bool WorkerDriver::proc2(const QString& src)
     if (!JWW1->FileIn(src))
         return false;
     JwwFileName = src;
+    mexp.refList = RefFileOpen(m_refFileName, JwwFileName, ExeDir);
     JWW1->BindImageExplode();
     JWW1->FileColorSet(*GraAtt);
     m_paper = PaperSizeOf(JWW1->Enthd.nZumen);

@@ -54,6 +54,7 @@ private:
 
     QString ExeDir;
     QString JwwFileName;
+    QString m_refFileName;  // the value file Jw_cad's settings name; empty for none
     common::SettingsFile m_settings;
     std::unique_ptr<jww::TJwwData> JWW1;
     std::unique_ptr<jww::TgraAttribute> GraAtt;

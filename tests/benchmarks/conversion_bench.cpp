@@ -44,7 +44,6 @@ void buildDrawing(TJwwData& d, int n)
         }
         d.EntBlockDef.push_back(def);
     }
-    d.EntBlockDefN = 3;
     for (int i = 0; i < n; ++i) {
         const double x = i % 1000, y = (i / 1000) % 1000;
         switch (i % 8) {

@@ -139,18 +139,20 @@ TEST_F(BatchRun, NoFreeNameFailsWithoutStartingTheWorker)
     // Every name up to ~99999 taken: the worker would delete the file it is
     // handed, so it must not be started.
     const QString out = m_folder + "out" + common::PathDelimChar();
-    ASSERT_TRUE(QDir().mkdir(out));
-    for (int i = 0; i <= 99999; ++i) {
-        const QString name = out + (i == 0 ? QStringLiteral("a.sfc") : QStringLiteral("a~%1.sfc").arg(i));
-        std::FILE* f = std::fopen(QFile::encodeName(name).constData(), "w");
-        ASSERT_NE(f, nullptr);
-        std::fclose(f);
-    }
-    const BatchResult r = runBatch({m_folder + "a.jww"}, {false, out}, recordingHooks());
+    BatchHooks hooks = recordingHooks();
+    QStringList asked;
+    hooks.isTaken = [&](const QString& path) {
+        asked.append(path);
+        return true;
+    };
+    const BatchResult r = runBatch({m_folder + "a.jww"}, {false, out}, hooks);
     EXPECT_EQ(m_log, QStringList({m_folder + "a.jww", kArrowPrefix, kResultPrefix + kFailed,
                          kReasonPrefix + "保存先に空いている名前がありません", "1件中0件を変換しました（失敗1件）"}));
     EXPECT_TRUE(m_converted.isEmpty());
     EXPECT_EQ(r.failed, 1);
+    ASSERT_GT(asked.size(), 99999);
+    EXPECT_EQ(asked.first(), out + "a.sfc");
+    EXPECT_EQ(asked.last(), out + "a~99999.sfc");
 }
 
 TEST(RunProc1, JudgesByTheDestinationFileAndGivesTheReason)

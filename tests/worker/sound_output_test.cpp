@@ -41,7 +41,6 @@ TEST(SoundOutput, BlockMemberOnALayerNothingElseUses)
     TJwwData d;
     initDrawing(d);
     d.EntBlockDef = {blockWith(1, "B", {att(2, 1, 5), 0, 0, 1, 0})};
-    d.EntBlockDefN = 1;
     addBlock(d, {att(2, 1, 2), 0, 0, 1, 1, 0, 1});
     d.MakeBlockTree();
     const Converted c = convertInMemory(d);
@@ -131,7 +130,6 @@ TEST(SoundOutput, SymbolsAreDefinedBeforeThePlacementsInsideOtherSymbols)
     TEntJwwBlockDef outer = blockWith(1, "OUTER", {att(2), 0, 0, 1, 0});
     addBlock(outer, {att(2), 5, 5, 1, 1, 0, 2});  // places INNER, defined after it
     d.EntBlockDef = {outer, blockWith(2, "INNER", {att(2), 0, 0, 0, 1})};
-    d.EntBlockDefN = 2;
     addBlock(d, {att(2), 0, 0, 1, 1, 0, 1});
     d.MakeBlockTree();
     const Converted c = convertInMemory(d);
@@ -172,7 +170,6 @@ TEST(SoundOutput, FlaggedPlacementsKeepTheirScaledGroup)
     initDrawing(d);
     d.EntLgrp[3].adScale = 50;
     d.EntBlockDef = {blockWith(1, "B", {att(2), 0, 0, 1, 0})};
-    d.EntBlockDefN = 1;
     TEntJwwAttr flagged = att(2, 0x40, 0, 3);
     addBlock(d, {flagged, 1, 2, 1, 1, 0, 1});
     d.MakeBlockTree();
@@ -206,7 +203,6 @@ TEST(SoundOutput, PlacementsOfMemberlessBlocksAreNotWritten)
     empty.nNumber = 1;
     empty.strName = QStringLiteral("EMPTY");
     d.EntBlockDef = {empty};
-    d.EntBlockDefN = 1;
     addBlock(d, {att(2), 0, 0, 1, 1, 0, 1});
     d.MakeBlockTree();
     const Converted c = convertInMemory(d);

@@ -1,6 +1,10 @@
 // The worker program run as users and the front-end run it: every failure
 // path ends with no destination file and exit status 1.
+#include "common/codepage.h"
 #include "tests/support/demo_drawing.h"
+#include "tests/support/jww_builder.h"
+#include "tests/support/qt_printers.h"
+#include "tests/support/sfc_parser.h"
 #include "tests/support/test_paths.h"
 
 #include <QDir>
@@ -29,9 +33,13 @@ protected:
         m_dest = m_dir.filePath("plan.sfc");
     }
 
-    void writeSettings()
+    // Line 15, when given, names the Jw_cad folder.
+    void writeSettings(const QString& jwwPath = QString())
     {
-        ASSERT_TRUE(writeFile(m_dir.filePath("Kestrune.dat"), "50\r\n50\r\n480\r\n480\r\n1\r\n0\r\n0\r\n0\r\n0\r\n"));
+        QByteArray lines = "50\r\n50\r\n480\r\n480\r\n1\r\n0\r\n0\r\n0\r\n0\r\n";
+        if (!jwwPath.isEmpty())
+            lines = "\xEF\xBB\xBF" + lines + "\r\n\r\n\r\n\r\n\r\n" + jwwPath.toUtf8() + "\r\n";
+        ASSERT_TRUE(writeFile(m_dir.filePath("Kestrune.dat"), lines));
     }
 
     int run(const QStringList& args)
@@ -118,4 +126,165 @@ TEST_F(WorkerRun, UnwritableDestinationLeavesNoTemporaryFile)
         GTEST_SKIP() << "running as root: folder permissions cannot refuse the write";
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+namespace {
+
+// One text of the code drawing: the code as written, its layer group, and
+// the value expected in the SFC file (none when it is blank).
+struct CodeText {
+    QString code;
+    int group = 0;
+    QString expected;
+};
+
+// A drawing with one text per code, one above the other; layer group 1 is
+// drawn at 1:50, the print scale is 2, the memo has three lines and the
+// drawing time is 1 h 29 min 59 s.
+QByteArray codesDrawing(const std::vector<CodeText>& texts)
+{
+    jww::TJwwData d;
+    testsupport::initEmptyDrawing(d, 700);
+    d.Enthd.strMemo = u"X\r\nY\r\nZ"_qs;
+    d.Enthd.lnDrawTime = 5399;
+    d.Enthd.dPrtBairitsu = 2;
+    d.EntLgrp[1].adScale = 50;
+    double y = 10;
+    for (const CodeText& t : texts) {
+        jww::TEntJwwMoji e;
+        e.att.nPenColor = 1;
+        e.att.nPenStyle = 1;
+        e.att.nGLayer = static_cast<uint16_t>(t.group);
+        e.start_x = 10;
+        e.end_x = 20;
+        e.start_y = e.end_y = y;
+        e.dSizeX = e.dSizeY = 2.5;
+        e.str = t.code;
+        testsupport::addMoji(d, e);
+        y += 10;
+    }
+    return testsupport::writeJww(d);
+}
+
+bool setWriteTime(const QString& path, const QDateTime& t)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadWrite) && f.setFileTime(t, QFileDevice::FileModificationTime);
+}
+
+// The strings of every text feature of the file, sorted.
+QStringList writtenTexts(const QString& path)
+{
+    const testsupport::SfcFile file = testsupport::parseSfcFile(path);
+    EXPECT_TRUE(file.ok()) << file.problems.join(u'\n').toStdString();
+    QStringList out;
+    for (const testsupport::SfcRecord* r : file.named(u"text_string_feature"))
+        out.append(r->stringAt(3));
+    out.sort();
+    return out;
+}
+
+QStringList expectedTexts(const std::vector<CodeText>& texts)
+{
+    QStringList out;
+    for (const CodeText& t : texts) {
+        if (!t.expected.isEmpty())
+            out.append(t.expected);
+    }
+    out.sort();
+    return out;
+}
+
+// The codes on the current date, as a run at `now` writes them.
+std::vector<CodeText> currentDateCodes(const QDateTime& now)
+{
+    const QDate d = now.date();
+    return {
+        {u"&j"_qs, 0, QStringLiteral("%1/%2/%3").arg(d.year()).arg(d.month(), 2).arg(d.day(), 2)},
+        {u"%y"_qs, 0, QStringLiteral("%1").arg(d.year() % 100, 2, 10, QChar(u'0'))},
+    };
+}
+
+}  // namespace
+
+// Every kind of code, end to end: the settings file names the Jw_cad folder,
+// whose Jw_win.jwf names a value file beside the drawing. A Jw_win.jwf beside
+// the worker, when there is one, wins over the Jw_cad folder's.
+TEST_F(WorkerRun, TextCodesCarryTheirValues)
+{
+    const QString site = m_dir.filePath("site");
+    const QString jw = m_dir.filePath("jw") + u'/';
+    ASSERT_TRUE(QDir().mkpath(site));
+    ASSERT_TRUE(QDir().mkpath(jw));
+    const QString source = site + u"/site plan 2.jww"_qs;
+    ASSERT_TRUE(writeFile(jw + u"Jw_win.jwf"_qs, "[Jw_win]\r\nREF_FILE = values.txt\r\nEND\r\n"));
+    ASSERT_TRUE(writeFile(site + u"/values.txt"_qs,
+                          "%%A\t" + common::encodeCp932(u"値A"_qs) + "\r\n%%C\tc\td\r\n"));
+    ASSERT_TRUE(writeFile(site + u"/other.txt"_qs, "%%A\tother\r\n%%C\tc\td\r\n"));
+    writeSettings(jw);
+
+    const std::vector<CodeText> fixed = {
+        {u"plain text"_qs, 0, u"plain text"_qs},
+        {u"%%C"_qs, 0, u"cd"_qs},
+        {u"%%B"_qs, 0, u"B"_qs},
+        {u"%F"_qs, 0, source},
+        {u"%F1"_qs, 0, u"site"_qs},
+        {u"&f"_qs, 0, u"site plan 2"_qs},
+        {u"&fs2"_qs, 0, u"plan"_qs},
+        {u"%f"_qs, 0, u"site plan 2.jww"_qs},
+        {u"%f3"_qs, 0, u"sit"_qs},
+        {u"=F"_qs, 0, u"2024/05/07 09:05:03"_qs},
+        {u"_f"_qs, 0, u"2024/ 5/ 7"_qs},
+        {u"=Y"_qs, 0, u"36"_qs},
+        {u"=GＧＥＥ"_qs, 0, u"令和06年"_qs},
+        {u"_m"_qs, 0, u" 5"_qs},
+        {u"=w"_qs, 0, u"火"_qs},
+        {u"=J"_qs, 0, u"令和6年 5月 7日"_qs},
+        {u"%mm"_qs, 0, u"X\u3000YZ"_qs},
+        {u"%m1"_qs, 0, u"X"_qs},
+        {u"%m2"_qs, 0, u"YZ"_qs},
+        {u"%SS"_qs, 1, u"1/50"_qs},
+        {u"%SS"_qs, 0, u"1/1"_qs},
+        {u"%sp"_qs, 1, u"25"_qs},
+        {u"&T"_qs, 0, u"1 : 30"_qs},
+        {u"%j3"_qs, 0, u"\uFF65\uFF65\uFF65"_qs},
+        {u"%j1x"_qs, 0, u""_qs},
+    };
+    struct Case {
+        const char* name;
+        bool besideWorker;
+        QString A;
+    } cases[] = {
+        {"settings in the Jw_cad folder", false, u"値A"_qs},
+        {"settings beside the worker too", true, u"other"_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.besideWorker) {
+            ASSERT_TRUE(writeFile(m_dir.filePath("Jw_win.jwf"), "REF_FILE=other.txt\r\n"));
+        }
+        std::vector<CodeText> texts = fixed;
+        texts.push_back({u"%%A"_qs, 0, c.A});
+        const QDateTime before = QDateTime::currentDateTime();
+        for (const CodeText& t : currentDateCodes(before))
+            texts.push_back({t.code, 0, QString()});
+        ASSERT_TRUE(writeFile(source, codesDrawing(texts)));
+        ASSERT_TRUE(setWriteTime(source, QDateTime(QDate(2024, 5, 7), QTime(9, 5, 3))));
+        QFile::remove(m_dest);
+
+        ASSERT_EQ(run({source, m_dest}), 0);
+        const QDateTime after = QDateTime::currentDateTime();
+
+        const QStringList written = writtenTexts(m_dest);
+        const auto expectedAt = [&](const QDateTime& now) {
+            std::vector<CodeText> all(texts.begin(), texts.end() - 2);
+            for (const CodeText& t : currentDateCodes(now))
+                all.push_back(t);
+            return expectedTexts(all);
+        };
+        // A run across midnight sees the date of either end.
+        if (written != expectedAt(after)) {
+            EXPECT_EQ(written, expectedAt(before));
+        }
+    }
 }

@@ -7,7 +7,6 @@ namespace convert {
 void TSFC_GroupAttr::DataInit()
 {
     gaf.clear();
-    gafN = 0;
     m_index.clear();
 }
 
@@ -33,18 +32,15 @@ void TSFC_GroupAttr::AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t 
         group.no = a;
         group.bn = bln;
         group.lg = lgp;
-        group.nm = 1;
         group.id.push_back(eid);
-        m_index.emplace(a, gafN);
+        m_index.emplace(a, gafN());
         gaf.push_back(std::move(group));
-        gafN = static_cast<int32_t>(gaf.size());
         return;
     }
     TGroupAttrField& group = gaf[ia];
     if (group.bn != bln)
         return;
     group.id.push_back(eid);
-    group.nm = static_cast<int32_t>(group.id.size());
 }
 
 }  // namespace convert

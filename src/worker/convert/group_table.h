@@ -14,8 +14,9 @@ struct TGroupAttrField {
     int32_t bn = -1;  // block definition of the members, -1 for the drawing
     int32_t lg = 0;   // layer group of the first announced member
     int32_t dn = 0;   // not used by the conversion
-    int32_t nm = 0;   // number of members
     std::vector<int32_t> id;  // member indexes (EntNo or mNo), in order of announcement
+
+    int32_t nm() const { return static_cast<int32_t>(id.size()); }  // number of members
 };
 
 // The group table part of the group recogniser. Groups keep the order of
@@ -38,7 +39,7 @@ public:
     void AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t eid);
 
     std::vector<TGroupAttrField> gaf;
-    int32_t gafN = 0;
+    int32_t gafN() const { return static_cast<int32_t>(gaf.size()); }
 
 private:
     std::unordered_map<int32_t, int32_t> m_index;  // group number -> index in gaf

@@ -40,10 +40,21 @@ public:
     // Sets the pen widths of colours 1-8 in `graAtt` from this drawing.
     void FileColorSet(TgraAttribute& graAtt) const;
 
-    // Embedded images: see bind_image.cpp.
+    // Embedded images. The files live in BindImageFolder and belong to this
+    // drawing's run; only plain file names (no separator, "..", device name)
+    // are ever written or deleted, and an empty folder path touches nothing.
+
+    // Empties the image list; deletes no file.
     void BindImageInit();
+    // Inflates every stored ".gz" image of the list beside itself (the name
+    // without ".gz"). A damaged stream keeps what inflated before the damage;
+    // one that would inflate beyond a bound relative to its size leaves no
+    // file. Missing stored files are skipped. Never throws.
     void BindImageExplode();
+    // Deletes the stored ".gz" files of the list from the image folder.
     void BindImageDeleteGzFile();
+    // Deletes the images of the list as extracted: stored names, and ".gz"
+    // names without their ".gz". Missing files are ignored.
     void BindImageDeleteNonGzFile();
 
     TEntJwwHeader Enthd;
@@ -65,18 +76,24 @@ public:
     std::vector<TEntJwwSunpo> EntSunpo;
     std::vector<TEntJwwSolid> EntSolid;
     std::vector<TEntJwwBlock> EntBlock;
-    int32_t EntLineN = 0, EntEnkoN = 0, EntTenN = 0, EntMojiN = 0, EntSunpoN = 0, EntSolidN = 0,
-            EntBlockN = 0;
+    // The counts are the sizes of their arrays.
+    int32_t EntLineN() const { return countOf(EntLine); }
+    int32_t EntEnkoN() const { return countOf(EntEnko); }
+    int32_t EntTenN() const { return countOf(EntTen); }
+    int32_t EntMojiN() const { return countOf(EntMoji); }
+    int32_t EntSunpoN() const { return countOf(EntSunpo); }
+    int32_t EntSolidN() const { return countOf(EntSolid); }
+    int32_t EntBlockN() const { return countOf(EntBlock); }
 
     std::vector<TEntJwwBlockDef> EntBlockDef;
-    int32_t EntBlockDefN = 0;
+    int32_t EntBlockDefN() const { return countOf(EntBlockDef); }
     std::vector<TEntJwwBlockTree> EntBlockTree;
-    int32_t EntBlockTreeN = 0;
+    int32_t EntBlockTreeN() const { return countOf(EntBlockTree); }
     int32_t EntBlockNum = 0;  // definitions with ref_flag
 
     QString BindImageFolder;  // ends with the path separator
     std::vector<TBindImageType> BindImage;
-    int32_t BindImageN = 0;
+    int32_t BindImageN() const { return countOf(BindImage); }
     bool BindImageExp = false;  // extract embedded images while reading
     bool BindImageExr = false;  // read the embedded-image list at all
 };

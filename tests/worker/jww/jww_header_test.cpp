@@ -105,7 +105,7 @@ TEST(JwwHeader, VersionGatesDecideWhichRowsAreStored)
         ASSERT_EQ(r.EntLtpS.size(), 33u);
         EXPECT_EQ(r.EntColS[256].astrUDColorName, c.extended ? QStringLiteral("紫") : QString());
         EXPECT_EQ(r.EntLtpS[32].aadUDLTypePitch[9], c.extended ? 1.25 : 0);
-        ASSERT_EQ(r.EntLineN, 1);
+        ASSERT_EQ(r.EntLineN(), 1);
         EXPECT_EQ(r.EntLine[0].end_y, 4.5);
     }
 }
