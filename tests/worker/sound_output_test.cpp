@@ -229,7 +229,6 @@ TEST(SoundOutput, NamesHoldingTheStringDelimiter)
     addLine(d, {att(2, 47), 0, 0, 1, 0});
     addLine(d, {att(2, 1, 0, 1), 0, 0, 1, 0});
     d.EntBlockDef = {blockWith(1, "B\\'x", {att(2), 0, 0, 1, 0}), blockWith(2, "M\\'y@@SfigorgFlag@@1", {att(2), 0, 0, 0, 1})};
-    d.EntBlockDefN = 2;
     addBlock(d, {att(2), 0, 0, 1, 1, 0, 1});
     addBlock(d, {att(2), 5, 5, 1, 1, 0, 2});
     TEntJwwMoji t;
