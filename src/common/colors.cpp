@@ -3,6 +3,15 @@
 
 namespace common {
 
+const QStringList& PreDefinedColourNames()
+{
+    static const QStringList names = {
+        "black", "red", "green", "blue", "yellow", "magenta", "cyan", "white",
+        "deeppink", "brown", "orange", "lightgreen", "lightblue", "lavender", "lightgray", "darkgray",
+    };
+    return names;
+}
+
 uint32_t MakeColor(int red, int green, int blue)
 {
     // Unsigned arithmetic: an out-of-range component wraps instead of

@@ -3,6 +3,8 @@
 // then green, then blue.
 #pragma once
 
+#include <QStringList>
+
 #include <cstdint>
 
 namespace common {
@@ -10,6 +12,10 @@ namespace common {
 struct ColorParts {
     uint8_t alpha = 0, red = 0, green = 0, blue = 0;
 };
+
+// The names of the 16 pre-defined SFC colours, colour 1 ("black") first;
+// the auxiliary-colour setting picks one of them by its index.
+const QStringList& PreDefinedColourNames();
 
 // 0xFF000000 + red * 65536 + green * 256 + blue. The components are not
 // masked: one above 255 spills into the next byte (modulo 2^32).

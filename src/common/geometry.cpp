@@ -8,13 +8,6 @@
 namespace common {
 namespace {
 
-constexpr double kTwoPi = 2 * M_PI;
-
-double degToRad(double degrees)
-{
-    return degrees * M_PI / 180.0;
-}
-
 // Column and row fractions of an anchor kind; false for a kind outside 0..8.
 bool anchorFractions(int kind, double& fx, double& fy)
 {
@@ -44,7 +37,7 @@ double RotateY(double x, double y, double cx, double cy, double angle)
 
 GeoPoint RotateDeg(double x, double y, double cx, double cy, double angleDeg)
 {
-    const double a = degToRad(angleDeg);
+    const double a = DegToRad(angleDeg);
     return {RotateX(x, y, cx, cy, a), RotateY(x, y, cx, cy, a)};
 }
 
@@ -164,8 +157,8 @@ EllipseArcEnds EllipseArcPoints(double cx, double cy, double radius, double flat
     // the origin, axes unturned.
     const GeoPoint s = EllipsePoint(0, 0, radius, flattening, 0, start);
     const GeoPoint e = EllipsePoint(0, 0, radius, flattening, 0, end);
-    const GeoPoint ds{radius * std::cos(start + M_PI / 2), radius * flattening * std::sin(start + M_PI / 2)};
-    const GeoPoint de{radius * std::cos(end - M_PI / 2), radius * flattening * std::sin(end - M_PI / 2)};
+    const GeoPoint ds{radius * std::cos(start + kPi / 2), radius * flattening * std::sin(start + kPi / 2)};
+    const GeoPoint de{radius * std::cos(end - kPi / 2), radius * flattening * std::sin(end - kPi / 2)};
     const LineCrossing c = LineCross(s.x, s.y, s.x + ds.x, s.y + ds.y, e.x, e.y, e.x + de.x, e.y + de.y);
     const GeoPoint local = c.code == LineCrossing::kNone ? GeoPoint{} : GeoPoint{c.x, c.y};
     result.corner = {RotateX(local.x, local.y, 0, 0, tilt) + cx, RotateY(local.x, local.y, 0, 0, tilt) + cy};

@@ -5,9 +5,24 @@
 #pragma once
 
 #include <cstdint>
+#include <numbers>
 #include <vector>
 
 namespace common {
+
+inline constexpr double kPi = std::numbers::pi;
+inline constexpr double kTwoPi = 2 * kPi;
+
+// Degrees from radians and back, with the order of operations every
+// converter uses (the written decimals can show a reordered product).
+inline double RadToDeg(double rad)
+{
+    return rad * 180.0 / kPi;
+}
+inline double DegToRad(double deg)
+{
+    return deg * kPi / 180.0;
+}
 
 struct GeoPoint {
     double x = 0, y = 0;

@@ -11,14 +11,22 @@ constexpr int kMaxValues = 9;
 
 }  // namespace
 
+bool HasImageMark(QStringView text)
+{
+    return text.startsWith(kImageMark);
+}
+
+bool IsImageText(QStringView text)
+{
+    return HasImageMark(text) && text.contains(u',');
+}
+
 ImageText ParseImageText(QStringView text)
 {
     ImageText image;
-    if (!text.startsWith(kImageMark))
+    if (!IsImageText(text))
         return image;
     const qsizetype comma = text.indexOf(u',');
-    if (comma < 0)
-        return image;
     image.fileName = text.mid(kImageMark.size(), comma - kImageMark.size()).toString();
 
     QStringView rest = text.mid(comma + 1);

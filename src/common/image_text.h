@@ -26,6 +26,14 @@ struct ImageText {
     int count = 0;
 };
 
+// True when `text` starts with "^@BM", the mark of an image reference. The
+// text converter writes no such text, whether or not it names an image.
+bool HasImageMark(QStringView text);
+
+// True when `text` is an image reference: the mark and at least one ",".
+// Only these texts are placed as images, and they count as no text.
+bool IsImageText(QStringView text);
+
 // Parses `text`. A text that does not start with "^@BM" or holds no "," is no
 // image reference: the defaults with `count` 0. The values are split at ","
 // (the ninth takes all the rest); values that do not parse read as 0. With a

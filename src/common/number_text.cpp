@@ -102,4 +102,9 @@ QString FloatText(double value)
     return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }
 
+QChar HexDigit(int value)
+{
+    return QChar(u"0123456789ABCDEF"[value & 15]);
+}
+
 }  // namespace common

@@ -24,6 +24,9 @@ QString FixedText(int digits, double value);
 // leading zeros ("1E15", "-1.5E-7").
 QString FloatText(double value);
 
+// The upper-case hexadecimal digit of the low four bits of `value`.
+QChar HexDigit(int value);
+
 // Appending forms of IntText and FixedText for writers that build bytes.
 void appendIntText(QByteArray& out, int64_t value);
 void appendFixedText(QByteArray& out, int digits, double value);

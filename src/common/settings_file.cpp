@@ -2,6 +2,7 @@
 #include "common/settings_file.h"
 
 #include "common/codepage.h"
+#include "common/colors.h"
 #include "common/file_ops.h"
 #include "common/number_parse.h"
 #include "common/number_text.h"
@@ -126,11 +127,7 @@ const QStringList& SettingsFile::colourSourceNames()
 
 const QStringList& SettingsFile::auxColourNames()
 {
-    static const QStringList names = {
-        "black", "red", "green", "blue", "yellow", "magenta", "cyan", "white",
-        "deeppink", "brown", "orange", "lightgreen", "lightblue", "lavender", "lightgray", "darkgray",
-    };
-    return names;
+    return PreDefinedColourNames();
 }
 
 const QStringList& SettingsFile::auxLineTypeNames()

@@ -6,25 +6,13 @@
 #include "common/number_parse.h"
 #include "common/text_slice.h"
 #include "common/text_width.h"
+#include "worker/convert/moji_form.h"
 #include "worker/sfc/annotation_features.h"
 
 #include <cmath>
 
 namespace annotation {
 namespace {
-
-constexpr double kTwoPi = 2 * M_PI;
-
-bool isVertical(const jww::TEntJwwMoji& e)
-{
-    return (e.att.sFlg & 0x20) != 0;
-}
-
-bool isSlanted(uint32_t nMojiShu)
-{
-    const uint32_t kind = nMojiShu / 10000;
-    return kind == 1 || kind == 3;
-}
 
 // Extension line from base point `kt` and line `ho`. One that placement
 // shrinks below 1e-6 is left out altogether, base point included.
@@ -56,7 +44,7 @@ sfc::SfcArrow arrow(const jww::TEntJwwTen& m, const convert::Placement& p, doubl
     const bool nearStart = common::Distance(r.x, r.y, x1, y1) < common::Distance(r.x, r.y, x2, y2);
     const double reference = nearStart ? common::AngleOf(x2 - x1, y2 - y1) : common::AngleOf(x1 - x2, y1 - y2);
     const double rotation = m.radKaitenKaku;
-    if (common::SameNum(rotation, reference) || common::SameNum(std::abs(rotation - reference), kTwoPi))
+    if (common::SameNum(rotation, reference) || common::SameNum(std::abs(rotation - reference), common::kTwoPi))
         r.orientation = 2;
     if (m.dBairitsu <= 1e-10) {
         r.scale = 0;
@@ -96,21 +84,15 @@ SunpoMojiValues procSfcDataSunpoMoji(const convert::AttributeTables& tables, con
     v.mx = p.x(e.start_x);
     v.my = p.y(e.start_y);
     v.mh = p.sc * std::abs(e.dSizeY);
-    // A negative (or unreadable) spacing would draw characters over each other.
-    const double k = e.dKankaku >= 0 ? e.dKankaku : 0.0;
-    if (isVertical(e)) {
-        v.sx = p.sc * std::abs(e.dSizeX);
-        v.sy = p.sc * common::TextLengthFull(v.st, std::abs(e.dSizeY), k);
-        v.dr = 2;
-    } else {
-        v.sx = p.sc * common::TextLength(v.st, std::abs(e.dSizeX), k);
-        v.sy = p.sc * std::abs(e.dSizeY);
-        v.dr = 1;
-    }
-    v.md = p.sc * k;
-    v.ma = common::AngleOf(e.end_x - e.start_x, e.end_y - e.start_y) * 180.0 / M_PI;
-    v.ms = isSlanted(e.nMojiShu) ? 15.0 : 0.0;
-    v.kt = e.att.nPenStyle >= 1 && e.att.nPenStyle <= 9 ? e.att.nPenStyle : 1;
+    const convert::MojiForm form = convert::mojiFormOf(e);
+    const convert::MojiBoxSize box = convert::mojiBoxSize(e, v.st, p.sc, form);
+    v.sx = box.w;
+    v.sy = box.h;
+    v.dr = form.direction();
+    v.md = p.sc * form.spacing;
+    v.ma = form.angleDeg;
+    v.ms = form.slant;
+    v.kt = form.basePoint;
     const common::GeoPoint base = common::AnchorConvert(0, v.kt - 1, v.mx, v.my, v.sx, v.sy, v.ma);
     v.kx = base.x;
     v.ky = base.y;

@@ -2,6 +2,7 @@
 // fonts and parts a drawing defines, and the numbers its features carry.
 #pragma once
 
+#include "common/number_parse.h"
 #include "worker/convert/group_table.h"
 #include "worker/jww/gra_attribute.h"
 #include "worker/jww/jww_data.h"
@@ -73,6 +74,13 @@ inline constexpr double kWidthTable[17] = {0,   0.13, 0.18, 0.25, 0.35, 0.5, 0.7
 // (101-356); solid colours follow from 357 on.
 inline constexpr int kPenColourEntries = 357;
 inline constexpr int kFirstSolidColour = 357;
+
+// True when a layer group of scale `sc` is drawn on the sheet itself (scale
+// 1 within 1e-12); a group of any other scale becomes a part.
+inline bool isSheetScale(double sc)
+{
+    return common::SameNum(sc, 1);
+}
 
 // The width entry 1..16 for a width of `mm` millimetres.
 int32_t WidthEntry(double mm);

@@ -1,6 +1,8 @@
 // The definition features, in the order and with the names the tables give.
 #include "worker/convert/definition_section.h"
 
+#include "common/colors.h"
+#include "common/number_text.h"
 #include "common/text_slice.h"
 #include "worker/sfc/definition_features.h"
 
@@ -8,16 +10,6 @@
 
 namespace convert {
 namespace {
-
-QChar hexDigit(int v)
-{
-    return QChar(u"0123456789ABCDEF"[v & 15]);
-}
-
-const char* const kColourNames[16] = {
-    "black", "red", "green", "blue", "yellow", "magenta", "cyan", "white",
-    "deeppink", "brown", "orange", "lightgreen", "lightblue", "lavender", "lightgray", "darkgray",
-};
 
 }  // namespace
 
@@ -49,7 +41,7 @@ void procSfcSetLay(sfc::SfcWriter& f, AttributeTables& t)
     } else {
         // The hexadecimal digits as they come: 256 would give "_10_0_HOJO".
         const QString name = QStringLiteral("_") + QString::number(t.HojoLay / 16, 16).toUpper() + u'_'
-                             + hexDigit(t.HojoLay % 16) + QStringLiteral("_HOJO");
+                             + common::HexDigit(t.HojoLay % 16) + QStringLiteral("_HOJO");
         sfc::procSfcSetLayer(f, name, 0);
     }
 }
@@ -58,7 +50,7 @@ void procSfcSetCol(sfc::SfcWriter& f, const AttributeTables& t)
 {
     for (int k = 1; k <= 16; ++k) {
         if (t.DatCol[100 + k].cn > 0)
-            sfc::procSfcSetColor(f, QString::fromLatin1(kColourNames[k - 1]));
+            sfc::procSfcSetColor(f, common::PreDefinedColourNames().at(k - 1));
     }
     for (int i = 117; i <= 356; ++i) {
         if (t.DatCol[i].cn > 0)

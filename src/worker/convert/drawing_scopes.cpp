@@ -98,7 +98,7 @@ std::vector<int> sheetGroups(const AttributeTables& t)
 {
     std::vector<int> groups;
     for (int g = 0; g < static_cast<int>(t.DatLgp.size()); ++g) {
-        if (std::fabs(t.DatLgp[g].sc - 1) <= 1e-12)
+        if (isSheetScale(t.DatLgp[g].sc))
             groups.push_back(g);
     }
     return groups;

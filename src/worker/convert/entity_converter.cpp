@@ -14,8 +14,6 @@
 namespace convert {
 namespace {
 
-constexpr double kTwoPi = 6.283185307179586;
-
 // Layer and colour of a point, text or solid: auxiliary only by colour 9.
 struct LayerColour {
     int32_t layer;
@@ -53,7 +51,7 @@ void procSfcDataEnko(ConversionContext& ctx, const jww::TEntJwwEnko& e, const Pl
     if (r <= 1.0001e-6)
         r = 1e-6;
     const double sweep = std::fabs(e.radEnkoKaku);
-    const bool closed = e.bZenEnFlg != 0 || sweep <= 1e-12 || std::fabs(sweep - kTwoPi) <= 1e-12;
+    const bool closed = e.bZenEnFlg != 0 || sweep <= 1e-12 || std::fabs(sweep - common::kTwoPi) <= 1e-12;
     const int32_t direction = e.radEnkoKaku < 0 ? 1 : 0;
 
     if (std::fabs(e.dHenpeiRitsu - 1) <= 1e-12) {
@@ -61,20 +59,20 @@ void procSfcDataEnko(ConversionContext& ctx, const jww::TEntJwwEnko& e, const Pl
             sfc::procSfcCircle(ctx.f, a, cx, cy, r);
             return;
         }
-        const double start = common::NormDeg(toDegrees(e.radKaishiKaku + e.radKatamukiKaku));
-        const double end = common::NormDeg(toDegrees(e.radEnkoKaku) + start);
+        const double start = common::NormDeg(common::RadToDeg(e.radKaishiKaku + e.radKatamukiKaku));
+        const double end = common::NormDeg(common::RadToDeg(e.radEnkoKaku) + start);
         sfc::procSfcArc(ctx.f, a, cx, cy, r, direction, start, end);
         return;
     }
     const double r2 = e.dHankei * e.dHenpeiRitsu * p.sc;
-    const double rotation = common::NormDeg(toDegrees(e.radKatamukiKaku));
+    const double rotation = common::NormDeg(common::RadToDeg(e.radKatamukiKaku));
     if (closed) {
         sfc::procSfcElli(ctx.f, a, cx, cy, r, r2, rotation);
         return;
     }
     // The start of an elliptic arc is measured from its own axis: no tilt.
-    const double start = common::NormDeg(toDegrees(e.radKaishiKaku));
-    const double end = common::NormDeg(toDegrees(e.radEnkoKaku) + start);
+    const double start = common::NormDeg(common::RadToDeg(e.radKaishiKaku));
+    const double end = common::NormDeg(common::RadToDeg(e.radEnkoKaku) + start);
     sfc::procSfcEArc(ctx.f, a, cx, cy, r, r2, direction, rotation, start, end);
 }
 
@@ -88,7 +86,7 @@ void procSfcDataTen(ConversionContext& ctx, const jww::TEntJwwTen& e, const Plac
     }
     if (e.nCode <= 0) {
         const int32_t code = (-e.nCode >= 1 && -e.nCode <= 7) ? -e.nCode : 3;
-        sfc::procSfcTen(ctx.f, lc.layer, lc.colour, x, y, code, common::NormDeg(toDegrees(e.radKaitenKaku)),
+        sfc::procSfcTen(ctx.f, lc.layer, lc.colour, x, y, code, common::NormDeg(common::RadToDeg(e.radKaitenKaku)),
                         e.dBairitsu);
         return;
     }
@@ -106,7 +104,7 @@ void writeOutline(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShap
             sfc::procSfcCircle(ctx.f, a, s.cx, s.cy, s.radius);
             return;
         }
-        const double start = common::NormDeg(toDegrees(s.startRad + s.tiltRad));
+        const double start = common::NormDeg(common::RadToDeg(s.startRad + s.tiltRad));
         sfc::procSfcArc(ctx.f, a, s.cx, s.cy, s.radius, 0, start, common::NormDeg(start + s.sweepDeg));
         return;
     }
@@ -175,7 +173,7 @@ void procSfcDataBlock(ConversionContext& ctx, const jww::TEntJwwBlock& e, const 
             name = part.nam;
     }
     sfc::procSfcBlock(ctx.f, layer, name, p.x(e.DPKijunTen_x), p.y(e.DPKijunTen_y),
-                      common::NormDeg(toDegrees(e.radKaitenKaku)), std::fabs(e.dBairitsuX) * p.sc,
+                      common::NormDeg(common::RadToDeg(e.radKaitenKaku)), std::fabs(e.dBairitsuX) * p.sc,
                       std::fabs(e.dBairitsuY) * p.sc);
 }
 

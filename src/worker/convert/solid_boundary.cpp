@@ -1,6 +1,7 @@
 // Composite-curve boundaries of solids, and the background-colour symbol.
 #include "worker/convert/solid_boundary.h"
 
+#include "common/colors.h"
 #include "common/geometry.h"
 #include "common/number_parse.h"
 #include "worker/convert/solid_shape.h"
@@ -24,7 +25,7 @@ void closeCurve(ConversionContext& ctx, const sfc::SfcAttr& a, int32_t& CCnum)
 
 T2DPoint pointAt(double cx, double cy, double r, double flatness, double tiltRad, double deg)
 {
-    const common::GeoPoint q = common::EllipsePoint(cx, cy, r, flatness, tiltRad, deg * M_PI / 180.0);
+    const common::GeoPoint q = common::EllipsePoint(cx, cy, r, flatness, tiltRad, common::DegToRad(deg));
     return {q.x, q.y};
 }
 
@@ -78,7 +79,7 @@ void discBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShap
         if (!sector) {
             // Where the tangents at both ends meet.
             const common::EllipseArcEnds ends = common::EllipseArcPoints(
-                s.cx, s.cy, r, s.flatness, s.startDeg * M_PI / 180.0, s.sweepDeg * M_PI / 180.0, s.tiltRad);
+                s.cx, s.cy, r, s.flatness, common::DegToRad(s.startDeg), common::DegToRad(s.sweepDeg), s.tiltRad);
             middle = {ends.corner.x, ends.corner.y};
         }
         const std::array<T2DPoint, 3> pts = {endPt, middle, startPt};
@@ -179,7 +180,8 @@ QString backgroundSymbolName(const ConversionContext& ctx)
     uint32_t bg = 0;
     if (!cols.empty())
         bg = static_cast<uint32_t>(ctx.tables.cb2 != 0 ? cols[0].aPrtPenColor : cols[0].aPenColor);
-    return QStringLiteral("$$ATRU$$100$$背景色$$色$$%1_%2_%3").arg(bg & 0xFF).arg((bg >> 8) & 0xFF).arg((bg >> 16) & 0xFF);
+    const common::ColorParts c = common::SplitColor(common::ColorRefToColor(bg));
+    return QStringLiteral("$$ATRU$$100$$背景色$$色$$%1_%2_%3").arg(c.red).arg(c.green).arg(c.blue);
 }
 
 }  // namespace

@@ -67,9 +67,9 @@ SolidShape solidShapeOf(const jww::TEntJwwSolid& e, const Placement& p)
     // A negative sweep is drawn the other way round from its end.
     s.startRad = e.DPoint3_x < 0 ? e.DPoint2_y + e.DPoint3_x : e.DPoint2_y;
     s.sweepRad = std::fabs(e.DPoint3_x);
-    s.startDeg = common::NormDeg(toDegrees(s.startRad));
-    s.sweepDeg = common::NormDeg(toDegrees(s.sweepRad));
-    s.tiltDeg = common::NormDeg(toDegrees(s.tiltRad));
+    s.startDeg = common::NormDeg(common::RadToDeg(s.startRad));
+    s.sweepDeg = common::NormDeg(common::RadToDeg(s.sweepRad));
+    s.tiltDeg = common::NormDeg(common::RadToDeg(s.tiltRad));
     // A disc or outline whose shape code is 100 is always whole.
     const bool wholeByCode = s.kind != SolidShape::Kind::Ring && std::fabs(s.code - 100) <= 1e-10;
     if (wholeByCode)

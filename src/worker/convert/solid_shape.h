@@ -40,10 +40,4 @@ bool solidIsLine(const jww::TEntJwwSolid& e);
 // The shape of solid `e` under placement `p`.
 SolidShape solidShapeOf(const jww::TEntJwwSolid& e, const Placement& p);
 
-// Degrees from radians, as every converter forms them.
-inline double toDegrees(double rad)
-{
-    return rad * 180.0 / M_PI;
-}
-
 }  // namespace convert

@@ -2,6 +2,7 @@
 // every block placement, the first step of building the attribute tables.
 #include "worker/convert/attribute_tables.h"
 
+#include "common/image_text.h"
 #include "common/number_parse.h"
 #include "common/text_slice.h"
 #include "worker/jww/entity_access.h"
@@ -113,7 +114,7 @@ private:
         if (common::SamePoint(e.start_x, e.start_y, 0, 0) && common::SamePoint(e.end_x, e.end_y, 0.01, 0.01))
             return;
         groupCount(a);
-        if (e.str.startsWith(QStringLiteral("^@BM")) && e.str.contains(u','))
+        if (common::IsImageText(e.str))
             return;  // an image reference, not a text
         m_t.proc3subFont(e.strFontName);
         // Colour codes inside the text use those pen colours.

@@ -2,6 +2,7 @@
 #include "worker/convert/attribute_tables.h"
 
 #include "common/number_parse.h"
+#include "common/number_text.h"
 #include "common/text_slice.h"
 
 #include <algorithm>
@@ -19,16 +20,6 @@ const QString kSfigMark2 = QStringLiteral("@@SfigorgFlag@@2");
 const QString kDefaultFont = QStringLiteral("ＭＳ ゴシック");
 constexpr int32_t kMaxFonts = 1024;  // the most fonts an SFC file may define
 
-QChar hexDigit(int v)
-{
-    return QChar(u"0123456789ABCDEF"[v & 15]);
-}
-
-bool scaleIsOne(double sc)
-{
-    return std::fabs(sc - 1) <= 1e-12;
-}
-
 int64_t channelSquare(uint32_t c, int shift)
 {
     const int64_t v = (c >> shift) & 0xFF;
@@ -44,7 +35,7 @@ void AttributeTables::initTables(const TJwwData& d)
     for (int g = 0; g < 16; ++g) {
         const TEntJwwLayerGroup* lg = g < static_cast<int>(d.EntLgrp.size()) ? &d.EntLgrp[g] : nullptr;
         const QString name = lg ? lg->aStrGLayName : QString();
-        DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + hexDigit(g) : name;
+        DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + common::HexDigit(g) : name;
         // A scale of 0, below 0 or not finite cannot place a part: such a
         // group is drawn at scale 1.
         const double sc = lg ? lg->adScale : 1.0;
@@ -91,11 +82,11 @@ void AttributeTables::proc3subLgp(const TJwwData& d)
     }
     for (int g = 0; g < 16; ++g) {
         TDatLgpField& lg = DatLgp[g];
-        if (lg.cn <= 0 || scaleIsOne(lg.sc))
+        if (lg.cn <= 0 || isSheetScale(lg.sc))
             continue;
         int shared = -1;
         for (int j = 0; j < g && shared < 0; ++j) {
-            if (DatLgp[j].cn > 0 && !scaleIsOne(DatLgp[j].sc) && common::SameNum(DatLgp[j].sc, lg.sc))
+            if (DatLgp[j].cn > 0 && !isSheetScale(DatLgp[j].sc) && common::SameNum(DatLgp[j].sc, lg.sc))
                 shared = j;
         }
         if (shared >= 0) {
@@ -122,7 +113,7 @@ void AttributeTables::proc3subLayer(const TJwwData& d, int32_t hojo)
     std::vector<QString> assigned;
     assigned.reserve(256);
     for (int i = 0; i < 256; ++i) {
-        const QString fallback = QStringLiteral("_") + hexDigit(i / 16) + u'_' + hexDigit(i % 16) + u'_';
+        const QString fallback = QStringLiteral("_") + common::HexDigit(i / 16) + u'_' + common::HexDigit(i % 16) + u'_';
         const TEntJwwLayer* layer = i < static_cast<int>(d.EntLay.size()) ? &d.EntLay[i] : nullptr;
         const QString own = layer ? layer->aStrLayName : QString();
         QString name = common::IsBlank(own) ? fallback : own;

@@ -2,6 +2,8 @@
 // or font, formatted exactly as the tables hand them over.
 #include "worker/sfc/definition_features.h"
 
+#include "common/colors.h"
+
 #include <algorithm>
 
 namespace sfc {
@@ -20,8 +22,8 @@ void procSfcSetColorUser(SfcWriter& f, uint32_t co)
 {
     // A stored colour keeps red in the low byte; the top byte carries flags
     // that are not part of the colour.
-    procSfcSetColorUser(f, static_cast<int32_t>(co & 0xFF), static_cast<int32_t>((co >> 8) & 0xFF),
-        static_cast<int32_t>((co >> 16) & 0xFF));
+    const common::ColorParts c = common::SplitColor(common::ColorRefToColor(co));
+    procSfcSetColorUser(f, c.red, c.green, c.blue);
 }
 
 void procSfcSetColorUser(SfcWriter& f, int32_t r, int32_t g, int32_t b)

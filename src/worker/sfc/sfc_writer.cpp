@@ -47,31 +47,31 @@ FeatureArgs& FeatureArgs::string(QStringView text)
     return *this;
 }
 
-FeatureArgs& FeatureArgs::integerList(std::span<const int32_t> values)
+template <typename T, typename AppendOne>
+FeatureArgs& FeatureArgs::list(std::span<const T> values, AppendOne appendOne)
 {
     separate();
     m_bytes.append("'(");
     for (size_t i = 0; i < values.size(); ++i) {
         if (i > 0)
             m_bytes.append(',');
-        common::appendIntText(m_bytes, values[i]);
+        appendOne(values[i]);
     }
     m_bytes.append(")'");
     return *this;
 }
 
+FeatureArgs& FeatureArgs::integerList(std::span<const int32_t> values)
+{
+    return list(values, [this](int32_t v) { common::appendIntText(m_bytes, v); });
+}
+
 FeatureArgs& FeatureArgs::realList(std::span<const double> values, int decimals)
 {
-    separate();
-    m_bytes.append("'(");
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (i > 0)
-            m_bytes.append(',');
-        m_finite = m_finite && std::isfinite(values[i]);
-        common::appendFixedText(m_bytes, decimals, values[i]);
-    }
-    m_bytes.append(")'");
-    return *this;
+    return list(values, [this, decimals](double v) {
+        m_finite = m_finite && std::isfinite(v);
+        common::appendFixedText(m_bytes, decimals, v);
+    });
 }
 
 FeatureArgs& FeatureArgs::quoted(QStringView text)

@@ -44,6 +44,9 @@ public:
 
 private:
     void separate();
+    // A parenthesised list between apostrophes, each value written by `appendOne`.
+    template <typename T, typename AppendOne>
+    FeatureArgs& list(std::span<const T> values, AppendOne appendOne);
 
     QByteArray m_bytes;
     bool m_finite = true;

@@ -3,9 +3,11 @@
 #include "worker/text/text_converter.h"
 
 #include "common/geometry.h"
+#include "common/image_text.h"
 #include "common/number_parse.h"
 #include "common/text_slice.h"
 #include "common/text_width.h"
+#include "worker/convert/moji_form.h"
 #include "worker/sfc/geometric_features.h"
 #include "worker/text/text_codes.h"
 
@@ -49,54 +51,45 @@ bool skipped(const jww::TEntJwwMoji& e)
     if (common::SamePoint(e.start_x, e.start_y, 0, 0) && common::SamePoint(e.end_x, e.end_y, 0.01, 0.01))
         return true;
     // Texts starting "^@BM" are image references, placed as images.
-    return e.str.startsWith(u"^@BM") || common::IsBlank(e.str);
+    return common::HasImageMark(e.str) || common::IsBlank(e.str);
 }
 
-// The box of text `t1` measured before any code is expanded. A vertical
-// column hangs from the lower-right corner of the horizontal box, turned by
-// 90 degrees.
-Box baseBox(const jww::TEntJwwMoji& e, const QString& t1, double s, double k, double x, double y, double angle)
+// Layer, colour and font; an auxiliary text (colour 9) goes to HojoLay.
+void setAttributes(MojiLayout& m, const convert::AttributeTables& tables, const jww::TEntJwwMoji& e)
 {
-    const double lineLength = s * common::TextLength(t1, std::abs(e.dSizeX), k);
-    if ((e.att.sFlg & 0x20) == 0)
-        return {x, y, lineLength, s * std::abs(e.dSizeY), angle};
-    const common::GeoPoint corner = common::AnchorConvert(0, 2, x, y, lineLength, s * std::abs(e.dSizeY), angle);
-    return {corner.x, corner.y, s * std::abs(e.dSizeX), s * common::TextLengthFull(t1, std::abs(e.dSizeY), k),
-            common::NormDeg(angle + 90)};
-}
-
-MojiLayout layOut(const convert::AttributeTables& tables, const TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e,
-                  const convert::Placement& p)
-{
-    MojiLayout m;
-    const int layerIndex = e.att.nGLayer * 16 + e.att.nLayer;
-    m.layer = tables.layerNo(layerIndex);
+    m.layer = tables.layerNo(e.att.nGLayer * 16 + e.att.nLayer);
     m.colour = tables.colourNo(e.att.nPenColor);
-    const QString t1 = CheckMojiSfc(e.str);
     if (e.att.nPenColor == 9) {
         m.colour = tables.cb3 + 1;
         m.layer = tables.HojoLay;
     }
     m.font = tables.proc4subFont(e.strFontName) + 1;
-    m.basePoint = e.att.nPenStyle >= 1 && e.att.nPenStyle <= 9 ? e.att.nPenStyle : 1;
-    m.startX = p.x(e.start_x);
-    m.startY = p.y(e.start_y);
-    const double s = p.sc;
-    const double k = e.dKankaku >= 0 ? e.dKankaku : 0.0;
-    const double angle = common::AngleOf(e.end_x - e.start_x, e.end_y - e.start_y) * 180.0 / M_PI;
-    const Box box = baseBox(e, t1, s, k, m.startX, m.startY, angle);
-    m.direction = (e.att.sFlg & 0x20) != 0 ? 2 : 1;
-    m.angle = box.angle;
-    m.spacing = s * k;
-    const uint32_t kind = e.nMojiShu / 10000;
-    m.slant = kind == 1 || kind == 3 ? 15.0 : 0.0;
-    const common::GeoPoint base = common::AnchorConvert(0, m.basePoint - 1, box.x, box.y, box.w, box.h, box.angle);
-    m.x = base.x;
-    m.y = base.y;
+}
 
-    m.str = CheckMojiSfc(GetMojiExp1(mexp, layerIndex, t1));
-    // The written size counts full spacing between all code units of the
-    // expanded text, unlike the box above.
+// The box of text `t1` measured before any code is expanded, its lower-left
+// corner at (x, y). A vertical column hangs from the lower-right corner of
+// the row box, turned by 90 degrees.
+Box baseBox(const jww::TEntJwwMoji& e, const convert::MojiForm& form, QStringView t1, double s, double x, double y)
+{
+    const convert::MojiBoxSize size = convert::mojiBoxSize(e, t1, s, form);
+    if (!form.vertical)
+        return {x, y, size.w, size.h, form.angleDeg};
+    const convert::MojiBoxSize row = convert::mojiRowSize(e, t1, s, form);
+    const common::GeoPoint corner = common::AnchorConvert(0, 2, x, y, row.w, row.h, form.angleDeg);
+    return {corner.x, corner.y, size.w, size.h, common::NormDeg(form.angleDeg + 90)};
+}
+
+// The text as written: its whole-text codes expanded, then made safe again,
+// since a value may bring a delimiter pair or more columns.
+QString expandMoji(const TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e, const QString& t1)
+{
+    return CheckMojiSfc(GetMojiExp1(mexp, e.att.nGLayer * 16 + e.att.nLayer, t1));
+}
+
+// The written size counts full spacing between all code units of the
+// expanded text, unlike the base-point box.
+void measureWritten(MojiLayout& m, const jww::TEntJwwMoji& e, double s)
+{
     const double n = static_cast<double>(m.str.size());
     m.charWidth = s * std::abs(e.dSizeX);
     m.charHeight = s * std::abs(e.dSizeY);
@@ -107,6 +100,30 @@ MojiLayout layOut(const convert::AttributeTables& tables, const TSFC_Moji_Exp_In
         m.width = m.charWidth;
         m.height = s * (std::abs(e.dSizeY) * n) + m.spacing * (n - 1);
     }
+}
+
+MojiLayout layOut(const convert::AttributeTables& tables, const TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e,
+                  const convert::Placement& p)
+{
+    MojiLayout m;
+    setAttributes(m, tables, e);
+    const convert::MojiForm form = convert::mojiFormOf(e);
+    m.basePoint = form.basePoint;
+    m.direction = form.direction();
+    m.slant = form.slant;
+    m.spacing = p.sc * form.spacing;
+    m.startX = p.x(e.start_x);
+    m.startY = p.y(e.start_y);
+
+    const QString t1 = CheckMojiSfc(e.str);
+    const Box box = baseBox(e, form, t1, p.sc, m.startX, m.startY);
+    m.angle = box.angle;
+    const common::GeoPoint base = common::AnchorConvert(0, m.basePoint - 1, box.x, box.y, box.w, box.h, box.angle);
+    m.x = base.x;
+    m.y = base.y;
+
+    m.str = expandMoji(mexp, e, t1);
+    measureWritten(m, e, p.sc);
     return m;
 }
 
