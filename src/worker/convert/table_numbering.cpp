@@ -110,22 +110,11 @@ void AttributeTables::proc3subLayer(const TJwwData& d, int32_t hojo)
         const QString fallback = QStringLiteral("_") + common::HexDigit(i / 16) + u'_' + common::HexDigit(i % 16) + u'_';
         const TEntJwwLayer* layer = i < static_cast<int>(d.EntLay.size()) ? &d.EntLay[i] : nullptr;
         const QString own = layer ? layer->aStrLayName : QString();
-<<<<<<< HEAD
-        QString name = common::IsBlank(own) ? fallback : own;
+        // Names are made unique as they will be written.
+        QString name = common::IsBlank(own) ? fallback : sfc::safeSfcString(own);
         if (std::find(assigned.begin(), assigned.end(), common::UpperText(name)) != assigned.end())
             name = fallback + name;
         assigned.push_back(common::UpperText(name));
-=======
-        // Names are made unique as they will be written.
-        QString name = common::IsBlank(own) ? fallback : sfc::safeSfcString(own);
-        const QString upper = common::UpperText(name);
-        for (int k = 0; k < i; ++k) {
-            if (common::UpperText(DatLay[k].nam) == upper) {
-                name = fallback + name;
-                break;
-            }
-        }
->>>>>>> main
         TDatLayField& lay = DatLay[i];
         lay.nam = name;
         const bool groupHidden = i / 16 < static_cast<int>(d.EntLgrp.size()) && d.EntLgrp[i / 16].anGLay == 0;
