@@ -13,7 +13,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <array>
 #include <vector>
 
 namespace fuzzing {
@@ -26,18 +25,6 @@ void checkLength(QStringList& problems, const char* name, size_t length, int64_t
 {
     if (static_cast<int64_t>(length) != count)
         problems << QStringLiteral("%1 has %2 entries but a count of %3").arg(QLatin1String(name)).arg(length).arg(count);
-}
-
-// The seven arrays of one scope against their counts; both are indexed by
-// entity kind (index 0 unused). `prefix` is "Ent" or "m".
-void checkKindLengths(QStringList& problems, const char* prefix, const std::vector<size_t>& lengths,
-                      const std::array<int32_t, 8>& counts)
-{
-    static const char* const kNames[] = {"", "Line", "Enko", "Ten", "Moji", "Sunpo", "Solid", "Block"};
-    for (int32_t k = kEntLine; k <= kEntBlock; ++k) {
-        const QByteArray name = QByteArray(prefix) + kNames[k];
-        checkLength(problems, name.constData(), lengths[static_cast<size_t>(k)], counts[static_cast<size_t>(k)]);
-    }
 }
 
 size_t lengthOfKind(int32_t kind, const std::vector<size_t>& lengths)
@@ -85,12 +72,7 @@ void checkTopLevel(QStringList& problems, const TJwwData& d, bool readOk)
 {
     const std::vector<size_t> lengths{0, d.EntLine.size(), d.EntEnko.size(), d.EntTen.size(), d.EntMoji.size(),
                                       d.EntSunpo.size(), d.EntSolid.size(), d.EntBlock.size()};
-    checkKindLengths(problems, "Ent", lengths,
-                     {0, d.EntLineN, d.EntEnkoN, d.EntTenN, d.EntMojiN, d.EntSunpoN, d.EntSolidN, d.EntBlockN});
     checkLength(problems, "EntNo", d.EntNo.size(), d.Enthd.n1);
-    checkLength(problems, "EntBlockDef", d.EntBlockDef.size(), d.EntBlockDefN);
-    checkLength(problems, "EntBlockTree", d.EntBlockTree.size(), d.EntBlockTreeN);
-    checkLength(problems, "BindImage", d.BindImage.size(), d.BindImageN);
     if (readOk)
         checkLength(problems, "EntBlockDef (declared)", d.EntBlockDef.size(), d.Enthd.n2);
     checkOrder(problems, "EntNo", d.EntNo, lengths, readOk);
@@ -103,8 +85,6 @@ void checkDefinitions(QStringList& problems, const TJwwData& d, bool readOk)
         const TEntJwwBlockDef& def = d.EntBlockDef[i];
         const std::vector<size_t> lengths{0, def.mLine.size(), def.mEnko.size(), def.mTen.size(), def.mMoji.size(),
                                           def.mSunpo.size(), def.mSolid.size(), def.mBlock.size()};
-        checkKindLengths(problems, "m", lengths,
-                         {0, def.mLineN, def.mEnkoN, def.mTenN, def.mMojiN, def.mSunpoN, def.mSolidN, def.mBlockN});
         checkLength(problems, "mNo", def.mNo.size(), def.N);
         checkOrder(problems, "mNo", def.mNo, lengths, readOk || i + 1 < d.EntBlockDef.size());
     }

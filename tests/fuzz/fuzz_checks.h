@@ -13,7 +13,7 @@ namespace fuzzing {
 // Reads `bytes` as FileIn does after loading a file, extracting embedded
 // images into `imageFolder` (an existing, empty folder ending with the path
 // separator), then inflates them, sets the pen widths and deletes what was
-// extracted. Checks that every array is as long as its count, that a
+// extracted. Checks that every order is as long as its declared count, that a
 // successful read filled every order slot with an entity that exists, that
 // the insert tree is well formed and that nothing stays in the folder.
 QStringList checkReader(QByteArrayView bytes, const QString& imageFolder);
