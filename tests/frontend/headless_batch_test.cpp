@@ -304,7 +304,7 @@ TEST_F(HeadlessBatch, ReadOnlyProgramFolderUsesTheUsersFolders)
 
     const Run batch = run({"--out", out, src + "a.jww"});
     EXPECT_EQ(batch.status, 0) << batch.errors.toStdString();
-    EXPECT_EQ(batch.log, triple(src + "a.jww", out + "a.sfc", kConverted));
+    EXPECT_EQ(batch.log, triple(src + "a.jww", out + "a.sfc", kConverted) << "1件中1件を変換しました");
     EXPECT_TRUE(testsupport::readFile(userSettings).startsWith("\xEF\xBB\xBF"));
 
     // The worker on its own finds the same file; two at once on drawings
