@@ -9,6 +9,7 @@
 #include "common/text_width.h"
 #include "worker/convert/moji_form.h"
 #include "worker/sfc/geometric_features.h"
+#include "worker/text/decoration_codes.h"
 #include "worker/text/text_codes.h"
 
 #include <algorithm>
@@ -200,10 +201,22 @@ void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
     // width is one that SXF readers reject.
     if (common::IsBlank(m.str))
         return;
-    // A text that CheckMojiExp2 marks as decorated is written whole, codes
-    // included, until its pieces are laid out into mexp for writeMojiPieces.
-    sfc::procSfcText(ctx.f, m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle, m.slant,
-                     m.basePoint, m.direction);
+    if (!CheckMojiExp2(m.str)) {
+        sfc::procSfcText(ctx.f, m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle,
+                         m.slant, m.basePoint, m.direction);
+        return;
+    }
+    // A decorated text is laid out in pieces from its start point, in the
+    // pen colour of the drawing; the pieces find their SFC colours when
+    // they are written.
+    const MojiExp2Input in{static_cast<int32_t>(e.att.nPenColor), m.font, m.slant == 15.0 ? 1 : 0, m.startX, m.startY, m.charWidth,
+                           m.charHeight, m.spacing, m.width, m.height, m.angle, m.str};
+    const int32_t gothic = ctx.tables.proc4subFont(QStringLiteral("ＭＳ ゴシック")) + 1;
+    if (m.direction == 1)
+        GetMojiExp2a(mexp, in, gothic);
+    else
+        GetMojiExp2b(mexp, in, gothic);
+    writeMojiPieces(ctx, mexp, m.layer);
 }
 
 }  // namespace text
