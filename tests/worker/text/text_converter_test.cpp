@@ -154,7 +154,7 @@ TEST(TextConverter, DecoratedTextsAreWrittenInPieces)
 {
     // Laid out from the start point (110, 70) with characters 4 x 5: text
     // pieces first, then lines, on the text's layer. Pen colour 9 of a
-    // piece becomes cb3 + 1; "^\\" switches to the gothic font, number 1.
+    // piece becomes cb3 + 1; "^\" switches to the gothic font, number 1.
     struct Case {
         const char* name;
         std::function<void(TEntJwwMoji&)> change;
