@@ -11,6 +11,7 @@
 #include "worker/text/text_converter.h"
 
 #include <cmath>
+#include <utility>
 
 namespace text {
 namespace {
@@ -53,6 +54,12 @@ double columns(QStringView s)
 double units(QStringView s)
 {
     return static_cast<double>(s.size());
+}
+
+void appendMoji(TSFC_Moji_Exp_Info& mexp, TSFC_Moji_Exp_MojiField f)
+{
+    mexp.eMoji.push_back(std::move(f));
+    mexp.eMojiN = static_cast<int32_t>(mexp.eMoji.size());
 }
 
 // The end markers. Returns false when nothing is left to lay out.
@@ -130,6 +137,7 @@ public:
 
 private:
     bool switchCode(QChar code, qsizetype& i);
+    void changeColour(qsizetype& i);
     void smallChar(QChar code, qsizetype& i);
     void overlay(QChar code, qsizetype& i);
     void smallPair(qsizetype& i);
@@ -144,6 +152,7 @@ private:
     void flush();
     void endUnderline();
     void endStrike();
+    void endLines();
 
     TSFC_Moji_Exp_Info& m_mexp;
     const MojiExp2Input& m_in;
@@ -163,23 +172,9 @@ private:
 
 void MojiWalk::addMoji(Vec at, const QString& str, double mjw, double mjh, double msx, double msy, int32_t dir)
 {
-    TSFC_Moji_Exp_MojiField f;
-    f.col = m_colour;
-    f.fon = m_font;
-    f.ktn = m_vertical ? 7 : 1;
-    f.dir = dir;
-    f.ita = m_slant;
-    f.mjx = at.x;
-    f.mjy = at.y;
-    f.msx = msx;
-    f.msy = msy;
-    f.mjw = mjw;
-    f.mjh = mjh;
-    f.mjd = 0;
-    f.mja = m_in.an;
-    f.str = str;
-    m_mexp.eMoji.push_back(f);
-    m_mexp.eMojiN = static_cast<int32_t>(m_mexp.eMoji.size());
+    appendMoji(m_mexp, {.col = m_colour, .fon = m_font, .ktn = m_vertical ? 7 : 1, .dir = dir, .ita = m_slant,
+                        .mjx = at.x, .mjy = at.y, .msx = msx, .msy = msy, .mjw = mjw, .mjh = mjh, .mjd = 0,
+                        .mja = m_in.an, .str = str});
 }
 
 void MojiWalk::addLine(Vec from, Vec to)
@@ -221,6 +216,35 @@ void MojiWalk::endStrike()
     addLine(m_strikeStart + o, m_pen + o);
 }
 
+void MojiWalk::endLines()
+{
+    endUnderline();
+    endStrike();
+    m_under = m_strike = false;
+}
+
+// "^$" and the code unit after it, consumed from `i`: a digit 1-9 is the new
+// pen colour, anything else is dropped.
+void MojiWalk::changeColour(qsizetype& i)
+{
+    if (i >= m_in.st.size())
+        return;
+    const QChar digit = m_in.st[i++];
+    if (digit < u'1' || digit > u'9')
+        return;
+    // Lines drawn so far keep the old colour; they go on in the new one.
+    if (m_under && !same(m_underStart, m_pen)) {
+        endUnderline();
+        m_underStart = m_pen;
+    }
+    if (m_strike && !same(m_strikeStart, m_pen)) {
+        endStrike();
+        m_strikeStart = m_pen;
+    }
+    flush();
+    m_colour = digit.unicode() - u'0';
+}
+
 // The codes that change the state of the walk. `i` is past the code;
 // returns false when `code` is none of them.
 bool MojiWalk::switchCode(QChar code, qsizetype& i)
@@ -235,9 +259,7 @@ bool MojiWalk::switchCode(QChar code, qsizetype& i)
         } else if (code == u'&') {
             m_font = m_in.fo;
         } else {
-            endUnderline();
-            endStrike();
-            m_under = m_strike = false;
+            endLines();
             m_colour = m_in.co;
             m_font = m_in.fo;
             m_slant = m_in.it;
@@ -262,32 +284,14 @@ bool MojiWalk::switchCode(QChar code, qsizetype& i)
         }
         return true;
     case u'#':
-        endUnderline();
-        endStrike();
-        m_under = m_strike = false;
+        endLines();
         flush();
         m_slant = m_in.it;
         m_font = m_in.fo;
         return true;
-    case u'$': {
-        if (i >= m_in.st.size())
-            return true;
-        const QChar digit = m_in.st[i++];
-        if (digit < u'1' || digit > u'9')
-            return true;
-        // Lines drawn so far keep the old colour; they go on in the new one.
-        if (m_under && !same(m_underStart, m_pen)) {
-            endUnderline();
-            m_underStart = m_pen;
-        }
-        if (m_strike && !same(m_strikeStart, m_pen)) {
-            endStrike();
-            m_strikeStart = m_pen;
-        }
-        flush();
-        m_colour = digit.unicode() - u'0';
+    case u'$':
+        changeColour(i);
         return true;
-    }
     case u'*':
         m_raw = true;
         return true;
@@ -458,23 +462,10 @@ void layOutDecorated(TSFC_Moji_Exp_Info& mexp, const MojiExp2Input& input, bool 
         return;
     }
     // Only the end markers were codes: the text stays whole.
-    TSFC_Moji_Exp_MojiField f;
-    f.col = in.co;
-    f.fon = in.fo;
-    f.ita = in.it;
-    f.ktn = vertical ? 7 : 1;
-    f.dir = vertical ? 2 : 1;
-    f.mjx = in.x;
-    f.mjy = in.y;
-    f.mjw = in.mw;
-    f.mjh = in.mh;
-    f.mjd = in.md;
-    f.mja = in.an;
-    f.msx = vertical ? in.sx : columns(in.st) * 0.5 * in.mw + (units(in.st) - 1) * in.md;
-    f.msy = vertical ? in.sy : in.mh;
-    f.str = in.st;
-    mexp.eMoji.push_back(f);
-    mexp.eMojiN = 1;
+    const double msx = vertical ? in.sx : columns(in.st) * 0.5 * in.mw + (units(in.st) - 1) * in.md;
+    appendMoji(mexp, {.col = in.co, .fon = in.fo, .ktn = vertical ? 7 : 1, .dir = vertical ? 2 : 1, .ita = in.it,
+                      .mjx = in.x, .mjy = in.y, .msx = msx, .msy = vertical ? in.sy : in.mh, .mjw = in.mw,
+                      .mjh = in.mh, .mjd = in.md, .mja = in.an, .str = in.st});
 }
 
 }  // namespace

@@ -60,6 +60,19 @@ TEntJwwMoji baseText()
 
 const Placement kSheet{100, 50, 1};
 
+// What baseText() changed by `change` writes under `p`; the piece lists are
+// left empty.
+QString written(const std::function<void(TEntJwwMoji&)>& change, const Placement& p = kSheet)
+{
+    TextFixture fx;
+    TEntJwwMoji e = baseText();
+    change(e);
+    text::procSfcDataMoji(fx.ctx, fx.mexp, e, p);
+    EXPECT_EQ(fx.mexp.eMojiN, 0);
+    EXPECT_EQ(fx.mexp.eLineN, 0);
+    return fx.output();
+}
+
 }  // namespace
 
 TEST(TextConverter, SkippedTextsWriteNothing)
@@ -140,13 +153,7 @@ TEST(TextConverter, WrittenRecord)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TextFixture fx;
-        TEntJwwMoji e = baseText();
-        c.change(e);
-        text::procSfcDataMoji(fx.ctx, fx.mexp, e, c.p);
-        EXPECT_EQ(fx.output(), record(10, c.line));
-        EXPECT_EQ(fx.mexp.eMojiN, 0);
-        EXPECT_EQ(fx.mexp.eLineN, 0);
+        EXPECT_EQ(written(c.change, c.p), record(10, c.line));
     }
 }
 
@@ -181,13 +188,7 @@ TEST(TextConverter, DecoratedTextsAreWrittenInPieces)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TextFixture fx;
-        TEntJwwMoji e = baseText();
-        c.change(e);
-        text::procSfcDataMoji(fx.ctx, fx.mexp, e, kSheet);
-        EXPECT_EQ(fx.output(), c.out);
-        EXPECT_EQ(fx.mexp.eMojiN, 0);
-        EXPECT_EQ(fx.mexp.eLineN, 0);
+        EXPECT_EQ(written(c.change), c.out);
     }
 }
 
