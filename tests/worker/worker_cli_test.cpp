@@ -247,7 +247,9 @@ TEST_F(WorkerRun, TextCodesCarryTheirValues)
         {u"%SS"_qs, 0, u"1/1"_qs},
         {u"%sp"_qs, 1, u"25"_qs},
         {u"&T"_qs, 0, u"1 : 30"_qs},
-        {u"%j3"_qs, 0, u"\uFF65\uFF65\uFF65"_qs},
+        // A trailing "･" marks the end of a spread text: one of the three
+        // goes, the other two are spread over the width of three.
+        {u"%j3"_qs, 0, u"\uFF65\uFF65"_qs},
         {u"%j1x"_qs, 0, u""_qs},
     };
     struct Case {
