@@ -142,7 +142,12 @@ QString CheckMojiSfc(const QString& s)
     QString t = s;
     // The replacement cannot form a new pair, so one pass replaces them all.
     t.replace(QStringLiteral("\\'"), QStringLiteral("\uFFE5\u2019"));
-    return common::CopyWidth(t, 0, 256);
+    QString out = common::CopyWidth(t, 0, 256);
+    // A cut between the halves of a surrogate pair would leave half a
+    // character: the whole character goes.
+    if (!out.isEmpty() && out.back().isHighSurrogate() && out.size() < t.size() && t[out.size()].isLowSurrogate())
+        out.chop(1);
+    return out;
 }
 
 bool CheckMojiExp2(const QString& s)

@@ -27,7 +27,7 @@ void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
 
 // `s` made safe for an SFC string: every backslash-apostrophe pair (which
 // would end the string) becomes "￥’", and the text is cut after 256 columns
-// (a full-width code unit counts two).
+// (a full-width code unit counts two), never inside a surrogate pair.
 QString CheckMojiSfc(const QString& s);
 
 // True when `s` carries decoration codes that call for laying the text out

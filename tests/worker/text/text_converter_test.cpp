@@ -219,6 +219,10 @@ TEST(TextConverter, CheckMojiSfc)
         {QString(255, u'a') + QChar(0x3042), QString(255, u'a')},
         // Replaced before cutting: the widened pair no longer fits whole.
         {a254 + u"\\'"_qs, a254 + QChar(0xFFE5)},
+        // A pair counts two full-width code units; one that does not fit
+        // whole goes whole.
+        {a254 + u"\U0002000B"_qs, a254},
+        {QString(252, u'a') + u"\U0002000B"_qs, QString(252, u'a') + u"\U0002000B"_qs},
         {QString(), QString()},
     };
     for (const Case& c : cases) {
