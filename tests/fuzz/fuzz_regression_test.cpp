@@ -1,7 +1,7 @@
 // The inputs the fuzz targets found, and their seeds, through the same checks
 // the targets make, so that the ordinary test suite catches a regression.
 #include "tests/fuzz/fuzz_checks.h"
-#include "tests/fuzz/fuzz_seeds.h"
+#include "tests/fuzz/fuzz_corpus_start.h"
 #include "tests/support/jww_builder.h"
 #include "tests/support/test_paths.h"
 

@@ -1,6 +1,6 @@
-// write_fuzz_seeds FOLDER: writes the seed corpus of the fuzz targets into
+// write_fuzz_corpus FOLDER: writes the seed corpus of the fuzz targets into
 // FOLDER (created when missing). Exit status 1 when a file cannot be written.
-#include "tests/fuzz/fuzz_seeds.h"
+#include "tests/fuzz/fuzz_corpus_start.h"
 #include "tests/support/test_paths.h"
 
 #include <QDir>
@@ -10,7 +10,7 @@
 int main(int argc, char* argv[])
 {
     if (argc != 2) {
-        std::fprintf(stderr, "usage: write_fuzz_seeds FOLDER\n");
+        std::fprintf(stderr, "usage: write_fuzz_corpus FOLDER\n");
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);

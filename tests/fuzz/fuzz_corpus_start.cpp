@@ -1,5 +1,5 @@
 // The seed drawings.
-#include "tests/fuzz/fuzz_seeds.h"
+#include "tests/fuzz/fuzz_corpus_start.h"
 
 #include "tests/support/demo_drawing.h"
 #include "tests/support/jww_builder.h"
