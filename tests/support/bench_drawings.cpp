@@ -142,17 +142,18 @@ void buildNestedDrawing(TJwwData& d, int n)
     }
     TEntJwwBlockDef a;
     a.att = attr(5);
+    a.att.nPenStyle = 0x40;
     a.nNumber = 1;
     a.strName = QStringLiteral("A");
-    for (int i = 0; i < n / 100; ++i) {
+    for (int i = 0; i < n / 100; ++i)
+        addBlock(a, {attr(i), static_cast<double>(i * 10), 0, 1, 1, 0, 2});
+    d.EntBlockDef = {a, b};
+    for (int i = 0; i < n / 75; ++i) {
         TEntJwwAttr at = attr(i);
         if (i % 3 == 2)
             at.nPenStyle = 0x40;
-        addBlock(a, {at, static_cast<double>(i * 10), 0, 1, 1, 0, 2});
+        addBlock(d, {at, static_cast<double>(i % 50) * 1000, static_cast<double>(i / 50) * 1000, 1, 1, 0, 1});
     }
-    d.EntBlockDef = {a, b};
-    for (int i = 0; i < n / 75; ++i)
-        addBlock(d, {attr(i), static_cast<double>(i % 50) * 1000, static_cast<double>(i / 50) * 1000, 1, 1, 0, 1});
     d.MakeBlockTree();
 }
 

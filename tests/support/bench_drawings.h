@@ -22,8 +22,9 @@ void buildColoursDrawing(jww::TJwwData& d, int n);
 
 // n / 75 placements of a block A that places a block B n / 100 times, B
 // holding `n` points of one curve-attribute group: the members of B are
-// counted for every node of a tree of about n² / 7500 nodes. Every third
-// placement of B is on no layer (bit 0x40).
+// counted for every node of a tree of about n² / 7500 nodes. A is on no
+// layer (bit 0x40), so its placements of B keep B's own layers, and so is
+// every third placement of A.
 void buildNestedDrawing(jww::TJwwData& d, int n);
 
 }  // namespace testsupport
