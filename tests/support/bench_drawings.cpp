@@ -102,7 +102,9 @@ void buildBlocksDrawing(TJwwData& d, int n)
         def.att = attr(b);
         def.nNumber = static_cast<uint32_t>(b + 1);
         def.strName = b % 4 == 3 ? QStringLiteral("P%1@@SfigorgFlag@@1").arg(b % 100) : QStringLiteral("B%1").arg(b);
-        addLine(def, {attr(b), 0, 0, 1, 0});
+        TEntJwwAttr grouped = attr(b);
+        grouped.lGroup = static_cast<uint32_t>(b + 1);
+        addLine(def, {grouped, 0, 0, 1, 0});
         addLine(def, {attr(b + 1), 0, 0, 0, 1});
         d.EntBlockDef.push_back(def);
     }

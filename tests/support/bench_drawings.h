@@ -11,9 +11,10 @@ namespace testsupport {
 // layers of three layer groups, the third one scaled.
 void buildMixedDrawing(jww::TJwwData& d, int n);
 
-// `n` top-level placements of n / 10 block definitions of two lines each;
-// every fourth definition is a marked part, and the part names repeat, so
-// that the names made unique grow with the drawing too.
+// `n` top-level placements of n / 10 block definitions of two lines each,
+// the first line of each in a curve-attribute group of its own; every
+// fourth definition is a marked part, and the part names repeat, so that the
+// names made unique grow with the drawing too.
 void buildBlocksDrawing(jww::TJwwData& d, int n);
 
 // 100,000 solids of their own colour (pen colour 10) in `n` distinct
