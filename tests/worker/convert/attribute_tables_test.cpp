@@ -322,12 +322,7 @@ void buildNested(TJwwData& d, const TEntJwwAttr& aAtt)
     b.nNumber = 2;
     b.strName = QStringLiteral("B");
     addLine(b, lineOn(attrOn(0, 3, 2, 2, 5)));
-    TEntJwwMoji text;
-    text.att = attrOn(0, 4, 3);
-    text.end_x = 10;
-    text.strFontName = QStringLiteral("Mincho");
-    text.str = QStringLiteral("^$4");
-    addMoji(b, text);
+    addMoji(b, textOn(attrOn(0, 4, 3), QStringLiteral("^$4"), QStringLiteral("Mincho")));
     addSolid(b, solidOf(attrOn(1, 2, 10), 0x123457));
     TEntJwwTen aux;
     aux.att = attrOn(0, 1, 9);
@@ -462,11 +457,7 @@ TEST(AttributeTables, ColourCodesInTextsCountTheirPenColours)
         SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
         TJwwData d;
         initEmptyDrawing(d);
-        TEntJwwMoji text;
-        text.att = attrOn(0, 0, 1);
-        text.end_x = 10;
-        text.str = QString::fromUtf16(c.text);
-        addMoji(d, text);
+        addMoji(d, textOn(attrOn(0, 0, 1), QString::fromUtf16(c.text)));
         BuiltTables b(d);
         for (int n = 1; n <= 8; ++n) {
             const int expected = (n == 1 ? 2 : 0) + static_cast<int>(std::count(c.colours.begin(), c.colours.end(), n));
