@@ -5,6 +5,7 @@
 #include "worker/convert/attribute_tables.h"
 #include "worker/convert/conversion_context.h"
 #include "worker/convert/drawing_scopes.h"
+#include "worker/convert/image_source.h"
 #include "worker/drawing_setup.h"
 #include "worker/jww/jww_data.h"
 #include "worker/sfc/sfc_writer.h"
@@ -17,8 +18,10 @@ namespace worker {
 // writing are marked in the drawing's entity lists.
 class SfcDataWriter {
 public:
+    // `images` are the drawing's accepted images (convert::acceptedImages);
+    // the writer keeps a reference to them.
     SfcDataWriter(sfc::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables, PaperSize paper,
-                  text::TSFC_Moji_Exp_Info& mexp);
+                  text::TSFC_Moji_Exp_Info& mexp, const std::vector<convert::AcceptedImage>& images);
 
     // Writes every section of the drawing data in order.
     void procSfcData();
@@ -39,16 +42,18 @@ private:
     // are written here by the group stage; until it exists groups are drawn
     // as their members.
     void procSfcDataCrvAttr(int bln, int lgp, const convert::Placement& p);
-    // Image symbols and placements belong to the image stage, which writes
-    // nothing yet.
-    void procSfcDataImageDef() {}
-    void procSfcDataImages() {}
+    void procSfcDataImageDef();
+    void procSfcDataImages();
+    // Closes a symbol whose members began at feature number `firstMember`, or
+    // leaves it out (and so every placement of it) when none was written.
+    void closeSymbol(int32_t firstMember, const QString& name, int32_t kind);
 
     // Sends one entity to its converter; kinds 0 and -1 (consumed) write nothing.
     void dispatch(const jww::TEntJwwBlockDef* def, const jww::TEntJwwNo& no, const convert::Placement& p);
 
     convert::ConversionContext m_ctx;
     text::TSFC_Moji_Exp_Info& m_mexp;
+    const std::vector<convert::AcceptedImage>& m_images;
     convert::GroupEntities m_byGroup;
     int32_t m_CCnum = 1;
     int32_t m_fill = 1;
@@ -56,6 +61,7 @@ private:
 
 // Writes the whole SFC text of drawing `jww`, whose tables are built, for
 // destination `fn`: header (dated `now`), definitions, drawing data, footer.
+// `images` are its accepted images (convert::acceptedImages), none by default.
 // Returns how the composite curves and the fills were numbered.
 struct FillNumbering {
     int32_t curves = 0;       // one more than the composite curves written for solids
@@ -63,6 +69,6 @@ struct FillNumbering {
 };
 FillNumbering writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
                                convert::AttributeTables& tables, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
-                               const QDateTime& now);
+                               const QDateTime& now, const std::vector<convert::AcceptedImage>& images = {});
 
 }  // namespace worker

@@ -3,6 +3,7 @@
 
 #include "common/file_ops.h"
 #include "common/path_names.h"
+#include "worker/image_files.h"
 #include "worker/sfc/sfc_file.h"
 #include "worker/sfc_data.h"
 
@@ -122,16 +123,15 @@ void WorkerDriver::proc3()
 
 bool WorkerDriver::proc4(const QString& fn)
 {
+    m_images = convert::acceptedImages(*JWW1, JwwFileName);
     return sfc::writeSfcFile(fn, [&](sfc::SfcWriter& f) {
-        writeSfcContents(f, fn, *JWW1, m_tables, m_paper, mexp, QDateTime::currentDateTime());
+        writeSfcContents(f, fn, *JWW1, m_tables, m_paper, mexp, QDateTime::currentDateTime(), m_images);
     });
 }
 
 void WorkerDriver::proc5(const QString& fn)
 {
-    // Image files beside the output are placed by the image stage, which
-    // this worker does not have yet.
-    Q_UNUSED(fn);
+    placeImageFiles(m_images, fn);
 }
 
 int runWorker(const QStringList& arguments, const QString& exeDir)

@@ -4,6 +4,7 @@
 
 #include "common/settings_file.h"
 #include "worker/convert/attribute_tables.h"
+#include "worker/convert/image_source.h"
 #include "worker/convert/group_table.h"
 #include "worker/drawing_setup.h"
 #include "worker/jww/gra_attribute.h"
@@ -61,6 +62,9 @@ private:
     convert::AttributeTables m_tables;
     text::TSFC_Moji_Exp_Info mexp;
     PaperSize m_paper;
+    // The images placed by proc4 and proc5, found once so that both see the
+    // same ones in the same order.
+    std::vector<convert::AcceptedImage> m_images;
     bool m_written = false;
 };
 
