@@ -4,6 +4,7 @@
 // tree, layer groups and named layers, curve-attribute groups, embedded
 // images and the pen widths of colours 1 to 9. Images are listed, not
 // extracted. Exits 1 when the file cannot be read completely.
+#include "worker/jww/entity_arrays.h"
 #include "worker/jww/gra_attribute.h"
 #include "worker/jww/jww_data.h"
 
@@ -13,74 +14,65 @@
 #include <QSet>
 #include <QString>
 
+#include <array>
 #include <cstdio>
 
 namespace {
 
 using namespace jww;
 
-QJsonObject kindCounts(size_t line, size_t enko, size_t ten, size_t moji, size_t sunpo, size_t solid, size_t block)
-{
-    return {{"line", qint64(line)},   {"arc", qint64(enko)},   {"point", qint64(ten)}, {"text", qint64(moji)},
-            {"dimension", qint64(sunpo)}, {"solid", qint64(solid)}, {"block", qint64(block)}};
-}
+using KindSizes = std::array<size_t, 7>;
 
-// Adds the non-zero curve-attribute numbers of `records` to `groups`.
-template <typename Records>
-void collectGroups(const Records& records, QSet<uint32_t>& groups)
-{
-    for (const auto& e : records) {
-        if (e.att.lGroup != 0)
-            groups.insert(e.att.lGroup);
-    }
-}
-
+// The sizes of the seven entity arrays of `owner`, in kind order.
 template <typename Owner>
-void collectAllGroups(const Owner& o, QSet<uint32_t>& groups)
+KindSizes kindSizes(const Owner& owner)
 {
-    collectGroups(o.line, groups);
-    collectGroups(o.enko, groups);
-    collectGroups(o.ten, groups);
-    collectGroups(o.moji, groups);
-    collectGroups(o.sunpo, groups);
-    collectGroups(o.solid, groups);
-    collectGroups(o.block, groups);
+    KindSizes n{};
+    size_t k = 0;
+    forEachEntityArray(entityArrays(owner), [&](const auto& array) { n[k++] = array.size(); });
+    return n;
 }
 
-struct Arrays {
-    const std::vector<TEntJwwLine>& line;
-    const std::vector<TEntJwwEnko>& enko;
-    const std::vector<TEntJwwTen>& ten;
-    const std::vector<TEntJwwMoji>& moji;
-    const std::vector<TEntJwwSunpo>& sunpo;
-    const std::vector<TEntJwwSolid>& solid;
-    const std::vector<TEntJwwBlock>& block;
-};
+QJsonObject kindCounts(const KindSizes& n)
+{
+    return {{"line", qint64(n[0])},      {"arc", qint64(n[1])},   {"point", qint64(n[2])}, {"text", qint64(n[3])},
+            {"dimension", qint64(n[4])}, {"solid", qint64(n[5])}, {"block", qint64(n[6])}};
+}
+
+// Adds the non-zero curve-attribute numbers of the entities of `owner` to
+// `groups`.
+template <typename Owner>
+void collectGroups(const Owner& owner, QSet<uint32_t>& groups)
+{
+    forEachEntityArray(entityArrays(owner), [&](const auto& array) {
+        for (const auto& e : array) {
+            if (e.att.lGroup != 0)
+                groups.insert(e.att.lGroup);
+        }
+    });
+}
 
 QJsonObject blocksSummary(const TJwwData& d, QSet<uint32_t>& groups)
 {
     QJsonArray defs;
-    size_t n[7] = {};
+    KindSizes n{};
     for (const TEntJwwBlockDef& def : d.EntBlockDef) {
-        const Arrays a{def.mLine, def.mEnko, def.mTen, def.mMoji, def.mSunpo, def.mSolid, def.mBlock};
-        collectAllGroups(a, groups);
-        const size_t sizes[7] = {def.mLine.size(),  def.mEnko.size(),  def.mTen.size(),  def.mMoji.size(),
-                                 def.mSunpo.size(), def.mSolid.size(), def.mBlock.size()};
-        for (int i = 0; i < 7; ++i)
+        collectGroups(def, groups);
+        const KindSizes sizes = kindSizes(def);
+        for (size_t i = 0; i < n.size(); ++i)
             n[i] += sizes[i];
-        const QJsonObject members = kindCounts(sizes[0], sizes[1], sizes[2], sizes[3], sizes[4], sizes[5], sizes[6]);
         defs.append(QJsonObject{{"name", def.strName},
                                 {"nNumber", qint64(def.nNumber)},
-                                {"members", members},
+                                {"members", kindCounts(sizes)},
                                 {"ref_flag", def.ref_flag}});
     }
-    return {{"entities", kindCounts(n[0], n[1], n[2], n[3], n[4], n[5], n[6])}, {"definitions", defs}};
+    return {{"entities", kindCounts(n)}, {"definitions", defs}};
 }
 
 QJsonObject summary(const TJwwData& d, bool read, const TgraAttribute& widths)
 {
     QSet<uint32_t> groups;
-    collectAllGroups(Arrays{d.EntLine, d.EntEnko, d.EntTen, d.EntMoji, d.EntSunpo, d.EntSolid, d.EntBlock}, groups);
+    collectGroups(d, groups);
     const QJsonObject blocks = blocksSummary(d, groups);
     QJsonArray layerGroups;
     for (const TEntJwwLayerGroup& g : d.EntLgrp)
@@ -101,11 +93,10 @@ QJsonObject summary(const TJwwData& d, bool read, const TgraAttribute& widths)
         {"version", d.Enthd.jwVer},
         {"nZumen", d.Enthd.nZumen},
         {"memo", d.Enthd.strMemo},
-        {"entities", kindCounts(d.EntLine.size(), d.EntEnko.size(), d.EntTen.size(), d.EntMoji.size(),
-                                d.EntSunpo.size(), d.EntSolid.size(), d.EntBlock.size())},
+        {"entities", kindCounts(kindSizes(d))},
         {"blockEntities", blocks["entities"]},
         {"blockDefinitions", blocks["definitions"]},
-        {"blockTreeNodes", d.EntBlockTreeN},
+        {"blockTreeNodes", d.EntBlockTreeN()},
         {"layerGroups", layerGroups},
         {"layers", layers},
         {"curveGroups", qint64(groups.size())},

@@ -1,7 +1,7 @@
 // Writes the demo drawing: makedemo PATH.jww
 #include "tests/support/demo_drawing.h"
-#include "tests/support/test_paths.h"
 
+#include <QSaveFile>
 #include <QString>
 
 #include <cstdio>
@@ -12,7 +12,9 @@ int main(int argc, char* argv[])
         std::fputs("usage: makedemo DRAWING.jww\n", stderr);
         return 2;
     }
-    if (!testsupport::writeFile(QString::fromLocal8Bit(argv[1]), testsupport::demoDrawingBytes())) {
+    QSaveFile out(QString::fromLocal8Bit(argv[1]));
+    const QByteArray bytes = testsupport::demoDrawingBytes();
+    if (!out.open(QIODevice::WriteOnly) || out.write(bytes) != bytes.size() || !out.commit()) {
         std::fprintf(stderr, "makedemo: cannot write %s\n", argv[1]);
         return 1;
     }

@@ -69,8 +69,8 @@ bool FileExistsSafe(const QString& path)
 {
     if (unusable(path))
         return false;
-    const QFileInfo info(path);
-    return info.exists() && !info.isDir();
+    // isFile() holds for regular files only (and links to them).
+    return QFileInfo(path).isFile();
 }
 
 bool DirExistsSafe(const QString& path)

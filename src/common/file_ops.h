@@ -10,7 +10,8 @@
 
 namespace common {
 
-// True only for an existing file (not a folder).
+// True only for an existing regular file, links followed: not a folder, and
+// not a FIFO, socket or device, which would block or never end when read.
 bool FileExistsSafe(const QString& path);
 // True only for an existing folder.
 bool DirExistsSafe(const QString& path);

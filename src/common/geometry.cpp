@@ -108,8 +108,10 @@ SegmentProjection ProjectOnSegment(double x1, double y1, double x2, double y2, d
     return result;
 }
 
-LineCrossing LineCross(double x1, double y1, double x2, double y2, double x3, double y3, double x4, double y4)
+LineCrossing LineCross(GeoPoint a1, GeoPoint a2, GeoPoint b1, GeoPoint b2)
 {
+    const double x1 = a1.x, y1 = a1.y, x2 = a2.x, y2 = a2.y;
+    const double x3 = b1.x, y3 = b1.y, x4 = b2.x, y4 = b2.y;
     const bool vertical1 = isVertical(x1, x2);
     const bool vertical2 = isVertical(x3, x4);
     LineCrossing result;
@@ -159,7 +161,7 @@ EllipseArcEnds EllipseArcPoints(double cx, double cy, double radius, double flat
     const GeoPoint e = EllipsePoint(0, 0, radius, flattening, 0, end);
     const GeoPoint ds{radius * std::cos(start + kPi / 2), radius * flattening * std::sin(start + kPi / 2)};
     const GeoPoint de{radius * std::cos(end - kPi / 2), radius * flattening * std::sin(end - kPi / 2)};
-    const LineCrossing c = LineCross(s.x, s.y, s.x + ds.x, s.y + ds.y, e.x, e.y, e.x + de.x, e.y + de.y);
+    const LineCrossing c = LineCross(s, {s.x + ds.x, s.y + ds.y}, e, {e.x + de.x, e.y + de.y});
     const GeoPoint local = c.code == LineCrossing::kNone ? GeoPoint{} : GeoPoint{c.x, c.y};
     result.corner = {RotateX(local.x, local.y, 0, 0, tilt) + cx, RotateY(local.x, local.y, 0, 0, tilt) + cy};
     return result;

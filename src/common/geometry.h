@@ -73,10 +73,10 @@ struct LineCrossing {
     int code = kNone;
     double x = 0, y = 0;  // the crossing; (0, 0) for kNone
 };
-// Crossing of the infinite lines through (x1, y1)-(x2, y2) and
-// (x3, y3)-(x4, y4). A line whose x values differ by at most 1e-10 is
-// vertical; lines whose slopes differ by at most 1e-10 do not cross.
-LineCrossing LineCross(double x1, double y1, double x2, double y2, double x3, double y3, double x4, double y4);
+// Crossing of the infinite lines through a1-a2 and b1-b2. A line whose x
+// values differ by at most 1e-10 is vertical; lines whose slopes differ by at
+// most 1e-10 do not cross (kNone).
+LineCrossing LineCross(GeoPoint a1, GeoPoint a2, GeoPoint b1, GeoPoint b2);
 
 // The point at parameter `t` of the ellipse with centre (cx, cy), major
 // radius `radius`, minor radius radius * `flattening`, major axis turned by

@@ -87,17 +87,25 @@ QString FloatText(double value)
     std::string out = negative ? "-" : "";
     if (exponent < 15 && exponent >= -5) {
         if (exponent < 0) {
-            out += "0." + std::string(-exponent - 1, '0') + digits;
+            out += "0.";
+            out.append(static_cast<size_t>(-exponent - 1), '0');
+            out += digits;
         } else if (static_cast<int>(digits.size()) <= exponent + 1) {
-            out += digits + std::string(exponent + 1 - digits.size(), '0');
+            out += digits;
+            out.append(exponent + 1 - digits.size(), '0');
         } else {
-            out += digits.substr(0, exponent + 1) + "." + digits.substr(exponent + 1);
+            out.append(digits, 0, static_cast<size_t>(exponent + 1));
+            out += '.';
+            out.append(digits, static_cast<size_t>(exponent + 1));
         }
     } else {
-        out += digits.substr(0, 1);
-        if (digits.size() > 1)
-            out += "." + digits.substr(1);
-        out += "E" + std::to_string(exponent);
+        out += digits[0];
+        if (digits.size() > 1) {
+            out += '.';
+            out.append(digits, 1);
+        }
+        out += 'E';
+        out += std::to_string(exponent);
     }
     return QString::fromLatin1(out.data(), static_cast<qsizetype>(out.size()));
 }

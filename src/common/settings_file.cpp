@@ -6,6 +6,7 @@
 #include "common/file_ops.h"
 #include "common/number_parse.h"
 #include "common/number_text.h"
+#include "common/path_names.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -89,6 +90,10 @@ bool SettingsFile::write(const QString& path) const
     for (const QString& line : lines)
         bytes.append(line.toUtf8()).append("\r\n");
 
+    // The per-user configuration folder does not exist before the first save.
+    const QString folder = ExtractDir(path);
+    if (!folder.isEmpty() && !DirExistsSafe(folder))
+        ForceDirsSafe(folder);
     QSaveFile file(path);
     const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
     if (!ok) {

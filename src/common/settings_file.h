@@ -30,7 +30,7 @@ public:
     // missing or cannot be read.
     bool read(const QString& path, bool readJwwPath = true);
     // Writes the 18 lines as UTF-8 with a byte-order mark, each ended by CR
-    // LF, replacing any earlier file. On failure no file is left at `path`
+    // LF, replacing any earlier file; a missing folder is made first. On failure no file is left at `path`
     // (an earlier one included) and false is returned.
     bool write(const QString& path) const;
 

@@ -53,7 +53,8 @@ QString missingFolderMessage(const QString& folder)
     return QStringLiteral("指定したフォルダが見つかりません。\r\n") + folder;
 }
 
-QString destinationFor(const QString& source, const OutputTarget& target)
+QString destinationFor(const QString& source, const OutputTarget& target,
+                       const std::function<bool(const QString&)>& isTaken)
 {
     const QString name = common::ExtractName(source);
     if (name.isEmpty())
@@ -62,7 +63,7 @@ QString destinationFor(const QString& source, const OutputTarget& target)
     const QString dst = common::ReplaceExt(base, u".sfc");
     if (dst.isEmpty())
         return {};
-    return common::UniqueFileName(dst);
+    return isTaken ? common::UniqueFileName(dst, isTaken) : common::UniqueFileName(dst);
 }
 
 }  // namespace frontend

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <functional>
+
 namespace frontend {
 
 // The five output choices, in the order of the radio buttons and of lines 5
@@ -51,6 +53,8 @@ QString missingFolderMessage(const QString& folder);
 // extension replaced by ".sfc" and made unique by UniqueFileName. Returns the
 // empty text when no free name is left (or the path is invalid): the caller
 // must then not start the worker, which would delete an existing file.
-QString destinationFor(const QString& source, const OutputTarget& target);
+// `isTaken` decides whether a name is in use; empty means "a file exists".
+QString destinationFor(const QString& source, const OutputTarget& target,
+                       const std::function<bool(const QString&)>& isTaken = {});
 
 }  // namespace frontend

@@ -13,7 +13,7 @@ namespace frontend {
 class BatchQueue {
 public:
     // True when `fn` is worth converting: not empty, with the extension
-    // ".jww" in any case, naming an existing file.
+    // ".jww" in any case, naming an existing regular file (FileExistsSafe).
     static bool PickupFile(const QString& fn);
 
     // Queues the files of one arrival that PickupFile accepts, in order, as

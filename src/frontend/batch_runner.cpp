@@ -22,7 +22,7 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
             result.stopped = true;
             break;
         }
-        const QString dst = destinationFor(src, target);
+        const QString dst = destinationFor(src, target, hooks.isTaken);
         log(src);
         log(kArrowPrefix + dst);
         const QString r = (dst.isEmpty() || !hooks.convert) ? kFailed : hooks.convert(src, dst);

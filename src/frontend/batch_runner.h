@@ -29,6 +29,8 @@ struct BatchHooks {
     std::function<bool()> stopRequested;
     // Converts one file and returns kConverted or kFailed (RunProc1).
     std::function<QString(const QString& src, const QString& dst)> convert;
+    // Whether a destination name is in use; empty means "a file exists there".
+    std::function<bool(const QString& path)> isTaken;
 };
 
 struct BatchResult {

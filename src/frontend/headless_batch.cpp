@@ -1,6 +1,7 @@
 // The headless batch: command line, output folder, settings, conversion.
 #include "frontend/headless_batch.h"
 
+#include "common/file_locations.h"
 #include "common/path_names.h"
 #include "common/settings_file.h"
 #include "frontend/batch_queue.h"
@@ -74,7 +75,7 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
         return kExitUsage;
     }
     const QString programDir = common::ExtractDir(programPath);
-    const QString settingsPath = common::ReplaceExt(programPath, u".dat");
+    const QString settingsPath = common::fileLocations(programDir).settingsFile;
     common::SettingsFile settings(programDir);
     settings.read(settingsPath, false);
     settings.JwwPath = jwwFolderFromProgram(programFromOpenCommand(jwwOpenCommand()));

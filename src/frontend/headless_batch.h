@@ -16,7 +16,8 @@ inline constexpr int kExitSomeFailed = 1;
 inline constexpr int kExitUsage = 2;
 
 // Runs the batch for `args` (the arguments after "--batch") as the program
-// at `programPath` (its settings file and worker are beside it). The saved
+// at `programPath` (its worker is beside it, its settings file where
+// common::fileLocations puts it for that folder). The saved
 // output choice applies unless "--out DIR" (that folder) or "--beside"
 // (beside each source) overrides it for this run; an override is not saved.
 // Log lines go to `out` in UTF-8, one per line; messages go to `err`.

@@ -2,8 +2,10 @@
 //   Kestrune [FILE...]                          the batch window
 //   Kestrune --batch [--out DIR | --beside] FILE...   the same batch without a window
 //   Kestrune --screenshot PNG [--out DIR | --beside] FILE...   renders the window after its batch
+//   Kestrune --help | --version | --batch --help   prints and exits
 #include "frontend/headless_batch.h"
 #include "frontend/platform.h"
+#include "frontend/program_help.h"
 #include "frontend/window_program.h"
 
 #include <QApplication>
@@ -15,13 +17,17 @@
 
 int main(int argc, char* argv[])
 {
-    // The headless batch needs no display, so it runs without the widget
-    // application.
-    if (argc > 1 && std::strcmp(argv[1], "--batch") == 0) {
+    // The headless batch, help and version need no display, so they run
+    // without the widget application.
+    if (argc > 1 && (std::strcmp(argv[1], "--batch") == 0 || frontend::isInfoOption(argv[1]))) {
         QCoreApplication app(argc, argv);
         frontend::attachParentConsole();
+        const QStringList args = QCoreApplication::arguments().mid(1);
+        const QString programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
+        if (const auto status = frontend::answerInfoRequest(args, programDir, stdout))
+            return *status;
         const QString program = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
-        return frontend::runHeadlessBatch(QCoreApplication::arguments().mid(2), program, stdout, stderr);
+        return frontend::runHeadlessBatch(args.mid(1), program, stdout, stderr);
     }
     QApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);

@@ -212,7 +212,7 @@ void MainWindow::FormCreate()
 {
     m_programDir = common::ExtractDir(m_env.programPath);
     JwwPath = jwwFolderFromProgram(programFromOpenCommand(m_env.jwwOpenCommand ? m_env.jwwOpenCommand() : QString()));
-    m_settingsPath = common::ReplaceExt(m_env.programPath, u".dat");
+    m_settingsPath = m_env.settingsPath;
     OpenDatFile(m_settingsPath);
     const auto initialFolder = [this](const QString& folder) {
         return folder.isEmpty() || !common::DirExistsSafe(folder) ? m_programDir : folder;

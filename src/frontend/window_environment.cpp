@@ -1,6 +1,7 @@
 // The real platform services and dialogs behind WindowEnvironment.
 #include "frontend/window_environment.h"
 
+#include "common/file_locations.h"
 #include "common/path_names.h"
 #include "frontend/platform.h"
 
@@ -55,6 +56,7 @@ WindowEnvironment WindowEnvironment::forProgram(const QString& programPath)
 {
     WindowEnvironment env;
     env.programPath = programPath;
+    env.settingsPath = common::fileLocations(common::ExtractDir(programPath)).settingsFile;
     env.workerPath = common::ExtractDir(programPath) + workerFileName();
     env.jwwOpenCommand = &frontend::jwwOpenCommand;
     env.desktopFolder = &frontend::desktopFolder;

@@ -20,9 +20,11 @@ struct FilePick {
 };
 
 struct WindowEnvironment {
-    // The front-end's own program file; the settings file is this path with
-    // the extension ".dat", the program folder its folder part.
+    // The front-end's own program file; the program folder is its folder
+    // part.
     QString programPath;
+    // The settings file the window reads and saves.
+    QString settingsPath;
     // The worker program started for each file.
     QString workerPath;
 
@@ -40,7 +42,7 @@ struct WindowEnvironment {
     // The running program's paths with the real platform and dialogs.
     static WindowEnvironment system();
     // The same services for a program file at `programPath`, with the worker
-    // beside it.
+    // beside it and the settings file where common::fileLocations puts it.
     static WindowEnvironment forProgram(const QString& programPath);
 };
 

@@ -12,6 +12,10 @@ namespace frontend {
 
 QString RunProc1(const QString& workerPath, const QString& src, const QString& dst)
 {
+    // Only a regular file is converted: a FIFO would keep the worker, and
+    // the batch with it, waiting for ever.
+    if (!common::FileExistsSafe(src))
+        return kFailed;
     QProcess process;
     setWorkerCommand(process, workerPath, src, dst);
 
@@ -27,7 +31,11 @@ QString RunProc1(const QString& workerPath, const QString& src, const QString& d
     // nothing to wait for then.
     if (process.state() != QProcess::NotRunning)
         loop.exec();
-    return common::FileExistsSafe(dst) ? kConverted : kFailed;
+    // The worker says it wrote the file and the file is there: a file that
+    // appeared under this name otherwise is not its result.
+    const bool exitedZero = process.error() != QProcess::FailedToStart
+                            && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
+    return exitedZero && common::FileExistsSafe(dst) ? kConverted : kFailed;
 }
 
 }  // namespace frontend

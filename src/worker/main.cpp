@@ -1,9 +1,12 @@
-// The worker program: Ondrelle SOURCE.jww DESTINATION.sfc
+// The worker program: Ondrelle SOURCE.jww DESTINATION.sfc (or --help, --version)
 #include "common/path_names.h"
 #include "worker/worker_driver.h"
+#include "worker/worker_help.h"
 
 #include <QCoreApplication>
 #include <QDir>
+
+#include <cstdio>
 
 int main(int argc, char* argv[])
 {
@@ -11,5 +14,7 @@ int main(int argc, char* argv[])
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     const QString exeDir = common::IncludeDelim(QDir::toNativeSeparators(QCoreApplication::applicationDirPath()));
+    if (const auto status = worker::answerInfoRequest(args, exeDir, stdout))
+        return *status;
     return worker::runWorker(args, exeDir);
 }

@@ -3,6 +3,7 @@
 #include "worker/sfc_data.h"
 
 #include "worker/annotation/dimension_converter.h"
+#include "worker/annotation/group_emission.h"
 #include "worker/convert/entity_converter.h"
 #include "worker/convert/solid_boundary.h"
 #include "worker/convert/definition_section.h"
@@ -12,6 +13,7 @@
 #include "worker/sfc/structure_features.h"
 #include "worker/text/text_converter.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace worker {
@@ -19,28 +21,29 @@ namespace worker {
 using convert::Placement;
 
 FillNumbering writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
-                               convert::AttributeTables& tables, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
-                               const QDateTime& now, const std::vector<convert::AcceptedImage>& images)
+                               convert::AttributeTables& tables, const convert::TSFC_GroupAttr& groups,
+                               PaperSize paper, text::TSFC_Moji_Exp_Info& mexp, const QDateTime& now,
+                               const std::vector<convert::AcceptedImage>& images)
 {
     sfc::procSfcHeader(fn, f, now);
     convert::procSfcSet(f, tables, jww);
-    SfcDataWriter data(f, jww, tables, paper, mexp, images);
+    SfcDataWriter data(f, jww, tables, groups, paper, mexp, images);
     data.procSfcData();
     sfc::procSfcFooter(f);
     return {data.CCnum(), data.fillCounter()};
 }
 
 SfcDataWriter::SfcDataWriter(sfc::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables,
-                             PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
+                             const convert::TSFC_GroupAttr& groups, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
                              const std::vector<convert::AcceptedImage>& images)
-    : m_ctx{f, jww, tables, paper.x, paper.y, {}}, m_mexp(mexp), m_images(images)
+    : m_ctx{f, jww, tables, paper.x, paper.y, {}}, m_consume(jww), m_groupAttr(jww, groups), m_mexp(mexp), m_images(images)
 {
 }
 
 void SfcDataWriter::procSfcData()
 {
     m_byGroup = convert::topLevelByGroup(m_ctx.jww);
-    convert::procSfcDataCCurve(m_ctx, m_byGroup, m_CCnum);
+    convert::procSfcDataCCurve(m_ctx, m_byGroup, m_CCnum, m_solidCurves);
     convert::procSfcDataBColorDef(m_ctx, m_CCnum);
     procSfcDataImageDef();
     m_fill = 1;
@@ -51,8 +54,8 @@ void SfcDataWriter::procSfcData()
     convert::procSfcDataBColor(m_ctx);
     procSfcDataImages();
     procSfcDataPaper();
-    // Every fill named the boundary written for its solid.
-    Q_ASSERT(m_fill == m_CCnum);
+    // No fill named a curve beyond those written.
+    Q_ASSERT(m_fill <= m_CCnum);
 }
 
 void SfcDataWriter::writeBlockSymbols()
@@ -132,9 +135,22 @@ void SfcDataWriter::procSfcDataPaper()
 
 void SfcDataWriter::procSfcDataCrvAttr(int bln, int lgp, const Placement& p)
 {
-    Q_UNUSED(bln);
-    Q_UNUSED(lgp);
-    Q_UNUSED(p);
+    annotation::procSfcDataCrvAttr(m_ctx, m_groupAttr, m_consume, bln, lgp, p);
+}
+
+void SfcDataWriter::writeSolid(const jww::TEntJwwSolid& e, const Placement& p)
+{
+    // A fill names the curve written for its own solid: solids consumed as
+    // arrows have a boundary but no fill.
+    const auto it = m_solidCurves.find(&e);
+    if (it == m_solidCurves.end()) {
+        int32_t none = m_fill;
+        convert::procSfcDataSolid(m_ctx, e, p, none);
+        return;
+    }
+    int32_t curve = it->second;
+    convert::procSfcDataSolid(m_ctx, e, p, curve);
+    m_fill = std::max(m_fill, curve);
 }
 
 void SfcDataWriter::dispatch(const jww::TEntJwwBlockDef* def, const jww::TEntJwwNo& no, const Placement& p)
@@ -154,7 +170,7 @@ void SfcDataWriter::dispatch(const jww::TEntJwwBlockDef* def, const jww::TEntJww
         else if constexpr (std::is_same_v<E, jww::TEntJwwSunpo>)
             annotation::procSfcDataSunpo(m_ctx, e, p);
         else if constexpr (std::is_same_v<E, jww::TEntJwwSolid>)
-            convert::procSfcDataSolid(m_ctx, e, p, m_fill);
+            writeSolid(e, p);
         else if constexpr (std::is_same_v<E, jww::TEntJwwBlock>)
             convert::procSfcDataBlock(m_ctx, e, p);
     });

@@ -4,19 +4,70 @@
 #include "common/file_ops.h"
 #include "common/path_names.h"
 #include "worker/image_files.h"
+#include "worker/reference_list.h"
 #include "worker/sfc/sfc_file.h"
 #include "worker/sfc_data.h"
 
+#include <QFileInfo>
+
 namespace worker {
+
 namespace {
 
-const QString kSettingsName = QStringLiteral("Kestrune.dat");
+// The reasons a run converts nothing, as the front-end shows them.
+const QString kUsageReason = QStringLiteral("使い方：Ondrelle 変換元.jww 保存先.sfc");
+const QString kNoSourceReason = QStringLiteral("変換元のファイルがありません");
+const QString kNotRegularReason = QStringLiteral("変換元が通常のファイルではありません");
+const QString kUnreadableReason = QStringLiteral("変換元のファイルを読み込めません");
+const QString kNotJwwReason = QStringLiteral("JWWファイルではありません");
+const QString kEmptyReason = QStringLiteral("ファイルが空です");
+const QString kDamagedReason = QStringLiteral("ファイルが途中で切れています");
+const QString kDestinationExistsReason = QStringLiteral("保存先に同じ名前のファイルがあります");
+const QString kCannotWriteReason = QStringLiteral("保存先に書き込めません");
+
+// Anything at all under that name, a link to nowhere included.
+bool nameTaken(const QString& path)
+{
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
+// Why the run cannot start converting, or the empty text.
+QString preconditionFailure(const QString& settingsPath, const QString& src, const QString& dst)
+{
+    if (!common::FileExistsSafe(settingsPath))
+        return QStringLiteral("設定ファイルがありません（") + settingsPath + QStringLiteral("）");
+    // Only a regular file is read: a FIFO or a device would block the run
+    // or never end.
+    if (!common::FileExistsSafe(src))
+        return nameTaken(src) ? kNotRegularReason : kNoSourceReason;
+    if (nameTaken(dst))
+        return kDestinationExistsReason;
+    return {};
+}
+
+QString readFailureReason(jww::JwwReadFailure failure, int32_t version)
+{
+    switch (failure) {
+    case jww::JwwReadFailure::Empty: return kEmptyReason;
+    case jww::JwwReadFailure::NotJww: return kNotJwwReason;
+    case jww::JwwReadFailure::UnsupportedVersion:
+        return QStringLiteral("対応していないバージョンです（version %1）").arg(version);
+    case jww::JwwReadFailure::Unreadable: return kUnreadableReason;
+    case jww::JwwReadFailure::Damaged:
+    case jww::JwwReadFailure::None: break;
+    }
+    return kDamagedReason;
+}
 
 }  // namespace
 
-WorkerDriver::WorkerDriver(const QString& exeDir) : ExeDir(common::IncludeDelim(exeDir)), m_settings(ExeDir)
+WorkerDriver::WorkerDriver(const QString& exeDir) : WorkerDriver(exeDir, common::fileLocations(exeDir)) {}
+
+WorkerDriver::WorkerDriver(const QString& exeDir, const common::FileLocations& where)
+    : ExeDir(common::IncludeDelim(exeDir)), m_where(where), m_settings(ExeDir)
 {
-    ReadSettings(ExeDir + kSettingsName);
+    ReadSettings(m_where.settingsFile);
     GroupAttr = std::make_unique<convert::TSFC_GroupAttr>();
     JwInit();
 }
@@ -39,24 +90,30 @@ void WorkerDriver::ReadSettings(const QString& path)
 
 void WorkerDriver::JwInit()
 {
+    mexp.refList.clear();
     JWW1 = std::make_unique<jww::TJwwData>();
     GraAtt = std::make_unique<jww::TgraAttribute>();
     JwwFileName.clear();
+    m_refFileName = GetRefFileName(JwSettingsCandidates(ExeDir, m_settings.JwwPath));
     JWW1->BindImageExp = true;
     JWW1->BindImageExr = true;
-    JWW1->BindImageFolder = ExeDir + QStringLiteral("TEMP");
-    if (!common::DirExistsSafe(JWW1->BindImageFolder))
-        common::ForceDirsSafe(JWW1->BindImageFolder);  // a failure shows later as missing images
-    JWW1->BindImageFolder = common::IncludeDelim(JWW1->BindImageFolder);
+    // A folder of this run's own: two runs at once may extract images of the
+    // same name, and each deletes its own at tear-down. When it cannot be
+    // made the folder stays empty and nothing is extracted.
+    JWW1->BindImageFolder = common::makeRunFolder(m_where.imageFolder);
 }
 
 void WorkerDriver::JwFine()
 {
+    mexp.refList.clear();
     GraAtt.reset();
     if (!JWW1)
         return;
     JwwDataFree(*JWW1);
-    common::RemoveDirSafe(JWW1->BindImageFolder);  // only when empty
+    // Each only when empty: another run may still be using the image folder.
+    if (!JWW1->BindImageFolder.isEmpty())
+        common::RemoveDirSafe(JWW1->BindImageFolder);
+    common::RemoveDirSafe(m_where.imageFolder);
     JWW1.reset();
 }
 
@@ -71,31 +128,32 @@ void WorkerDriver::JwwDataFree(jww::TJwwData& jw)
 bool WorkerDriver::FormShow(const QStringList& args)
 {
     m_written = false;
-    if (args.size() == 2) {
-        const QString& src = args[0];
-        const QString& dst = args[1];
-        const bool ok1 = common::FileExistsSafe(ExeDir + kSettingsName);
-        const bool ok2 = common::FileExistsSafe(src);
-        const bool ok3 = !common::FileExistsSafe(dst);
-        // The front-end always passes a name that does not exist yet; an
-        // existing destination is removed and nothing is converted.
-        if (!dst.isEmpty() && common::FileExistsSafe(dst))
-            common::DeleteFileSafe(dst);
-        m_tables.clear();
-        if (ok1 && ok2 && ok3)
-            Proc(src, dst);
-    } else {
-        m_tables.clear();
+    m_reason.clear();
+    m_tables.clear();
+    if (args.size() != 2) {
+        m_reason = kUsageReason;
+        return false;
     }
+    const QString& src = args[0];
+    const QString& dst = args[1];
+    m_reason = preconditionFailure(m_where.settingsFile, src, dst);
+    // A destination that exists is never touched: it may be the user's own
+    // file, or one that another run has just finished.
+    if (m_reason.isEmpty())
+        Proc(src, dst);
     return m_written;
 }
 
 void WorkerDriver::Proc(const QString& src, const QString& dst)
 {
-    if (!common::FileExistsSafe(src) || common::ExtractExtLower(src) != QStringLiteral(".jww"))
+    if (common::ExtractExtLower(src) != QStringLiteral(".jww")) {
+        m_reason = kNotJwwReason;
         return;
-    if (!proc2(src))
+    }
+    if (!proc2(src)) {
+        m_reason = readFailureReason(JWW1->ReadFailure, JWW1->FailedVersion);
         return;
+    }
     proc3();
     m_written = proc4(dst);
     proc5(dst);
@@ -109,6 +167,7 @@ bool WorkerDriver::proc2(const QString& src)
     if (!JWW1->FileIn(src))
         return false;
     JwwFileName = src;
+    mexp.refList = RefFileOpen(m_refFileName, JwwFileName, ExeDir);
     JWW1->BindImageExplode();
     JWW1->FileColorSet(*GraAtt);
     m_paper = PaperSizeOf(JWW1->Enthd.nZumen);
@@ -124,9 +183,22 @@ void WorkerDriver::proc3()
 bool WorkerDriver::proc4(const QString& fn)
 {
     m_images = convert::acceptedImages(*JWW1, JwwFileName);
-    return sfc::writeSfcFile(fn, [&](sfc::SfcWriter& f) {
-        writeSfcContents(f, fn, *JWW1, m_tables, m_paper, mexp, QDateTime::currentDateTime(), m_images);
+    m_leftOut = 0;
+    const sfc::SfcFileResult result = sfc::writeSfcFile(fn, [&](sfc::SfcWriter& f) {
+        writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime(), m_images);
+        m_leftOut = f.recordsLeftOut();
     });
+    switch (result) {
+    case sfc::SfcFileResult::Written:
+        return true;
+    case sfc::SfcFileResult::DestinationExists:
+        m_reason = kDestinationExistsReason;
+        return false;
+    case sfc::SfcFileResult::CannotWrite:
+        break;
+    }
+    m_reason = kCannotWriteReason;
+    return false;
 }
 
 void WorkerDriver::proc5(const QString& fn)
@@ -134,10 +206,15 @@ void WorkerDriver::proc5(const QString& fn)
     placeImageFiles(m_images, fn);
 }
 
-int runWorker(const QStringList& arguments, const QString& exeDir)
+int runWorker(const QStringList& arguments, const QString& exeDir, std::FILE* err)
 {
     WorkerDriver driver(exeDir);
-    return driver.FormShow(arguments) ? 0 : 1;
+    if (driver.FormShow(arguments))
+        return 0;
+    const QByteArray line = driver.failureReason().toUtf8() + '\n';
+    std::fwrite(line.constData(), 1, size_t(line.size()), err);
+    std::fflush(err);
+    return 1;
 }
 
 }  // namespace worker

@@ -2,6 +2,7 @@
 // conversion sequence (read, tabulate, write, place images) and tear-down.
 #pragma once
 
+#include "common/file_locations.h"
 #include "common/settings_file.h"
 #include "worker/convert/attribute_tables.h"
 #include "worker/convert/image_source.h"
@@ -14,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 
+#include <cstdio>
 #include <memory>
 
 namespace worker {
@@ -24,18 +26,31 @@ namespace worker {
 class WorkerDriver {
 public:
     // `exeDir` is the worker's own folder; the settings file and the image
-    // folder live there.
+    // folder are where common::fileLocations puts them for that folder.
     explicit WorkerDriver(const QString& exeDir);
+    // The same with the locations given. The run extracts images into a new
+    // folder of its own inside `where.imageFolder` and removes both folders
+    // at tear-down when they are empty.
+    WorkerDriver(const QString& exeDir, const common::FileLocations& where);
     ~WorkerDriver();
     WorkerDriver(const WorkerDriver&) = delete;
     WorkerDriver& operator=(const WorkerDriver&) = delete;
 
-    // Checks the arguments (source and destination) and converts. An existing
-    // destination is deleted and nothing is written. Returns true exactly
+    // Checks the arguments (source and destination) and converts. Only a
+    // regular file is a source; with anything already at the destination
+    // nothing is converted and that is left as it is. Returns true exactly
     // when the destination file was written.
     bool FormShow(const QStringList& args);
+    // After FormShow returned false: one short line saying why (in the
+    // users' language); empty after a success.
+    const QString& failureReason() const { return m_reason; }
+    // Records the last written file left out because they could not be
+    // written (a number that is not finite).
+    int recordsLeftOut() const { return m_leftOut; }
 
     const QString& exeDir() const { return ExeDir; }
+    // The settings file this run read (and requires).
+    const QString& settingsPath() const { return m_where.settingsFile; }
     const common::SettingsFile& settings() const { return m_settings; }
     const jww::TJwwData& drawing() const { return *JWW1; }
     PaperSize paperSize() const { return m_paper; }
@@ -54,7 +69,9 @@ private:
     static void JwwDataFree(jww::TJwwData& jw);
 
     QString ExeDir;
+    common::FileLocations m_where;
     QString JwwFileName;
+    QString m_refFileName;  // the value file Jw_cad's settings name; empty for none
     common::SettingsFile m_settings;
     std::unique_ptr<jww::TJwwData> JWW1;
     std::unique_ptr<jww::TgraAttribute> GraAtt;
@@ -66,10 +83,13 @@ private:
     // same ones in the same order.
     std::vector<convert::AcceptedImage> m_images;
     bool m_written = false;
+    QString m_reason;
+    int m_leftOut = 0;
 };
 
 // The worker program: `arguments` without the program path. Returns the exit
-// status, 0 when the destination was written and 1 otherwise.
-int runWorker(const QStringList& arguments, const QString& exeDir);
+// status, 0 when the destination was written and 1 otherwise; on failure
+// writes the reason and a line feed to `err` in UTF-8.
+int runWorker(const QStringList& arguments, const QString& exeDir, std::FILE* err = stderr);
 
 }  // namespace worker

@@ -44,7 +44,6 @@ void buildDrawing(TJwwData& d, int n)
         }
         d.EntBlockDef.push_back(def);
     }
-    d.EntBlockDefN = 3;
     for (int i = 0; i < n; ++i) {
         const double x = i % 1000, y = (i / 1000) % 1000;
         switch (i % 8) {
@@ -111,7 +110,7 @@ void BM_ConvertDrawing(benchmark::State& state)
         sfc::SfcWriter f(out);
         convert::procSfcSet(f, tables, d);
         text::TSFC_Moji_Exp_Info mexp;
-        worker::SfcDataWriter data(f, d, tables, {420, 297}, mexp);
+        worker::SfcDataWriter data(f, d, tables, groups, {420, 297}, mexp);
         data.procSfcData();
         f.flush();
         benchmark::DoNotOptimize(f.SXFnum);

@@ -19,7 +19,7 @@ void BM_AnnounceGroups(benchmark::State& state)
             for (int32_t g = 1; g <= groups; ++g)
                 table.AddAttrNumber(g, -1, 0, eid++);
         }
-        benchmark::DoNotOptimize(table.gafN);
+        benchmark::DoNotOptimize(table.gafN());
     }
     state.SetItemsProcessed(state.iterations() * groups * 3);
 }
@@ -45,7 +45,7 @@ void BM_TablesOfGroupedDrawing(benchmark::State& state)
         convert::TSFC_GroupAttr table;
         convert::AttributeTables tables;
         tables.proc3(d, graAtt, table);
-        benchmark::DoNotOptimize(table.gafN);
+        benchmark::DoNotOptimize(table.gafN());
     }
 }
 

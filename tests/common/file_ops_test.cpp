@@ -12,6 +12,10 @@
 
 #include <gtest/gtest.h>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 using namespace common;
 using testsupport::readFile;
 using testsupport::writeFile;
@@ -165,4 +169,22 @@ TEST(FileOps, UnusablePathsFailQuietly)
     EXPECT_EQ(QDir(scratch.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot),
               QStringList{"src"});
     QDir::setCurrent(previous);
+}
+
+// Only regular files count as existing files: a folder, a FIFO or a link to
+// nowhere is something a converter must never read.
+TEST(FileOps, FileExistsSafeTakesRegularFilesOnly)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeFile(dir.filePath("plan.jww"), "x"));
+    ASSERT_TRUE(QFile::link(dir.filePath("plan.jww"), dir.filePath("link.jww")));
+    ASSERT_TRUE(QDir().mkdir(dir.filePath("folder.jww")));
+    EXPECT_TRUE(FileExistsSafe(dir.filePath("plan.jww")));
+    EXPECT_TRUE(FileExistsSafe(dir.filePath("link.jww")));  // a link to a file is that file
+    EXPECT_FALSE(FileExistsSafe(dir.filePath("folder.jww")));
+#ifdef Q_OS_UNIX
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("fifo.jww")).constData(), 0600), 0);
+    EXPECT_FALSE(FileExistsSafe(dir.filePath("fifo.jww")));
+    EXPECT_FALSE(FileExistsSafe(QStringLiteral("/dev/null")));
+#endif
 }

@@ -159,7 +159,7 @@ TEST(Geometry, LineCrossCodes)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const LineCrossing r = LineCross(c.p[0], c.p[1], c.p[2], c.p[3], c.p[4], c.p[5], c.p[6], c.p[7]);
+        const LineCrossing r = LineCross({c.p[0], c.p[1]}, {c.p[2], c.p[3]}, {c.p[4], c.p[5]}, {c.p[6], c.p[7]});
         EXPECT_EQ(r.code, c.code);
         EXPECT_NEAR(r.x, c.x, 1e-9);
         EXPECT_NEAR(r.y, c.y, 1e-9);

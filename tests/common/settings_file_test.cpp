@@ -134,9 +134,20 @@ TEST(SettingsFile, WritesEighteenCrLfLinesWithBomAndRoundTrips)
 TEST(SettingsFile, FailedWriteLeavesNoFile)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath("missing-folder/Kestrune.dat");
+    // A file where the folder should be: the folder cannot be made.
+    ASSERT_TRUE(writeFile(dir.filePath("blocker"), "x"));
+    const QString path = dir.filePath("blocker/Kestrune.dat");
     EXPECT_FALSE(SettingsFile().write(path));
     EXPECT_FALSE(QFile::exists(path));
+}
+
+// The user's configuration folder does not exist before the first save.
+TEST(SettingsFile, WriteMakesMissingFolders)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("config/Kestrune/Kestrune.dat");
+    EXPECT_TRUE(SettingsFile().write(path));
+    EXPECT_TRUE(SettingsFile().read(path));
 }
 
 TEST(SettingsFile, ListEntries)

@@ -18,6 +18,10 @@
 
 #include <cstdio>
 
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
+
 FRONTENDTEST_APPLICATION(QCoreApplication);
 
 using namespace frontend;
@@ -112,17 +116,19 @@ TEST_F(BatchRun, NoFreeNameFailsWithoutStartingTheWorker)
     // Every name up to ~99999 taken: the worker would delete the file it is
     // handed, so it must not be started.
     const QString out = m_folder + "out" + common::PathDelimChar();
-    ASSERT_TRUE(QDir().mkdir(out));
-    for (int i = 0; i <= 99999; ++i) {
-        const QString name = out + (i == 0 ? QStringLiteral("a.sfc") : QStringLiteral("a~%1.sfc").arg(i));
-        std::FILE* f = std::fopen(QFile::encodeName(name).constData(), "w");
-        ASSERT_NE(f, nullptr);
-        std::fclose(f);
-    }
-    const BatchResult r = runBatch({m_folder + "a.jww"}, {false, out}, recordingHooks());
+    BatchHooks hooks = recordingHooks();
+    QStringList asked;
+    hooks.isTaken = [&](const QString& path) {
+        asked.append(path);
+        return true;
+    };
+    const BatchResult r = runBatch({m_folder + "a.jww"}, {false, out}, hooks);
     EXPECT_EQ(m_log, QStringList({m_folder + "a.jww", kArrowPrefix, kResultPrefix + kFailed}));
     EXPECT_TRUE(m_converted.isEmpty());
     EXPECT_EQ(r.failed, 1);
+    ASSERT_GT(asked.size(), 99999);
+    EXPECT_EQ(asked.first(), out + "a.sfc");
+    EXPECT_EQ(asked.last(), out + "a~99999.sfc");
 }
 
 TEST(RunProc1, JudgesByTheDestinationFile)
@@ -143,8 +149,34 @@ TEST(RunProc1, JudgesByTheDestinationFile)
 #ifdef Q_OS_UNIX
     // A program that ends without writing anything.
     EXPECT_EQ(RunProc1("/bin/true", plan, dir.filePath("plan3.sfc")), kFailed);
+    // A worker that says it failed: whatever file is there is not its result.
+    const QString liar = dir.filePath("liar");
+    ASSERT_TRUE(testsupport::writeFile(liar, "#!/bin/sh\necho x > \"$2\"\nexit 1\n"));
+    ASSERT_TRUE(QFile::setPermissions(liar, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    EXPECT_EQ(RunProc1(liar, plan, dir.filePath("plan4.sfc")), kFailed);
+    EXPECT_TRUE(QFile::exists(dir.filePath("plan4.sfc")));
 #endif
 }
+
+#ifdef Q_OS_UNIX
+// A FIFO named like a drawing fails at once: no worker is started for it.
+TEST(RunProc1, SourceThatIsNoRegularFileFailsAtOnce)
+{
+    QTemporaryDir dir;
+    const QString marker = dir.filePath("started");
+    const QString worker = dir.filePath("worker");
+    ASSERT_TRUE(testsupport::writeFile(worker, "#!/bin/sh\ntouch \"$2\" " + QFile::encodeName(marker) + "\n"));
+    ASSERT_TRUE(QFile::setPermissions(worker, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QString fifo = dir.filePath("x.jww");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    ASSERT_TRUE(QDir().mkdir(dir.filePath("folder.jww")));
+    for (const QString& src : {fifo, dir.filePath("folder.jww"), dir.filePath("gone.jww")}) {
+        SCOPED_TRACE(src.toStdString());
+        EXPECT_EQ(RunProc1(worker, src, dir.filePath("x.sfc")), kFailed);
+        EXPECT_FALSE(QFile::exists(marker));
+    }
+}
+#endif
 
 TEST(RunProc1, KeepsTheEventLoopRunningWhileWaiting)
 {
@@ -156,6 +188,7 @@ TEST(RunProc1, KeepsTheEventLoopRunningWhileWaiting)
     QTemporaryDir dir;
     const QString worker = dir.filePath("slow");
     ASSERT_TRUE(testsupport::writeFile(worker, "#!/bin/sh\nsleep 0.5\n"));
+    ASSERT_TRUE(testsupport::writeFile(dir.filePath("a.jww"), "x"));
     ASSERT_TRUE(QFile::setPermissions(worker, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
     int ticks = 0;
     QTimer timer;

@@ -6,17 +6,26 @@
 #include "frontend/batch_runner.h"
 #include "tests/frontend/test_app.h"
 #include "tests/support/demo_drawing.h"
+#include "tests/support/jww_builder.h"
 #include "tests/support/test_paths.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QScopeGuard>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
+
+#ifndef Q_OS_WIN
+#include <unistd.h>
+#endif
 
 using namespace frontend;
 
@@ -27,6 +36,17 @@ const QString kSep = common::PathDelimChar();
 QString native(const QString& path)
 {
     return QDir::toNativeSeparators(path);
+}
+
+// An empty drawing that embeds one compressed image, "photo.jpg.gz".
+QByteArray drawingWithImage()
+{
+    jww::TJwwData w;
+    testsupport::initEmptyDrawing(w, 700);
+    testsupport::JwwWriteOptions options;
+    options.imageData = {testsupport::gzipBytes(QByteArray("\xFF\xD8\xFF\xE0 photo ").repeated(200))};
+    w.BindImage.push_back({QStringLiteral("photo.jpg.gz"), int32_t(options.imageData[0].size()), false});
+    return testsupport::writeJww(w, options);
 }
 
 class HeadlessBatch : public ::testing::Test {
@@ -46,15 +66,30 @@ protected:
         ASSERT_TRUE(QFile::copy(QStringLiteral(ONDRELLE_EXE), m_progDir + "Ondrelle"));
     }
 
-    Run run(const QStringList& args) const
+    Run run(const QStringList& args) const { return runProgram("Kestrune", QStringList{"--batch"} + args); }
+
+    // Starts a program of the program folder with no display, as the user
+    // m_asUser when one is set (through setpriv, by its numeric id).
+    std::unique_ptr<QProcess> start(const QString& name, const QStringList& args) const
     {
-        QProcess p;
+        auto p = std::make_unique<QProcess>();
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("QT_QPA_PLATFORM", "no-such-platform");
+        env.remove("DISPLAY");
+        env.remove("WAYLAND_DISPLAY");
         env.insert("HOME", m_workDir + "home");
         env.insert("XDG_CONFIG_HOME", m_workDir + "home/.config");
-        p.setProcessEnvironment(env);
-        p.start(m_progDir + "Kestrune", QStringList{"--batch"} + args);
+        env.insert("XDG_CACHE_HOME", m_workDir + "home/.cache");
+        p->setProcessEnvironment(env);
+        QStringList command = QStringList{m_progDir + name} + args;
+        if (!m_asUser.isEmpty())
+            command = QStringList{"setpriv", "--reuid=" + m_asUser, "--regid=" + m_asUser, "--clear-groups"} + command;
+        p->start(command.first(), command.mid(1));
+        return p;
+    }
+
+    static Run finish(QProcess& p)
+    {
         EXPECT_TRUE(p.waitForFinished(600000));
         Run r;
         r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
@@ -62,6 +97,8 @@ protected:
         r.errors = QString::fromUtf8(p.readAllStandardError());
         return r;
     }
+
+    Run runProgram(const QString& name, const QStringList& args) const { return finish(*start(name, args)); }
 
     QStringList savedLines() const
     {
@@ -75,6 +112,7 @@ protected:
 
     QTemporaryDir m_prog, m_work;
     QString m_progDir, m_workDir;
+    QString m_asUser;  // numeric user id to run the programs as; empty: this one
 };
 
 }  // namespace
@@ -174,4 +212,157 @@ TEST_F(HeadlessBatch, FailuresAndOverrides)
         // Settings are written only when a batch starts converting.
         EXPECT_EQ(QFile::exists(m_progDir + "Kestrune.dat"), c.settings.has_value() || !c.log.isEmpty());
     }
+}
+
+// Help and version need no display (the platform set for the run does not
+// exist) and leave the program folder as it was; every other first argument
+// still means the window.
+TEST_F(HeadlessBatch, HelpAndVersionPrintAndExitZero)
+{
+    const struct {
+        QStringList args;
+        const char* starts;
+    } cases[] = {
+        {{"--version"}, "Kestrune 1.10"},
+        {{"--help"}, "Kestrune 1.10: "},
+        {{"-h"}, "Kestrune 1.10: "},
+        {{"--batch", "--help"}, "Kestrune 1.10: "},
+        {{"--batch", "--out", "x", "-h", "plan.jww"}, "Kestrune 1.10: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const Run r = runProgram("Kestrune", c.args);
+        EXPECT_EQ(r.status, 0) << r.errors.toStdString();
+        const QString out = r.log.join('\n');
+        EXPECT_TRUE(out.startsWith(c.starts)) << out.toStdString();
+        if (c.args.first() == u"--version") {
+            EXPECT_EQ(r.log, QStringList{"Kestrune 1.10"});
+        } else {
+            for (const char* part : {"--batch", "--out DIR", "--beside", "plan~1.sfc", "0 every drawing converted"})
+                EXPECT_TRUE(out.contains(part)) << part;
+            EXPECT_TRUE(out.contains("Settings file: " + m_progDir + "Kestrune.dat")) << out.toStdString();
+        }
+    }
+    EXPECT_EQ(QDir(m_progDir).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+              QStringList({"Kestrune", "Ondrelle"}));
+    // A file after "--" is a drawing, not a request for help.
+    EXPECT_EQ(run({"--out", m_workDir, "--", "--help"}).status, 1);
+}
+
+#ifndef Q_OS_WIN
+namespace {
+
+// Gives `dir` and everything under it to the user and group `id`.
+bool chownTree(const QString& dir, uid_t id)
+{
+    if (::chown(QFile::encodeName(dir).constData(), id, id) != 0)
+        return false;
+    QDirIterator it(dir, QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDirIterator::Subdirectories);
+    while (it.hasNext()) {
+        if (::chown(QFile::encodeName(it.next()).constData(), id, id) != 0)
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+// Programs installed where the user cannot write: the batch converts, the
+// settings file goes to the user's configuration folder, the worker reads
+// it from there, two workers at once keep their images apart, and nothing
+// is written beside the programs.
+TEST_F(HeadlessBatch, ReadOnlyProgramFolderUsesTheUsersFolders)
+{
+    constexpr uid_t kNobody = 65534;
+    if (::geteuid() == 0) {
+        // Permission bits do not bind root: run the programs as "nobody".
+        if (QStandardPaths::findExecutable("setpriv").isEmpty())
+            GTEST_SKIP() << "running as root and setpriv is missing: cannot drop to a user whom the "
+                            "read-only program folder binds, so the read-only layout is not tested";
+        m_asUser = QString::number(kNobody);
+    }
+    const QString src = m_workDir + "src" + kSep, out = m_workDir + "out" + kSep;
+    for (const QString& dir : {src, out, m_workDir + "home"})
+        ASSERT_TRUE(QDir().mkpath(dir));
+    for (const char* name : {"a.jww", "b.jww", "c.jww"})
+        ASSERT_TRUE(testsupport::writeFile(src + name, drawingWithImage()));
+    if (!m_asUser.isEmpty()) {
+        ASSERT_TRUE(chownTree(m_work.path(), kNobody));
+    }
+    const auto readOnly = QFileDevice::ReadOwner | QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                          QFileDevice::ExeGroup | QFileDevice::ReadOther | QFileDevice::ExeOther;
+    ASSERT_TRUE(QFile::setPermissions(m_prog.path(), readOnly));
+    const auto restore = qScopeGuard([this, readOnly] {
+        QFile::setPermissions(m_prog.path(), readOnly | QFileDevice::WriteOwner);
+    });
+    const QString userSettings = m_workDir + "home/.config/Kestrune/Kestrune.dat";
+    const QString imageFolder = m_workDir + "home/.cache/Kestrune";
+
+    const Run batch = run({"--out", out, src + "a.jww"});
+    EXPECT_EQ(batch.status, 0) << batch.errors.toStdString();
+    EXPECT_EQ(batch.log, triple(src + "a.jww", out + "a.sfc", kConverted));
+    EXPECT_TRUE(testsupport::readFile(userSettings).startsWith("\xEF\xBB\xBF"));
+
+    // The worker on its own finds the same file; two at once on drawings
+    // whose images have the same name both convert and leave no image.
+    auto b = start("Ondrelle", {src + "b.jww", out + "b.sfc"});
+    auto c = start("Ondrelle", {src + "c.jww", out + "c.sfc"});
+    for (QProcess* p : {b.get(), c.get()}) {
+        const Run r = finish(*p);
+        EXPECT_EQ(r.status, 0) << r.errors.toStdString();
+    }
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList({"a.sfc", "b.sfc", "c.sfc"}));
+    EXPECT_FALSE(QFileInfo::exists(imageFolder));
+
+    // Without the user's file the worker refuses, whatever lies beside it.
+    ASSERT_TRUE(QFile::remove(userSettings));
+    EXPECT_EQ(runProgram("Ondrelle", {src + "a.jww", out + "a2.sfc"}).status, 1);
+    EXPECT_FALSE(QFileInfo::exists(out + "a2.sfc"));
+
+    EXPECT_EQ(QDir(m_progDir).entryList(QDir::NoDotAndDotDot | QDir::AllEntries | QDir::Hidden),
+              QStringList({"Kestrune", "Ondrelle"}));
+}
+#endif
+
+// Two batches at once, of the same 30 file names, into one folder: both may
+// pick the same free name, but a file reported as converted is never lost
+// to the other batch, and no temporary file stays behind.
+TEST_F(HeadlessBatch, TwoBatchesIntoOneFolderLoseNothing)
+{
+    const QString out = m_workDir + "out";
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QByteArray drawing = testsupport::demoDrawingBytes();
+    QStringList files[2];
+    for (int b = 0; b < 2; ++b) {
+        const QString folder = m_workDir + "src" + QString::number(b) + kSep;
+        ASSERT_TRUE(QDir().mkpath(folder));
+        for (int i = 0; i < 30; ++i) {
+            files[b].append(folder + QStringLiteral("plan%1.jww").arg(i, 2, 10, QLatin1Char('0')));
+            ASSERT_TRUE(testsupport::writeFile(files[b].last(), drawing));
+        }
+    }
+    // The settings file exists before either batch rewrites it.
+    ASSERT_TRUE(testsupport::writeFile(m_progDir + "Kestrune.dat", "50\r\n"));
+    auto first = start("Kestrune", QStringList{"--batch", "--out", out} + files[0]);
+    auto second = start("Kestrune", QStringList{"--batch", "--out", out} + files[1]);
+    const Run runs[2] = {finish(*first), finish(*second)};
+
+    QStringList converted;
+    for (const Run& r : runs) {
+        ASSERT_EQ(r.log.size(), 90) << r.errors.toStdString();
+        for (int i = 0; i < 30; ++i) {
+            if (r.log[3 * i + 2] == kResultPrefix + kConverted)
+                converted.append(r.log[3 * i + 1].mid(kArrowPrefix.size()));
+        }
+    }
+    converted.sort();
+    QStringList present;
+    for (const QString& name :
+         QDir(out).entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name))
+        present.append(out + kSep + name);
+    present.sort();
+    EXPECT_EQ(present, converted);
+    EXPECT_GE(converted.size(), 30);
+    for (const QString& file : present)
+        EXPECT_TRUE(testsupport::readFile(file).endsWith("END-ISO-10303-21;\r\n")) << file.toStdString();
 }

@@ -535,39 +535,37 @@ void initEmptyDrawing(TJwwData& d, int32_t version)
 namespace {
 
 template <typename E>
-void addTop(TJwwData& d, std::vector<E>& array, int32_t& count, int kind, const E& e)
+void addTop(TJwwData& d, std::vector<E>& array, int kind, const E& e)
 {
     d.EntNo.push_back({kind, static_cast<int32_t>(array.size())});
     array.push_back(e);
-    count = static_cast<int32_t>(array.size());
     d.Enthd.n1 = static_cast<int32_t>(d.EntNo.size());
 }
 
 template <typename E>
-void addMember(TEntJwwBlockDef& def, std::vector<E>& array, int32_t& count, int kind, const E& e)
+void addMember(TEntJwwBlockDef& def, std::vector<E>& array, int kind, const E& e)
 {
     def.mNo.push_back({kind, static_cast<int32_t>(array.size())});
     array.push_back(e);
-    count = static_cast<int32_t>(array.size());
     def.N = static_cast<int32_t>(def.mNo.size());
 }
 
 }  // namespace
 
-void addLine(TJwwData& d, const TEntJwwLine& e) { addTop(d, d.EntLine, d.EntLineN, kEntLine, e); }
-void addEnko(TJwwData& d, const TEntJwwEnko& e) { addTop(d, d.EntEnko, d.EntEnkoN, kEntEnko, e); }
-void addTen(TJwwData& d, const TEntJwwTen& e) { addTop(d, d.EntTen, d.EntTenN, kEntTen, e); }
-void addMoji(TJwwData& d, const TEntJwwMoji& e) { addTop(d, d.EntMoji, d.EntMojiN, kEntMoji, e); }
-void addSunpo(TJwwData& d, const TEntJwwSunpo& e) { addTop(d, d.EntSunpo, d.EntSunpoN, kEntSunpo, e); }
-void addSolid(TJwwData& d, const TEntJwwSolid& e) { addTop(d, d.EntSolid, d.EntSolidN, kEntSolid, e); }
-void addBlock(TJwwData& d, const TEntJwwBlock& e) { addTop(d, d.EntBlock, d.EntBlockN, kEntBlock, e); }
+void addLine(TJwwData& d, const TEntJwwLine& e) { addTop(d, d.EntLine, kEntLine, e); }
+void addEnko(TJwwData& d, const TEntJwwEnko& e) { addTop(d, d.EntEnko, kEntEnko, e); }
+void addTen(TJwwData& d, const TEntJwwTen& e) { addTop(d, d.EntTen, kEntTen, e); }
+void addMoji(TJwwData& d, const TEntJwwMoji& e) { addTop(d, d.EntMoji, kEntMoji, e); }
+void addSunpo(TJwwData& d, const TEntJwwSunpo& e) { addTop(d, d.EntSunpo, kEntSunpo, e); }
+void addSolid(TJwwData& d, const TEntJwwSolid& e) { addTop(d, d.EntSolid, kEntSolid, e); }
+void addBlock(TJwwData& d, const TEntJwwBlock& e) { addTop(d, d.EntBlock, kEntBlock, e); }
 
-void addLine(TEntJwwBlockDef& def, const TEntJwwLine& e) { addMember(def, def.mLine, def.mLineN, kEntLine, e); }
-void addEnko(TEntJwwBlockDef& def, const TEntJwwEnko& e) { addMember(def, def.mEnko, def.mEnkoN, kEntEnko, e); }
-void addTen(TEntJwwBlockDef& def, const TEntJwwTen& e) { addMember(def, def.mTen, def.mTenN, kEntTen, e); }
-void addMoji(TEntJwwBlockDef& def, const TEntJwwMoji& e) { addMember(def, def.mMoji, def.mMojiN, kEntMoji, e); }
-void addSunpo(TEntJwwBlockDef& def, const TEntJwwSunpo& e) { addMember(def, def.mSunpo, def.mSunpoN, kEntSunpo, e); }
-void addSolid(TEntJwwBlockDef& def, const TEntJwwSolid& e) { addMember(def, def.mSolid, def.mSolidN, kEntSolid, e); }
-void addBlock(TEntJwwBlockDef& def, const TEntJwwBlock& e) { addMember(def, def.mBlock, def.mBlockN, kEntBlock, e); }
+void addLine(TEntJwwBlockDef& def, const TEntJwwLine& e) { addMember(def, def.mLine, kEntLine, e); }
+void addEnko(TEntJwwBlockDef& def, const TEntJwwEnko& e) { addMember(def, def.mEnko, kEntEnko, e); }
+void addTen(TEntJwwBlockDef& def, const TEntJwwTen& e) { addMember(def, def.mTen, kEntTen, e); }
+void addMoji(TEntJwwBlockDef& def, const TEntJwwMoji& e) { addMember(def, def.mMoji, kEntMoji, e); }
+void addSunpo(TEntJwwBlockDef& def, const TEntJwwSunpo& e) { addMember(def, def.mSunpo, kEntSunpo, e); }
+void addSolid(TEntJwwBlockDef& def, const TEntJwwSolid& e) { addMember(def, def.mSolid, kEntSolid, e); }
+void addBlock(TEntJwwBlockDef& def, const TEntJwwBlock& e) { addMember(def, def.mBlock, kEntBlock, e); }
 
 }  // namespace testsupport

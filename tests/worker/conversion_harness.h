@@ -20,10 +20,13 @@ struct Converted {
     QString text;  // decoded
     convert::AttributeTables tables;
     int32_t curves = 0;       // composite curves written for solids, plus one
-    int32_t fillCounter = 0;  // the curve the next fill would name
+    int32_t fillCounter = 0;  // one more than the last curve a fill named
+    int recordsLeftOut = 0;   // records the conversion could not write
 };
 
-inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int cb4 = 0)
+// `withGroups` false converts as if no curve-attribute group were
+// recognised: every member is written on its own.
+inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int cb4 = 0, bool withGroups = true)
 {
     Converted out;
     jww::TgraAttribute graAtt;
@@ -33,14 +36,17 @@ inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int
     out.tables.cb3 = cb3;
     out.tables.cb4 = cb4;
     out.tables.proc3(d, graAtt, groups);
+    if (!withGroups)
+        groups.DataFree();
     text::TSFC_Moji_Exp_Info mexp;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     sfc::SfcWriter f(buffer);
     const worker::FillNumbering numbering = worker::writeSfcContents(
-        f, QStringLiteral("/out/test.sfc"), d, out.tables, worker::PaperSizeOf(d.Enthd.nZumen), mexp,
+        f, QStringLiteral("/out/test.sfc"), d, out.tables, groups, worker::PaperSizeOf(d.Enthd.nZumen), mexp,
         QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0)));
     f.flush();
+    out.recordsLeftOut = f.recordsLeftOut();
     out.curves = numbering.curves;
     out.fillCounter = numbering.fillCounter;
     out.bytes = buffer.data();
@@ -55,6 +61,17 @@ inline QStringList featureLines(const QString& text)
     for (const QString& line : text.split(QStringLiteral("\r\n"))) {
         if (line.startsWith(u'#'))
             out.append(line.section(QStringLiteral(" = "), 1));
+    }
+    return out;
+}
+
+// The feature lines of `lines` that are `feature` records, in order.
+inline QStringList withName(const QStringList& lines, const char* feature)
+{
+    QStringList out;
+    for (const QString& line : lines) {
+        if (line.startsWith(QLatin1String(feature) + u'('))
+            out.append(line);
     }
     return out;
 }

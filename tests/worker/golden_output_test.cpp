@@ -121,12 +121,11 @@ TEST(GoldenOutput, BlockInsertedTwiceWithANestedBlock)
     addLine(room, {att(2), 0, 0, 0, 10});
     addBlock(room, {att(2, 1, 2), 5, 5, 1, 1, 0, 1});
     d.EntBlockDef = {win, room};
-    d.EntBlockDefN = 2;
     d.Enthd.n2 = 2;
     addBlock(d, {att(2, 1, 2), 100, 100, 1, 1, 0, 2});
     addBlock(d, {att(2, 1, 2), 200, 100, 1, 1, 0, 2});
     d.MakeBlockTree();
-    ASSERT_EQ(d.EntBlockTreeN, 4);
+    ASSERT_EQ(d.EntBlockTreeN(), 4);
 
     const Converted c = convertInMemory(d);
     QStringList expected = {
@@ -215,7 +214,6 @@ TEST(GoldenOutput, SolidsOfEveryStyle)
     addSolid(s, round(111, 60, 80, 10, 0, 0, 0));          // an outline
     addSolid(s, round(107, 90, 80, 10, 0, 0, 0));          // draws nothing
     d.EntBlockDef = {s};
-    d.EntBlockDefN = 1;
     addBlock(d, {att(2), 0, 0, 1, 1, 0, 1});
     d.MakeBlockTree();
 

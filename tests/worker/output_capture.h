@@ -21,13 +21,9 @@ struct OutputCapture {
     void sizeTables()
     {
         tables.DatLay.resize(256);
-        tables.DatLayN = 256;
         tables.DatCol.resize(357);
-        tables.DatColN = 357;
         tables.DatLtp.resize(63);
-        tables.DatLtpN = 63;
         tables.DatFon = {{QStringLiteral("ＭＳ ゴシック"), 1}, {QStringLiteral("ＭＳ 明朝"), 1}};
-        tables.DatFonN = 2;
         tables.HojoLay = 7;
         tables.cb3 = 3;
         tables.cb4 = 1;

@@ -15,16 +15,6 @@ using namespace jww;
 
 namespace {
 
-QStringList withName(const QStringList& lines, const char* feature)
-{
-    QStringList out;
-    for (const QString& line : lines) {
-        if (line.startsWith(QLatin1String(feature) + u'('))
-            out.append(line);
-    }
-    return out;
-}
-
 TEntJwwBlockDef blockWith(uint32_t number, const char* name, const TEntJwwLine& line)
 {
     TEntJwwBlockDef def;
@@ -41,7 +31,6 @@ TEST(SoundOutput, BlockMemberOnALayerNothingElseUses)
     TJwwData d;
     initDrawing(d);
     d.EntBlockDef = {blockWith(1, "B", {att(2, 1, 5), 0, 0, 1, 0})};
-    d.EntBlockDefN = 1;
     addBlock(d, {att(2, 1, 2), 0, 0, 1, 1, 0, 1});
     d.MakeBlockTree();
     const Converted c = convertInMemory(d);
@@ -131,7 +120,6 @@ TEST(SoundOutput, SymbolsAreDefinedBeforeThePlacementsInsideOtherSymbols)
     TEntJwwBlockDef outer = blockWith(1, "OUTER", {att(2), 0, 0, 1, 0});
     addBlock(outer, {att(2), 5, 5, 1, 1, 0, 2});  // places INNER, defined after it
     d.EntBlockDef = {outer, blockWith(2, "INNER", {att(2), 0, 0, 0, 1})};
-    d.EntBlockDefN = 2;
     addBlock(d, {att(2), 0, 0, 1, 1, 0, 1});
     d.MakeBlockTree();
     const Converted c = convertInMemory(d);
@@ -172,7 +160,6 @@ TEST(SoundOutput, FlaggedPlacementsKeepTheirScaledGroup)
     initDrawing(d);
     d.EntLgrp[3].adScale = 50;
     d.EntBlockDef = {blockWith(1, "B", {att(2), 0, 0, 1, 0})};
-    d.EntBlockDefN = 1;
     TEntJwwAttr flagged = att(2, 0x40, 0, 3);
     addBlock(d, {flagged, 1, 2, 1, 1, 0, 1});
     d.MakeBlockTree();
@@ -206,7 +193,6 @@ TEST(SoundOutput, PlacementsOfMemberlessBlocksAreNotWritten)
     empty.nNumber = 1;
     empty.strName = QStringLiteral("EMPTY");
     d.EntBlockDef = {empty};
-    d.EntBlockDefN = 1;
     addBlock(d, {att(2), 0, 0, 1, 1, 0, 1});
     d.MakeBlockTree();
     const Converted c = convertInMemory(d);
@@ -227,4 +213,86 @@ TEST(SoundOutput, FullSegmentIsTheWholeEllipse)
                            "'0.000000000000','180.000000000000','0.000000000000')"}));
     EXPECT_TRUE(withName(featureLines(c.text), "polyline_feature").size() == 1);  // the background only
     expectWellFormed(c);
+}
+
+// A backslash + apostrophe in a name would end its string early and break
+// the record; every name gets the replacement texts get, and a symbol's
+// definition and its placements keep naming the same text.
+TEST(SoundOutput, NamesHoldingTheStringDelimiter)
+{
+    TJwwData d;
+    initDrawing(d);
+    d.EntLay[0].aStrLayName = QStringLiteral("壁\\'s");
+    d.EntLgrp[1].aStrGLayName = QStringLiteral("部分\\'図");
+    d.EntLgrp[1].adScale = 50;
+    d.EntLtpS[17].astrUDLTypeName = QStringLiteral("点\\'線");
+    addLine(d, {att(2, 47), 0, 0, 1, 0});
+    addLine(d, {att(2, 1, 0, 1), 0, 0, 1, 0});
+    d.EntBlockDef = {blockWith(1, "B\\'x", {att(2), 0, 0, 1, 0}), blockWith(2, "M\\'y@@SfigorgFlag@@1", {att(2), 0, 0, 0, 1})};
+    addBlock(d, {att(2), 0, 0, 1, 1, 0, 1});
+    addBlock(d, {att(2), 5, 5, 1, 1, 0, 2});
+    TEntJwwMoji t;
+    t.att = att(2);
+    t.end_x = 10;
+    t.dSizeX = t.dSizeY = 2;
+    t.str = QStringLiteral("it\\'s");
+    t.strFontName = QStringLiteral("Font\\'A");
+    addMoji(d, t);
+    d.MakeBlockTree();
+
+    const Converted c = convertInMemory(d);
+    const QStringList lines = featureLines(c.text);
+    const QString q = QStringLiteral("\uFFE5\u2019");
+    for (const QString& expected : {
+             QStringLiteral("layer_feature(\\'壁%1s\\','1')"),
+             QStringLiteral("user_defined_font_feature(\\'点%1線\\','2','(0.500000,0.500000)')"),
+             QStringLiteral("text_font_feature(\\'Font%1A\\')"),
+             QStringLiteral("sfig_org_feature(\\'B%1x\\','4')"),
+             QStringLiteral("sfig_org_feature(\\'M%1y\\','1')"),
+             QStringLiteral("sfig_org_feature(\\'部分%1図\\','1')"),
+         }) {
+        EXPECT_TRUE(lines.contains(expected.arg(q))) << expected.arg(q).toStdString();
+    }
+    const QStringList placements = withName(lines, "sfig_locate_feature");
+    for (const char* name : {"B%1x", "M%1y", "部分%1図"}) {
+        const QString named = QStringLiteral("\\'") + QString::fromUtf8(name).arg(q) + QStringLiteral("\\'");
+        EXPECT_EQ(placements.filter(named).size(), 1) << named.toStdString();
+    }
+    EXPECT_FALSE(c.text.contains(QStringLiteral("\\'s"))) << "no pair is left inside a string";
+    EXPECT_TRUE(withName(lines, "text_string_feature").first().contains(QStringLiteral("\\'it%1s\\'").arg(q)));
+    expectWellFormed(c);
+}
+
+// A solid whose numbers are finite but whose boundary overflows (a huge
+// radius times its flatness) loses its boundary and its fill together; the
+// solids after it keep their own curve numbers.
+TEST(SoundOutput, SolidBoundaryIsWrittenWholeOrNotAtAll)
+{
+    const struct {
+        const char* what;
+        TEntJwwSolid solid;
+    } cases[] = {
+        {"full disc", {att(3, 101), 0, 0, 1e300, 1e10, 0, 0, 0, 0, 0}},
+        {"partial disc", {att(3, 101), 0, 0, 1e300, 1e10, 0, 0, 1, 0, 0}},
+        {"partial segment", {att(3, 101), 0, 0, 1e300, 1e10, 0, 0, 1, 5, 0}},
+        {"full ring", {att(3, 105), 0, 0, 1e300, 1e10, 0, 0, 0, 1, 0}},
+        {"partial ring of even width", {att(3, 106), 0, 0, 1e300, 2, 0, 0, 1, 1e-300, 0}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        TJwwData d;
+        initDrawing(d);
+        addSolid(d, c.solid);
+        addSolid(d, {att(3), 0, 0, 1, 0, 1, 1, 0, 1, 0});  // a square after it
+        const Converted out = convertInMemory(d);
+        const QStringList lines = featureLines(out.text);
+        EXPECT_EQ(out.recordsLeftOut, 1);
+        EXPECT_TRUE(withName(lines, "ellipse_arc_feature").isEmpty());
+        // The square's boundary, then the background area's outline.
+        EXPECT_EQ(withName(lines, "composite_curve_org_feature").size(), 2);
+        EXPECT_EQ(withName(lines, "fill_area_style_colour_feature"),
+                  QStringList{"fill_area_style_colour_feature('1','3','1','0','()')"});
+        EXPECT_EQ(out.fillCounter, out.curves);
+        expectWellFormed(out);
+    }
 }

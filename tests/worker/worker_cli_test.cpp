@@ -1,15 +1,25 @@
 // The worker program run as users and the front-end run it: every failure
-// path ends with no destination file and exit status 1.
+// path ends with no new destination file, exit status 1 and one line on
+// standard error saying why; nothing that was there is ever touched.
+#include "common/codepage.h"
 #include "tests/support/demo_drawing.h"
+#include "tests/support/jww_builder.h"
+#include "tests/support/qt_printers.h"
+#include "tests/support/sfc_parser.h"
 #include "tests/support/test_paths.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 using testsupport::writeFile;
 
@@ -29,22 +39,28 @@ protected:
         m_dest = m_dir.filePath("plan.sfc");
     }
 
-    void writeSettings()
+    // Line 15, when given, names the Jw_cad folder.
+    void writeSettings(const QString& jwwPath = QString())
     {
-        ASSERT_TRUE(writeFile(m_dir.filePath("Kestrune.dat"), "50\r\n50\r\n480\r\n480\r\n1\r\n0\r\n0\r\n0\r\n0\r\n"));
+        QByteArray lines = "50\r\n50\r\n480\r\n480\r\n1\r\n0\r\n0\r\n0\r\n0\r\n";
+        if (!jwwPath.isEmpty())
+            lines = "\xEF\xBB\xBF" + lines + "\r\n\r\n\r\n\r\n\r\n" + jwwPath.toUtf8() + "\r\n";
+        ASSERT_TRUE(writeFile(m_dir.filePath("Kestrune.dat"), lines));
     }
 
+    // Runs the worker; its error output, decoded, goes to m_err.
     int run(const QStringList& args)
     {
         QProcess p;
         p.start(m_exe, args);
         EXPECT_TRUE(p.waitForFinished(60000));
         EXPECT_TRUE(p.readAllStandardOutput().isEmpty());  // the worker prints nothing
+        m_err = QString::fromUtf8(p.readAllStandardError());
         return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
     }
 
     QTemporaryDir m_dir;
-    QString m_exe, m_source, m_dest;
+    QString m_exe, m_source, m_dest, m_err;
 };
 
 }  // namespace
@@ -53,6 +69,7 @@ TEST_F(WorkerRun, ConvertsAndExitsZero)
 {
     writeSettings();
     EXPECT_EQ(run({m_source, m_dest}), 0);
+    EXPECT_EQ(m_err, QString());  // nor on its error output
     const QByteArray sfc = testsupport::readFile(m_dest);
     EXPECT_TRUE(sfc.startsWith("ISO-10303-21;\r\nHEADER;\r\n"));
     EXPECT_TRUE(sfc.contains("FILE_NAME('plan.sfc',\r\n"));
@@ -70,22 +87,42 @@ TEST_F(WorkerRun, UpperCaseExtensionConverts)
     EXPECT_TRUE(QFile::exists(m_dest));
 }
 
-TEST_F(WorkerRun, FailurePathsWriteNothing)
+// Every refusal: exit status 1, no destination, and one line saying why.
+TEST_F(WorkerRun, FailurePathsWriteNothingAndSayWhy)
 {
+    const QByteArray drawing = testsupport::demoDrawingBytes();
     const QString other = m_dir.filePath("plan.txt");
     ASSERT_TRUE(QFile::copy(m_source, other));
+    const auto source = [this](const char* name, const QByteArray& bytes) {
+        const QString path = m_dir.filePath(name);
+        EXPECT_TRUE(writeFile(path, bytes));
+        return path;
+    };
+    QByteArray v900 = drawing;
+    v900[8] = char(0x84);  // version 900
+    v900[9] = char(0x03);
+    const QString folder = m_dir.filePath("folder.jww");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    const QString settingsPath = QDir::toNativeSeparators(m_dir.path()) + QDir::separator() + "Kestrune.dat";
     struct Case {
         const char* name;
         bool settings;
         QStringList args;
+        QString reason;
     } cases[] = {
-        {"no arguments", true, {}},
-        {"one argument", true, {m_source}},
-        {"three arguments", true, {m_source, m_dest, m_dest}},
-        {"missing settings file", false, {m_source, m_dest}},
-        {"missing source", true, {m_dir.filePath("none.jww"), m_dest}},
-        {"not a .jww extension", true, {other, m_dest}},
-        {"not a drawing", true, {m_exe, m_dest}},
+        {"no arguments", true, {}, "使い方：Ondrelle 変換元.jww 保存先.sfc"},
+        {"one argument", true, {m_source}, "使い方：Ondrelle 変換元.jww 保存先.sfc"},
+        {"three arguments", true, {m_source, m_dest, m_dest}, "使い方：Ondrelle 変換元.jww 保存先.sfc"},
+        {"missing settings file", false, {m_source, m_dest}, "設定ファイルがありません（" + settingsPath + "）"},
+        {"missing source", true, {m_dir.filePath("none.jww"), m_dest}, "変換元のファイルがありません"},
+        {"folder as source", true, {folder, m_dest}, "変換元が通常のファイルではありません"},
+        {"not a .jww extension", true, {other, m_dest}, "JWWファイルではありません"},
+        {"not a drawing", true, {m_exe, m_dest}, "JWWファイルではありません"},
+        {"text renamed .jww", true, {source("notes.jww", "some notes\r\n"), m_dest}, "JWWファイルではありません"},
+        {"empty file", true, {source("empty.jww", {}), m_dest}, "ファイルが空です"},
+        {"version 900", true, {source("v900.jww", v900), m_dest}, "対応していないバージョンです（version 900）"},
+        {"truncated", true, {source("cut.jww", drawing.left(drawing.size() / 2)), m_dest}, "ファイルが途中で切れています"},
+        {"missing output folder", true, {m_source, m_dir.filePath("none/plan.sfc")}, "保存先に書き込めません"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -93,17 +130,48 @@ TEST_F(WorkerRun, FailurePathsWriteNothing)
         if (c.settings)
             writeSettings();
         EXPECT_EQ(run(c.args), 1);
+        EXPECT_EQ(m_err, c.reason + u'\n');
         EXPECT_FALSE(QFile::exists(m_dest));
     }
 }
 
-TEST_F(WorkerRun, ExistingDestinationIsDeletedAndNothingWritten)
+TEST_F(WorkerRun, ExistingDestinationIsKeptAndNothingWritten)
 {
     writeSettings();
-    ASSERT_TRUE(writeFile(m_dest, "old"));
-    EXPECT_EQ(run({m_source, m_dest}), 1);
+    const QString link = m_dir.filePath("link.sfc");
+    ASSERT_TRUE(QFile::link(m_dir.filePath("nowhere"), link));
+    const QString folder = m_dir.filePath("folder.sfc");
+    ASSERT_TRUE(QDir().mkdir(folder));
+    ASSERT_TRUE(writeFile(m_dest, "precious"));
+    for (const QString& dst : {m_dest, link, folder}) {
+        SCOPED_TRACE(dst.toStdString());
+        EXPECT_EQ(run({m_source, dst}), 1);
+        EXPECT_EQ(m_err, QStringLiteral("保存先に同じ名前のファイルがあります\n"));
+    }
+    // Also when the source is no drawing at all.
+    const QString junk = m_dir.filePath("not a drawing.jww");
+    ASSERT_TRUE(writeFile(junk, "junk"));
+    EXPECT_EQ(run({junk, m_dest}), 1);
+    EXPECT_EQ(testsupport::readFile(m_dest), "precious");
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+}
+
+#ifdef Q_OS_UNIX
+// A FIFO is never opened: reading it would wait for a writer for ever.
+TEST_F(WorkerRun, FifoSourceFailsAtOnce)
+{
+    writeSettings();
+    const QString fifo = m_dir.filePath("x.jww");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    QElapsedTimer clock;
+    clock.start();
+    EXPECT_EQ(run({fifo, m_dest}), 1);
+    EXPECT_LT(clock.elapsed(), 30000);
+    EXPECT_EQ(m_err, QStringLiteral("変換元が通常のファイルではありません\n"));
     EXPECT_FALSE(QFile::exists(m_dest));
 }
+#endif
 
 TEST_F(WorkerRun, UnwritableDestinationLeavesNoTemporaryFile)
 {
@@ -118,4 +186,199 @@ TEST_F(WorkerRun, UnwritableDestinationLeavesNoTemporaryFile)
         GTEST_SKIP() << "running as root: folder permissions cannot refuse the write";
     EXPECT_EQ(status, 1);
     EXPECT_TRUE(QDir(folder).entryList(QDir::Files | QDir::Hidden).isEmpty());
+}
+
+namespace {
+
+// One text of the code drawing: the code as written, its layer group, and
+// the value expected in the SFC file (none when it is blank).
+struct CodeText {
+    QString code;
+    int group = 0;
+    QString expected;
+};
+
+// A drawing with one text per code, one above the other; layer group 1 is
+// drawn at 1:50, the print scale is 2, the memo has three lines and the
+// drawing time is 1 h 29 min 59 s.
+QByteArray codesDrawing(const std::vector<CodeText>& texts)
+{
+    jww::TJwwData d;
+    testsupport::initEmptyDrawing(d, 700);
+    d.Enthd.strMemo = u"X\r\nY\r\nZ"_qs;
+    d.Enthd.lnDrawTime = 5399;
+    d.Enthd.dPrtBairitsu = 2;
+    d.EntLgrp[1].adScale = 50;
+    double y = 10;
+    for (const CodeText& t : texts) {
+        jww::TEntJwwMoji e;
+        e.att.nPenColor = 1;
+        e.att.nPenStyle = 1;
+        e.att.nGLayer = static_cast<uint16_t>(t.group);
+        e.start_x = 10;
+        e.end_x = 20;
+        e.start_y = e.end_y = y;
+        e.dSizeX = e.dSizeY = 2.5;
+        e.str = t.code;
+        testsupport::addMoji(d, e);
+        y += 10;
+    }
+    return testsupport::writeJww(d);
+}
+
+bool setWriteTime(const QString& path, const QDateTime& t)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadWrite) && f.setFileTime(t, QFileDevice::FileModificationTime);
+}
+
+// The strings of every text feature of the file, sorted.
+QStringList writtenTexts(const QString& path)
+{
+    const testsupport::SfcFile file = testsupport::parseSfcFile(path);
+    EXPECT_TRUE(file.ok()) << file.problems.join(u'\n').toStdString();
+    QStringList out;
+    for (const testsupport::SfcRecord* r : file.named(u"text_string_feature"))
+        out.append(r->stringAt(3));
+    out.sort();
+    return out;
+}
+
+QStringList expectedTexts(const std::vector<CodeText>& texts)
+{
+    QStringList out;
+    for (const CodeText& t : texts) {
+        if (!t.expected.isEmpty())
+            out.append(t.expected);
+    }
+    out.sort();
+    return out;
+}
+
+// The codes on the current date, as a run at `now` writes them.
+std::vector<CodeText> currentDateCodes(const QDateTime& now)
+{
+    const QDate d = now.date();
+    return {
+        {u"&j"_qs, 0, QStringLiteral("%1/%2/%3").arg(d.year()).arg(d.month(), 2).arg(d.day(), 2)},
+        {u"%y"_qs, 0, QStringLiteral("%1").arg(d.year() % 100, 2, 10, QChar(u'0'))},
+    };
+}
+
+}  // namespace
+
+// Every kind of code, end to end: the settings file names the Jw_cad folder,
+// whose Jw_win.jwf names a value file beside the drawing. A Jw_win.jwf beside
+// the worker, when there is one, wins over the Jw_cad folder's.
+TEST_F(WorkerRun, TextCodesCarryTheirValues)
+{
+    const QString site = m_dir.filePath("site");
+    const QString jw = m_dir.filePath("jw") + u'/';
+    ASSERT_TRUE(QDir().mkpath(site));
+    ASSERT_TRUE(QDir().mkpath(jw));
+    const QString source = site + u"/site plan 2.jww"_qs;
+    ASSERT_TRUE(writeFile(jw + u"Jw_win.jwf"_qs, "[Jw_win]\r\nREF_FILE = values.txt\r\nEND\r\n"));
+    ASSERT_TRUE(writeFile(site + u"/values.txt"_qs,
+                          "%%A\t" + common::encodeCp932(u"値A"_qs) + "\r\n%%C\tc\td\r\n"));
+    ASSERT_TRUE(writeFile(site + u"/other.txt"_qs, "%%A\tother\r\n%%C\tc\td\r\n"));
+    writeSettings(jw);
+
+    const std::vector<CodeText> fixed = {
+        {u"plain text"_qs, 0, u"plain text"_qs},
+        {u"%%C"_qs, 0, u"cd"_qs},
+        {u"%%B"_qs, 0, u"B"_qs},
+        {u"%F"_qs, 0, source},
+        {u"%F1"_qs, 0, u"site"_qs},
+        {u"&f"_qs, 0, u"site plan 2"_qs},
+        {u"&fs2"_qs, 0, u"plan"_qs},
+        {u"%f"_qs, 0, u"site plan 2.jww"_qs},
+        {u"%f3"_qs, 0, u"sit"_qs},
+        {u"=F"_qs, 0, u"2024/05/07 09:05:03"_qs},
+        {u"_f"_qs, 0, u"2024/ 5/ 7"_qs},
+        {u"=Y"_qs, 0, u"36"_qs},
+        {u"=GＧＥＥ"_qs, 0, u"令和06年"_qs},
+        {u"_m"_qs, 0, u" 5"_qs},
+        {u"=w"_qs, 0, u"火"_qs},
+        {u"=J"_qs, 0, u"令和6年 5月 7日"_qs},
+        {u"%mm"_qs, 0, u"X\u3000YZ"_qs},
+        {u"%m1"_qs, 0, u"X"_qs},
+        {u"%m2"_qs, 0, u"YZ"_qs},
+        {u"%SS"_qs, 1, u"1/50"_qs},
+        {u"%SS"_qs, 0, u"1/1"_qs},
+        {u"%sp"_qs, 1, u"25"_qs},
+        {u"&T"_qs, 0, u"1 : 30"_qs},
+        {u"%j3"_qs, 0, u"\uFF65\uFF65\uFF65"_qs},
+        {u"%j1x"_qs, 0, u""_qs},
+    };
+    struct Case {
+        const char* name;
+        bool besideWorker;
+        QString A;
+    } cases[] = {
+        {"settings in the Jw_cad folder", false, u"値A"_qs},
+        {"settings beside the worker too", true, u"other"_qs},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (c.besideWorker) {
+            ASSERT_TRUE(writeFile(m_dir.filePath("Jw_win.jwf"), "REF_FILE=other.txt\r\n"));
+        }
+        std::vector<CodeText> texts = fixed;
+        texts.push_back({u"%%A"_qs, 0, c.A});
+        const QDateTime before = QDateTime::currentDateTime();
+        for (const CodeText& t : currentDateCodes(before))
+            texts.push_back({t.code, 0, QString()});
+        ASSERT_TRUE(writeFile(source, codesDrawing(texts)));
+        ASSERT_TRUE(setWriteTime(source, QDateTime(QDate(2024, 5, 7), QTime(9, 5, 3))));
+        QFile::remove(m_dest);
+
+        ASSERT_EQ(run({source, m_dest}), 0);
+        const QDateTime after = QDateTime::currentDateTime();
+
+        const QStringList written = writtenTexts(m_dest);
+        const auto expectedAt = [&](const QDateTime& now) {
+            std::vector<CodeText> all(texts.begin(), texts.end() - 2);
+            for (const CodeText& t : currentDateCodes(now))
+                all.push_back(t);
+            return expectedTexts(all);
+        };
+        // A run across midnight sees the date of either end.
+        if (written != expectedAt(after)) {
+            EXPECT_EQ(written, expectedAt(before));
+        }
+    }
+}
+
+// Help and version answer without a display and without touching the
+// program folder; any other single argument is still a failed conversion.
+TEST_F(WorkerRun, HelpAndVersionPrintAndExitZero)
+{
+    const struct {
+        const char* arg;
+        const char* starts;
+    } cases[] = {
+        {"--version", "Ondrelle 1.10\n"},
+        {"--help", "Ondrelle 1.10: "},
+        {"-h", "Ondrelle 1.10: "},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arg);
+        QProcess p;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("QT_QPA_PLATFORM", "no-such-platform");
+        env.remove("DISPLAY");
+        p.setProcessEnvironment(env);
+        p.start(m_exe, {QString::fromLatin1(c.arg)});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+        EXPECT_EQ(p.exitCode(), 0);
+        const QString out = QString::fromUtf8(p.readAllStandardOutput());
+        EXPECT_TRUE(out.startsWith(c.starts)) << out.toStdString();
+        if (QByteArrayView(c.arg) != "--version") {
+            EXPECT_TRUE(out.contains("usage: Ondrelle SOURCE.jww DESTINATION.sfc"));
+            EXPECT_TRUE(out.contains(m_dir.filePath("Kestrune.dat"))) << out.toStdString();
+        }
+    }
+    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 2);  // worker, drawing
+    EXPECT_EQ(run({"--verbose"}), 1);
 }

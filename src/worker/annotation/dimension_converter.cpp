@@ -8,8 +8,10 @@
 #include "common/text_width.h"
 #include "worker/convert/moji_form.h"
 #include "worker/sfc/annotation_features.h"
+#include "worker/sfc/sfc_writer.h"
 
 #include <cmath>
+#include <utility>
 
 namespace annotation {
 namespace {
@@ -108,7 +110,7 @@ SunpoMojiValues procSfcDataSunpoMoji(const convert::AttributeTables& tables, con
     }
     // A backslash-apostrophe pair would end the SFC string early and break
     // the record; it is replaced after measuring, so the box stays as read.
-    v.st.replace(QStringLiteral("\\'"), QStringLiteral("\uFFE5\u2019"));
+    v.st = sfc::safeSfcString(std::move(v.st));
     return v;
 }
 

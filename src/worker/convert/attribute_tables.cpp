@@ -2,28 +2,23 @@
 #include "worker/convert/attribute_tables.h"
 
 #include "common/text_slice.h"
+#include "worker/sfc/sfc_writer.h"
 
 namespace convert {
 
 void AttributeTables::clear()
 {
     DatLgp.clear();
-    DatLgpN = 0;
     DatLay.clear();
-    DatLayN = 0;
     HojoLay = -1;
+    HojoShared = false;
     DatCol.clear();
-    DatColN = 0;
     DatColF = 0;
     DatLtp.clear();
-    DatLtpN = 0;
     DatWid.clear();
-    DatWidN = 0;
     DatFon.clear();
-    DatFonN = 0;
     m_fontIndex.clear();
     DatPrt.clear();
-    DatPrtN = 0;
 }
 
 }  // namespace convert
@@ -111,7 +106,7 @@ int32_t AttributeTables::proc4subWidth(int co, int wd) const
 
 int32_t AttributeTables::proc4subFColor(uint32_t co) const
 {
-    for (int i = 357; i < DatColN && i < static_cast<int>(DatCol.size()); ++i) {
+    for (int i = kFirstSolidColour; i < DatColN(); ++i) {
         if (DatCol[i].co == co)
             return DatCol[i].no;
     }
@@ -120,10 +115,11 @@ int32_t AttributeTables::proc4subFColor(uint32_t co) const
 
 int32_t AttributeTables::proc4subFont(const QString& fon) const
 {
-    const QString upper = common::UpperText(fon);
-    if (!m_fontIndex.isEmpty() && m_fontIndex.size() == DatFonN)
+    // Fonts are kept under the names they are written with.
+    const QString upper = common::UpperText(sfc::safeSfcString(fon));
+    if (!m_fontIndex.isEmpty() && m_fontIndex.size() == DatFonN())
         return m_fontIndex.value(upper, 0);
-    for (int i = 0; i < DatFonN && i < static_cast<int>(DatFon.size()); ++i) {
+    for (int i = 0; i < DatFonN(); ++i) {
         if (common::UpperText(DatFon[i].nam) == upper)
             return i;
     }

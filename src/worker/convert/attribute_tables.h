@@ -103,7 +103,9 @@ public:
     // Counts one use of solid colour `c`; `fc` is the number of distinct
     // solid colours so far (a new one is appended at 356 + fc).
     void proc3subFColor(uint32_t c, int32_t& fc);
-    void proc3subColor(const jww::TJwwData& d);
+    // Needs the layers numbered first: `auxiliaryUsed` (HojoLay >= 0 after
+    // proc3subLayer) makes the auxiliary colour cb3 + 1 count as used.
+    void proc3subColor(const jww::TJwwData& d, bool auxiliaryUsed);
     // Index 101..356 of the SFC colour whose value is `c`, or -1.
     int32_t proc3subColorCheck1(uint32_t c) const;
     // Index 101..356 of the SFC colour equal to `c` or, failing that, nearest
@@ -116,7 +118,8 @@ public:
     // Numbers the widths.
     void proc3subWidth();
     // Counts one use of font `fo`; blank names are ignored, names compare
-    // case-insensitively.
+    // case-insensitively. The font is kept under its written name
+    // (sfc::safeSfcString).
     void proc3subFont(const QString& fo);
 
     // Lookups while writing. Indexes outside a table give -1 (or the stated
@@ -149,24 +152,30 @@ public:
     // goes to HojoLay with colour cb3 + 1.
     sfc::SfcAttr solidAttr(const jww::TEntJwwSolid& e) const;
 
+    // The counts are the sizes of their tables.
     std::vector<TDatLgpField> DatLgp;
-    int32_t DatLgpN = 0;
+    int32_t DatLgpN() const { return jww::countOf(DatLgp); }
     std::vector<TDatLayField> DatLay;
-    int32_t DatLayN = 0;
+    int32_t DatLayN() const { return jww::countOf(DatLay); }
     int32_t HojoLay = -1;  // SFC layer of auxiliary entities, -1 when none
+    // True when all 256 SFC layers are in use: auxiliary entities then share
+    // layer 256 (HojoLay) and no layer of their own is defined.
+    bool HojoShared = false;
     std::vector<TDatColField> DatCol;
-    int32_t DatColN = 0;
+    int32_t DatColN() const { return jww::countOf(DatCol); }
     int32_t DatColF = 0;   // first SFC colour number free for solid colours
     std::vector<TDatLtpField> DatLtp;
-    int32_t DatLtpN = 0;
+    int32_t DatLtpN() const { return jww::countOf(DatLtp); }
     std::vector<TDatWidField> DatWid;
-    int32_t DatWidN = 0;
+    int32_t DatWidN() const { return jww::countOf(DatWid); }
     std::vector<TDatFonField> DatFon;
-    int32_t DatFonN = 0;
+    int32_t DatFonN() const { return jww::countOf(DatFon); }
     std::vector<TDatPrtField> DatPrt;
-    int32_t DatPrtN = 0;
+    int32_t DatPrtN() const { return jww::countOf(DatPrt); }
 
-    // Pen widths of the colours; set before the tables are built.
+    // Pen widths of the colours, set by proc3 for the lookups while writing.
+    // Not owned: the TgraAttribute handed to proc3 must outlive every lookup
+    // (the worker keeps it for the whole run). Null before proc3.
     const jww::TgraAttribute* GraAtt = nullptr;
 
     int32_t cb2 = 0;  // 0: pen colours from the screen colours, else printer colours

@@ -24,7 +24,7 @@ struct Placement {
 
 struct ConversionContext {
     sfc::SfcWriter& f;
-    jww::TJwwData& jww;  // entities consumed by groups are marked in it
+    const jww::TJwwData& jww;
     AttributeTables& tables;
     double PaperSizeX = 0;
     double PaperSizeY = 0;

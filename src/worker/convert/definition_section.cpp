@@ -13,7 +13,7 @@ namespace {
 
 }  // namespace
 
-void procSfcSet(sfc::SfcWriter& f, AttributeTables& t, const jww::TJwwData& d)
+void procSfcSet(sfc::SfcWriter& f, const AttributeTables& t, const jww::TJwwData& d)
 {
     procSfcSetLay(f, t);
     procSfcSetCol(f, t);
@@ -22,7 +22,7 @@ void procSfcSet(sfc::SfcWriter& f, AttributeTables& t, const jww::TJwwData& d)
     procSfcSetFon(f, t);
 }
 
-void procSfcSetLay(sfc::SfcWriter& f, AttributeTables& t)
+void procSfcSetLay(sfc::SfcWriter& f, const AttributeTables& t)
 {
     bool hojoTaken = false;
     for (const TDatLayField& lay : t.DatLay) {
@@ -31,12 +31,9 @@ void procSfcSetLay(sfc::SfcWriter& f, AttributeTables& t)
         sfc::procSfcSetLayer(f, lay.nam, lay.dsp);
         hojoTaken = hojoTaken || common::UpperText(lay.nam) == QStringLiteral("HOJO");
     }
-    if (t.HojoLay <= 0)
+    if (t.HojoLay <= 0 || t.HojoShared)
         return;
-    if (t.HojoLay > 256) {
-        // SFC has 256 layers: auxiliary entities share the last one.
-        t.HojoLay = 256;
-    } else if (!hojoTaken) {
+    if (!hojoTaken) {
         sfc::procSfcSetLayer(f, u"HOJO", 0);
     } else {
         // The hexadecimal digits as they come: 256 would give "_10_0_HOJO".
@@ -56,7 +53,7 @@ void procSfcSetCol(sfc::SfcWriter& f, const AttributeTables& t)
         if (t.DatCol[i].cn > 0)
             sfc::procSfcSetColorUser(f, t.DatCol[i].co);
     }
-    for (int i = kFirstSolidColour; i < t.DatColN && i < static_cast<int>(t.DatCol.size()); ++i) {
+    for (int i = kFirstSolidColour; i < t.DatColN(); ++i) {
         if (t.DatCol[i].cn == 0)
             break;
         if (t.DatCol[i].no >= t.DatColF)

@@ -8,11 +8,13 @@
 
 namespace convert {
 
-// Writes every definition the tables mark as used, in table order. May set
-// HojoLay to 256 when all 256 layers are in use and no further layer fits.
-void procSfcSet(sfc::SfcWriter& f, AttributeTables& t, const jww::TJwwData& d);
+// Writes every definition the complete tables `t` mark as used, in table
+// order; changes nothing. `d` supplies the user line types' patterns.
+void procSfcSet(sfc::SfcWriter& f, const AttributeTables& t, const jww::TJwwData& d);
 
-void procSfcSetLay(sfc::SfcWriter& f, AttributeTables& t);
+// The steps of procSfcSet. The layers end with the auxiliary layer, named
+// "HOJO" or, when a drawing layer has that name, "_g_l_HOJO".
+void procSfcSetLay(sfc::SfcWriter& f, const AttributeTables& t);
 void procSfcSetCol(sfc::SfcWriter& f, const AttributeTables& t);
 void procSfcSetLtp(sfc::SfcWriter& f, const AttributeTables& t, const jww::TJwwData& d);
 void procSfcSetWid(sfc::SfcWriter& f, const AttributeTables& t);

@@ -7,6 +7,7 @@
 #include "worker/convert/solid_shape.h"
 #include "worker/sfc/annotation_features.h"
 #include "worker/sfc/geometric_features.h"
+#include "worker/sfc/sfc_writer.h"
 #include "worker/sfc/structure_features.h"
 
 #include <cmath>
@@ -129,6 +130,10 @@ void procSfcDataSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const 
         writeOutline(ctx, a, s);
         return;
     case SolidShape::Kind::Nothing:
+        // A solid dropped whole counts once, here rather than in the
+        // boundary pass, which visits the same solids.
+        if (s.nonFinite)
+            ctx.f.countLeftOut(1);
         return;
     case SolidShape::Kind::Quad:
     case SolidShape::Kind::Disc:
@@ -148,7 +153,7 @@ QString blockSymbolName(const jww::TEntJwwBlockDef& def, int index)
 {
     const qsizetype mark = def.strName.indexOf(QStringLiteral("@@SfigorgFlag"));
     const QString name = mark >= 0 ? def.strName.left(mark) : def.strName;
-    return common::IsBlank(name) ? QStringLiteral("_BLOCK_") + QString::number(index) : name;
+    return common::IsBlank(name) ? QStringLiteral("_BLOCK_") + QString::number(index) : sfc::safeSfcString(name);
 }
 
 void procSfcDataBlock(ConversionContext& ctx, const jww::TEntJwwBlock& e, const Placement& p)

@@ -19,7 +19,8 @@ void procSfcDataEnko(ConversionContext& ctx, const jww::TEntJwwEnko& e, const Pl
 void procSfcDataTen(ConversionContext& ctx, const jww::TEntJwwTen& e, const Placement& p);
 // fill_area_style_colour_feature naming composite curve `fillCounter`, which
 // advances by the number of curves the fill uses; a solid without area is a
-// line_feature and an outline solid its outline.
+// line_feature and an outline solid its outline. A solid with a number that
+// is not finite writes nothing and counts as one record left out.
 void procSfcDataSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const Placement& p, int32_t& fillCounter);
 // sfig_locate_feature of the placed block's symbol; nothing when no block
 // definition has the placement's number or that definition is not written
@@ -27,7 +28,8 @@ void procSfcDataSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const 
 void procSfcDataBlock(ConversionContext& ctx, const jww::TEntJwwBlock& e, const Placement& p);
 
 // The symbol name of block definition `index`: its name up to
-// "@@SfigorgFlag", or the whole name; "_BLOCK_" + index when that is blank.
+// "@@SfigorgFlag", or the whole name, made safe for a record by
+// sfc::safeSfcString; "_BLOCK_" + index when that is blank.
 QString blockSymbolName(const jww::TEntJwwBlockDef& def, int index);
 
 }  // namespace convert

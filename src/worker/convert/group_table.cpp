@@ -7,8 +7,8 @@ namespace convert {
 void TSFC_GroupAttr::DataInit()
 {
     gaf.clear();
-    gafN = 0;
     m_index.clear();
+    m_listed.clear();
 }
 
 void TSFC_GroupAttr::DataFree()
@@ -33,18 +33,16 @@ void TSFC_GroupAttr::AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t 
         group.no = a;
         group.bn = bln;
         group.lg = lgp;
-        group.nm = 1;
         group.id.push_back(eid);
-        m_index.emplace(a, gafN);
+        m_index.emplace(a, gafN());
         gaf.push_back(std::move(group));
-        gafN = static_cast<int32_t>(gaf.size());
+        m_listed.push_back({eid});
         return;
     }
     TGroupAttrField& group = gaf[ia];
-    if (group.bn != bln)
+    if (group.bn != bln || !m_listed[ia].insert(eid).second)
         return;
     group.id.push_back(eid);
-    group.nm = static_cast<int32_t>(group.id.size());
 }
 
 }  // namespace convert

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace convert {
@@ -14,8 +15,9 @@ struct TGroupAttrField {
     int32_t bn = -1;  // block definition of the members, -1 for the drawing
     int32_t lg = 0;   // layer group of the first announced member
     int32_t dn = 0;   // not used by the conversion
-    int32_t nm = 0;   // number of members
     std::vector<int32_t> id;  // member indexes (EntNo or mNo), in order of announcement
+
+    int32_t nm() const { return static_cast<int32_t>(id.size()); }  // number of members
 };
 
 // The group table part of the group recogniser. Groups keep the order of
@@ -34,14 +36,17 @@ public:
     // (-1 for the drawing) on layer group `lgp`. Group 0 is no group. A new
     // number opens a group; a known one takes the member only when it was
     // found in the same block definition (the first scope keeps the group).
-    // The same member announced twice is listed twice.
+    // A member already listed is not listed again: a block definition placed
+    // twice announces its members twice, and copies would make a chain walk
+    // back over itself.
     void AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t eid);
 
     std::vector<TGroupAttrField> gaf;
-    int32_t gafN = 0;
+    int32_t gafN() const { return static_cast<int32_t>(gaf.size()); }
 
 private:
     std::unordered_map<int32_t, int32_t> m_index;  // group number -> index in gaf
+    std::vector<std::unordered_set<int32_t>> m_listed;  // per group: the member indexes in id
 };
 
 }  // namespace convert

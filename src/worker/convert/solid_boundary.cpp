@@ -23,17 +23,11 @@ void closeCurve(ConversionContext& ctx, const sfc::SfcAttr& a, int32_t& CCnum)
     ++CCnum;
 }
 
-T2DPoint pointAt(double cx, double cy, double r, double flatness, double tiltRad, double deg)
-{
-    const common::GeoPoint q = common::EllipsePoint(cx, cy, r, flatness, tiltRad, common::DegToRad(deg));
-    return {q.x, q.y};
-}
-
 // The whole ellipse as two half arcs.
-void wholeEllipse(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShape& s, double r, double flatness)
+void wholeEllipse(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShape& s, double r, double minor)
 {
-    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, r, r * flatness, 0, s.tiltDeg, 0, 180);
-    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, r, r * flatness, 0, s.tiltDeg, 180, 0);
+    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, r, minor, 0, s.tiltDeg, 0, 180);
+    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, r, minor, 0, s.tiltDeg, 180, 0);
 }
 
 void quadBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const jww::TEntJwwSolid& e, const Placement& p,
@@ -60,73 +54,56 @@ void quadBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const jww::TEnt
 
 void discBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShape& s, int32_t& CCnum)
 {
-    const double r = s.radius;
-    const bool sector = std::fabs(s.code - 100) <= 1e-10 || std::fabs(s.code) <= 1e-10;
     // A full sweep is the whole ellipse, whatever the shape code says.
     if (s.full) {
-        wholeEllipse(ctx, a, s, r, s.flatness);
+        wholeEllipse(ctx, a, s, s.radius, s.minor);
         closeCurve(ctx, a, CCnum);
         return;
     }
-    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, r, r * s.flatness, 0, s.tiltDeg, s.startDeg, s.endDeg);
-    const T2DPoint startPt = pointAt(s.cx, s.cy, r, s.flatness, s.tiltRad, s.startDeg);
-    const T2DPoint endPt = pointAt(s.cx, s.cy, r, s.flatness, s.tiltRad, s.endDeg);
-    if (std::fabs(s.code - 5) <= 1e-10) {
-        const std::array<T2DPoint, 2> chord = {endPt, startPt};
+    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, s.radius, s.minor, 0, s.tiltDeg, s.startDeg, s.endDeg);
+    if (s.chord) {
+        const std::array<T2DPoint, 2> chord = {s.endPt, s.startPt};
         sfc::procSfcPolyLine(ctx.f, a, 2, chord);
     } else {
-        T2DPoint middle{s.cx, s.cy};
-        if (!sector) {
-            // Where the tangents at both ends meet.
-            const common::EllipseArcEnds ends = common::EllipseArcPoints(
-                s.cx, s.cy, r, s.flatness, common::DegToRad(s.startDeg), common::DegToRad(s.sweepDeg), s.tiltRad);
-            middle = {ends.corner.x, ends.corner.y};
-        }
-        const std::array<T2DPoint, 3> pts = {endPt, middle, startPt};
+        const std::array<T2DPoint, 3> pts = {s.endPt, s.middle, s.startPt};
         sfc::procSfcPolyLine(ctx.f, a, 3, pts);
     }
     closeCurve(ctx, a, CCnum);
 }
 
-void ringBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const jww::TEntJwwSolid& e, const SolidShape& s,
-                  const Placement& p, int32_t& CCnum)
+void ringBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShape& s, int32_t& CCnum)
 {
-    const double outer = s.radius;
-    const double inner = s.code * p.sc;
-    // Style 106 keeps the ring's width R - r along both axes.
-    double innerFlatness = s.flatness;
-    if (s.style == 106)
-        innerFlatness = (s.flatness * e.end_x - e.end_x) / e.DPoint3_y + 1;
+    const double innerMinor = s.inner * s.innerFlatness;
     if (s.full) {
-        wholeEllipse(ctx, a, s, outer, s.flatness);
+        wholeEllipse(ctx, a, s, s.radius, s.minor);
         closeCurve(ctx, a, CCnum);
-        wholeEllipse(ctx, a, s, inner, innerFlatness);
+        wholeEllipse(ctx, a, s, s.inner, innerMinor);
         closeCurve(ctx, a, CCnum);
         return;
     }
-    const T2DPoint outerStart = pointAt(s.cx, s.cy, outer, s.flatness, s.tiltRad, s.startDeg);
-    const T2DPoint outerEnd = pointAt(s.cx, s.cy, outer, s.flatness, s.tiltRad, s.endDeg);
-    const T2DPoint innerStart = pointAt(s.cx, s.cy, inner, innerFlatness, s.tiltRad, s.startDeg);
-    const T2DPoint innerEnd = pointAt(s.cx, s.cy, inner, innerFlatness, s.tiltRad, s.endDeg);
-    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, outer, outer * s.flatness, 0, s.tiltDeg, s.startDeg, s.endDeg);
-    const std::array<T2DPoint, 2> down = {outerEnd, innerEnd};
+    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, s.radius, s.minor, 0, s.tiltDeg, s.startDeg, s.endDeg);
+    const std::array<T2DPoint, 2> down = {s.endPt, s.innerEnd};
     sfc::procSfcPolyLine(ctx.f, a, 2, down);
-    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, inner, inner * innerFlatness, 1, s.tiltDeg, s.endDeg, s.startDeg);
-    const std::array<T2DPoint, 2> up = {innerStart, outerStart};
+    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, s.inner, innerMinor, 1, s.tiltDeg, s.endDeg, s.startDeg);
+    const std::array<T2DPoint, 2> up = {s.innerStart, s.startPt};
     sfc::procSfcPolyLine(ctx.f, a, 2, up);
     closeCurve(ctx, a, CCnum);
 }
 
 void solidsOf(ConversionContext& ctx, const jww::TEntJwwBlockDef* def, const std::vector<jww::TEntJwwNo>& list,
-              const std::vector<int32_t>* indexes, const Placement& p, int32_t& CCnum)
+              const std::vector<int32_t>* indexes, const Placement& p, int32_t& CCnum, SolidCurves& curves)
 {
     auto one = [&](const jww::TEntJwwNo& no) {
         if (no.EntType != jww::kEntSolid)
             return;
         jww::visitEntity(ctx.jww, def, no, [&](const auto& e) {
             if constexpr (std::is_same_v<std::decay_t<decltype(e)>, jww::TEntJwwSolid>) {
-                if (jww::hasValidLayer(e.att))
-                    procSfcDataCCurveSolid(ctx, e, p, CCnum);
+                if (!jww::hasValidLayer(e.att))
+                    return;
+                const int32_t first = CCnum;
+                procSfcDataCCurveSolid(ctx, e, p, CCnum);
+                if (CCnum != first)
+                    curves[&e] = first;
             }
         });
     };
@@ -148,26 +125,27 @@ void procSfcDataCCurveSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, 
     switch (s.kind) {
     case SolidShape::Kind::Quad: quadBoundary(ctx, a, e, p, CCnum); return;
     case SolidShape::Kind::Disc: discBoundary(ctx, a, s, CCnum); return;
-    case SolidShape::Kind::Ring: ringBoundary(ctx, a, e, s, p, CCnum); return;
+    case SolidShape::Kind::Ring: ringBoundary(ctx, a, s, CCnum); return;
     default: return;
     }
 }
 
-void procSfcDataCCurve(ConversionContext& ctx, const GroupEntities& byGroup, int32_t& CCnum)
+void procSfcDataCCurve(ConversionContext& ctx, const GroupEntities& byGroup, int32_t& CCnum, SolidCurves& curves)
 {
     CCnum = 1;
+    curves.clear();
     const Placement none;
     for (const BlockSymbolScope& scope : blockSymbolScopes(ctx.jww, ctx.tables)) {
         const jww::TEntJwwBlockDef& def = ctx.jww.EntBlockDef[scope.defIndex];
-        solidsOf(ctx, &def, def.mNo, nullptr, none, CCnum);
+        solidsOf(ctx, &def, def.mNo, nullptr, none, CCnum, curves);
     }
     for (const GroupPartScope& part : groupPartScopes(ctx.tables)) {
         for (int g : part.groups)
-            solidsOf(ctx, nullptr, ctx.jww.EntNo, &byGroup[g], Placement{0, 0, part.sc}, CCnum);
+            solidsOf(ctx, nullptr, ctx.jww.EntNo, &byGroup[g], Placement{0, 0, part.sc}, CCnum, curves);
     }
     const Placement sheet{ctx.PaperSizeX / 2, ctx.PaperSizeY / 2, 1};
     for (int g : sheetGroups(ctx.tables))
-        solidsOf(ctx, nullptr, ctx.jww.EntNo, &byGroup[g], sheet, CCnum);
+        solidsOf(ctx, nullptr, ctx.jww.EntNo, &byGroup[g], sheet, CCnum, curves);
 }
 
 namespace {

@@ -6,12 +6,19 @@
 #include "worker/convert/drawing_scopes.h"
 #include "worker/jww/jwwtype.h"
 
+#include <unordered_map>
+
 namespace convert {
+
+// The number of the first composite curve written for each solid that has a
+// boundary, by its record, so that each fill names the curve of its own solid
+// even when solids before it were consumed by a group and get no fill.
+using SolidCurves = std::unordered_map<const jww::TEntJwwSolid*, int32_t>;
 
 // Writes the boundary of every solid in the order the data pass visits them
 // (block symbols, marked blocks, layer-group parts, the sheet), numbering the
-// composite curves from 1 with `CCnum`.
-void procSfcDataCCurve(ConversionContext& ctx, const GroupEntities& byGroup, int32_t& CCnum);
+// composite curves from 1 with `CCnum`, and records them in `curves`.
+void procSfcDataCCurve(ConversionContext& ctx, const GroupEntities& byGroup, int32_t& CCnum, SolidCurves& curves);
 // The boundary of one solid: none, one or two composite curves, as
 // SolidShape::curveCount says.
 void procSfcDataCCurveSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const Placement& p,

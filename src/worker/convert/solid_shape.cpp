@@ -27,6 +27,56 @@ bool nearFullOrZero(double deg)
     return std::fabs(deg) <= 1e-12 || std::fabs(deg - 360) <= 1e-12;
 }
 
+sfc::T2DPoint pointAt(double cx, double cy, double r, double flatness, double tiltRad, double deg)
+{
+    const common::GeoPoint q = common::EllipsePoint(cx, cy, r, flatness, tiltRad, common::DegToRad(deg));
+    return {q.x, q.y};
+}
+
+// The points, radii and flatness the boundary of a disc or ring is drawn
+// with (see SolidShape).
+void setBoundary(SolidShape& s, const jww::TEntJwwSolid& e, const Placement& p)
+{
+    s.minor = s.radius * s.flatness;
+    if (s.kind == SolidShape::Kind::Ring) {
+        s.inner = s.code * p.sc;
+        // Style 106 keeps the ring's width R - r along both axes.
+        s.innerFlatness = s.style == 106 ? (s.flatness * e.end_x - e.end_x) / e.DPoint3_y + 1 : s.flatness;
+    }
+    if (s.full)
+        return;
+    s.startPt = pointAt(s.cx, s.cy, s.radius, s.flatness, s.tiltRad, s.startDeg);
+    s.endPt = pointAt(s.cx, s.cy, s.radius, s.flatness, s.tiltRad, s.endDeg);
+    if (s.kind == SolidShape::Kind::Ring) {
+        s.innerStart = pointAt(s.cx, s.cy, s.inner, s.innerFlatness, s.tiltRad, s.startDeg);
+        s.innerEnd = pointAt(s.cx, s.cy, s.inner, s.innerFlatness, s.tiltRad, s.endDeg);
+        return;
+    }
+    s.chord = std::fabs(s.code - 5) <= 1e-10;
+    const bool sector = std::fabs(s.code - 100) <= 1e-10 || std::fabs(s.code) <= 1e-10;
+    s.middle = {s.cx, s.cy};
+    if (!s.chord && !sector) {
+        const common::EllipseArcEnds ends = common::EllipseArcPoints(
+            s.cx, s.cy, s.radius, s.flatness, common::DegToRad(s.startDeg), common::DegToRad(s.sweepDeg), s.tiltRad);
+        s.middle = {ends.corner.x, ends.corner.y};
+    }
+}
+
+// Finite values can still multiply to an infinity (a huge radius times its
+// flatness), or tangents meet far beyond the range of a double.
+bool boundaryFinite(const SolidShape& s)
+{
+    const double values[] = {s.minor,         s.inner,         s.inner * s.innerFlatness, s.startPt.x,
+                             s.startPt.y,     s.endPt.x,       s.endPt.y,                 s.middle.x,
+                             s.middle.y,      s.innerStart.x,  s.innerStart.y,            s.innerEnd.x,
+                             s.innerEnd.y,    s.startDeg,      s.endDeg,                  s.tiltDeg};
+    for (double v : values) {
+        if (!std::isfinite(v))
+            return false;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool solidIsLine(const jww::TEntJwwSolid& e)
@@ -43,8 +93,10 @@ SolidShape solidShapeOf(const jww::TEntJwwSolid& e, const Placement& p)
 {
     SolidShape s;
     s.style = e.att.nPenStyle;
-    if (!finiteSolid(e, p))
+    if (!finiteSolid(e, p)) {
+        s.nonFinite = true;
         return s;  // nothing is drawn of a solid whose numbers are not finite
+    }
     if (s.style < 101) {
         s.kind = solidIsLine(e) ? SolidShape::Kind::Line : SolidShape::Kind::Quad;
         return s;
@@ -81,6 +133,15 @@ SolidShape solidShapeOf(const jww::TEntJwwSolid& e, const Placement& p)
     if (s.kind == SolidShape::Kind::Ring && s.code == 0) {
         s.kind = SolidShape::Kind::Disc;
         s.style = 101;
+    }
+    if (s.kind == SolidShape::Kind::Disc || s.kind == SolidShape::Kind::Ring) {
+        setBoundary(s, e, p);
+        if (!boundaryFinite(s)) {
+            SolidShape dropped;
+            dropped.style = s.style;
+            dropped.nonFinite = true;
+            return dropped;
+        }
     }
     return s;
 }

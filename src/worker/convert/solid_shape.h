@@ -30,6 +30,22 @@ struct SolidShape {
     double code = 0;  // style 101: shape code; rings: the stored inner radius
     bool full = false;  // the sweep covers the whole ellipse
 
+    // What the boundary of a disc or ring is made of, placed. Outer ellipse:
+    // the second radius and, unless full, the points at the start and end
+    // angles. A partial disc closes with the chord (shape code 5) or through
+    // `middle`: the centre for a sector, else where the tangents at both
+    // ends meet. Rings: the inner ellipse's radius, flatness and end points.
+    double minor = 0;
+    sfc::T2DPoint startPt, endPt, middle;
+    bool chord = false;
+    double inner = 0, innerFlatness = 1;
+    sfc::T2DPoint innerStart, innerEnd;
+
+    // True when the solid was left out (kind Nothing) because one of the
+    // numbers its records are made from is not finite: its boundary is
+    // written whole or not at all, and its fill only with its boundary.
+    bool nonFinite = false;
+
     // Composite curves the boundary of this solid uses: 0, 1 or 2.
     int curveCount() const;
 };

@@ -235,15 +235,13 @@ void AttributeTables::proc3(const TJwwData& d, const TgraAttribute& graAtt, TSFC
     ++DatCol[101].cn;
     if (counter.auxStroke)
         ++DatLtp[30 + cb4 + 1].cn;
-    DatColN = kFirstSolidColour + counter.fc;
-    DatCol.resize(DatColN);
+    DatCol.resize(kFirstSolidColour + counter.fc);
 
     proc3subLgp(d);
     proc3subLayer(d, counter.hojo);
-    proc3subColor(d);
+    proc3subColor(d, HojoLay >= 0);
     proc3subLtype(d);
     proc3subWidth();
-    DatFon.resize(DatFonN);
 }
 
 }  // namespace convert

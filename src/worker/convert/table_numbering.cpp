@@ -4,6 +4,7 @@
 #include "common/number_parse.h"
 #include "common/number_text.h"
 #include "common/text_slice.h"
+#include "worker/sfc/sfc_writer.h"
 
 #include <cmath>
 #include <cstdlib>
@@ -29,33 +30,27 @@ int64_t channelSquare(uint32_t c, int shift)
 void AttributeTables::initTables(const TJwwData& d)
 {
     DatLgp.assign(16, {});
-    DatLgpN = 16;
     for (int g = 0; g < 16; ++g) {
         const TEntJwwLayerGroup* lg = g < static_cast<int>(d.EntLgrp.size()) ? &d.EntLgrp[g] : nullptr;
         const QString name = lg ? lg->aStrGLayName : QString();
-        DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + common::HexDigit(g) : name;
+        DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + common::HexDigit(g) : sfc::safeSfcString(name);
         // A scale of 0, below 0 or not finite cannot place a part: such a
         // group is drawn at scale 1.
         const double sc = lg ? lg->adScale : 1.0;
         DatLgp[g].sc = std::isfinite(sc) && sc > 0 ? sc : 1.0;
     }
     DatLay.assign(256, {});
-    DatLayN = 256;
     DatCol.assign(kPenColourEntries, {});
-    DatColN = kPenColourEntries;
     DatLtp.assign(63, {});
-    DatLtpN = 63;
     DatWid.assign(17, {});
-    DatWidN = 17;
     for (int i = 0; i < 17; ++i)
         DatWid[i].wid = kWidthTable[i];
     DatFon.clear();
-    DatFonN = 0;
     m_fontIndex.clear();
     proc3subFont(kDefaultFont);
     DatPrt.clear();
-    DatPrtN = 0;
     HojoLay = -1;
+    HojoShared = false;
 }
 
 void AttributeTables::proc3subLgp(const TJwwData& d)
@@ -73,7 +68,7 @@ void AttributeTables::proc3subLgp(const TJwwData& d)
         }
         if (at < 0)
             continue;
-        QString name = def.strName.left(at);
+        QString name = sfc::safeSfcString(def.strName.left(at));
         if (common::IsBlank(name))
             name = QStringLiteral("_BLOCK_") + QString::number(i);
         DatPrt.push_back({name, typ, i, 1.0});
@@ -94,8 +89,7 @@ void AttributeTables::proc3subLgp(const TJwwData& d)
         DatPrt.push_back({lg.nam, 0, g, lg.sc});
         lg.no = static_cast<int32_t>(DatPrt.size());
     }
-    DatPrtN = static_cast<int32_t>(DatPrt.size());
-    for (int j = 1; j < DatPrtN; ++j) {
+    for (int j = 1; j < DatPrtN(); ++j) {
         for (int k = 0; k < j; ++k) {
             if (common::UpperText(DatPrt[j].nam) == common::UpperText(DatPrt[k].nam))
                 DatPrt[j].nam += QStringLiteral("_") + QString::number(j);
@@ -110,7 +104,8 @@ void AttributeTables::proc3subLayer(const TJwwData& d, int32_t hojo)
         const QString fallback = QStringLiteral("_") + common::HexDigit(i / 16) + u'_' + common::HexDigit(i % 16) + u'_';
         const TEntJwwLayer* layer = i < static_cast<int>(d.EntLay.size()) ? &d.EntLay[i] : nullptr;
         const QString own = layer ? layer->aStrLayName : QString();
-        QString name = common::IsBlank(own) ? fallback : own;
+        // Names are made unique as they will be written.
+        QString name = common::IsBlank(own) ? fallback : sfc::safeSfcString(own);
         const QString upper = common::UpperText(name);
         for (int k = 0; k < i; ++k) {
             if (common::UpperText(DatLay[k].nam) == upper) {
@@ -126,6 +121,10 @@ void AttributeTables::proc3subLayer(const TJwwData& d, int32_t hojo)
             lay.no = next++;
     }
     HojoLay = hojo > 0 ? next : -1;
+    // SFC has 256 layers: when all are in use, auxiliary entities share the last one.
+    HojoShared = HojoLay > 256;
+    if (HojoShared)
+        HojoLay = 256;
 }
 
 void AttributeTables::proc3subFColor(uint32_t c, int32_t& fc)
@@ -173,7 +172,7 @@ int32_t AttributeTables::proc3subColorCheck2(uint32_t c) const
     return best;
 }
 
-void AttributeTables::proc3subColor(const TJwwData& d)
+void AttributeTables::proc3subColor(const TJwwData& d, bool auxiliaryUsed)
 {
     for (int n = 1; n <= 8 && n < static_cast<int>(d.EntCol.size()); ++n)
         DatCol[n].co = static_cast<uint32_t>(cb2 != 0 ? d.EntCol[n].aPrtPenColor : d.EntCol[n].aPenColor);
@@ -184,12 +183,12 @@ void AttributeTables::proc3subColor(const TJwwData& d)
 
     DatCol[9].co = DatCol[101 + cb3].co;
     DatCol[9].cn = 0;
-    if (HojoLay >= 0) {
+    if (auxiliaryUsed) {
         ++DatCol[101 + cb3].cn;
         DatCol[9].cn = 1;
         DatCol[9].no = cb3 + 1;
     }
-    for (int i = kFirstSolidColour; i < DatColN; ++i) {
+    for (int i = kFirstSolidColour; i < DatColN(); ++i) {
         const int32_t same = proc3subColorCheck1(DatCol[i].co);
         if (same >= 0)
             DatCol[same].cn += DatCol[i].cn;
@@ -205,7 +204,7 @@ void AttributeTables::proc3subColor(const TJwwData& d)
     DatColF = counter;
     for (int n = 1; n <= 8; ++n)
         DatCol[n].no = DatCol[proc3subColorCheck2(DatCol[n].co)].no;
-    for (int i = kFirstSolidColour; i < DatColN; ++i) {
+    for (int i = kFirstSolidColour; i < DatColN(); ++i) {
         const int32_t same = proc3subColorCheck1(DatCol[i].co);
         if (same >= 0) {
             DatCol[i].no = DatCol[same].no;
@@ -231,7 +230,7 @@ void AttributeTables::proc3subLtype(const TJwwData& d)
         DatLtp[31 + k].nam = QString::fromLatin1(kNames[k]);
     for (int i = 17; i <= 32; ++i) {
         const QString own = i < static_cast<int>(d.EntLtpS.size()) ? d.EntLtpS[i].astrUDLTypeName : QString();
-        QString name = common::IsBlank(own) ? QStringLiteral("SXF_LType_") + QString::number(i) : own;
+        QString name = common::IsBlank(own) ? QStringLiteral("SXF_LType_") + QString::number(i) : sfc::safeSfcString(own);
         const QString upper = common::UpperText(name);
         for (int k = 31; k <= 29 + i; ++k) {
             if (common::UpperText(DatLtp[k].nam) == upper) {
@@ -283,16 +282,16 @@ void AttributeTables::proc3subFont(const QString& fo)
 {
     if (common::IsBlank(fo))
         return;
-    const QString upper = common::UpperText(fo);
+    const QString name = sfc::safeSfcString(fo);
+    const QString upper = common::UpperText(name);
     const auto it = m_fontIndex.constFind(upper);
     if (it != m_fontIndex.constEnd()) {
         ++DatFon[it.value()].cn;
         return;
     }
-    if (DatFonN < kMaxFonts) {
-        m_fontIndex.insert(upper, DatFonN);
-        DatFon.push_back({fo, 1});
-        DatFonN = static_cast<int32_t>(DatFon.size());
+    if (DatFonN() < kMaxFonts) {
+        m_fontIndex.insert(upper, DatFonN());
+        DatFon.push_back({name, 1});
     }
 }
 

@@ -97,7 +97,6 @@ void explodeOne(const QString& stored, const QString& inflated)
 void TJwwData::BindImageInit()
 {
     BindImage.clear();
-    BindImageN = 0;
 }
 
 void TJwwData::BindImageExplode()

@@ -158,7 +158,6 @@ void markReferenced(std::vector<TEntJwwBlockDef>& defs, const std::vector<TEntJw
 void TJwwData::MakeBlockTree()
 {
     std::vector<TEntJwwBlockTree>().swap(EntBlockTree);
-    EntBlockTreeN = 0;
     EntBlockNum = 0;
     for (TEntJwwBlockDef& def : EntBlockDef) {
         def.ref_flag = false;
@@ -176,7 +175,6 @@ void TJwwData::MakeBlockTree()
     EntBlockTree.reserve(shape.size());
     for (const Slot& slot : shape)
         EntBlockTree.push_back(makeNode(slot, EntBlockTree, shape, *this));
-    EntBlockTreeN = static_cast<int32_t>(EntBlockTree.size());
 
     markReferenced(EntBlockDef, EntBlock, index);
     for (TEntJwwBlockDef& def : EntBlockDef) {

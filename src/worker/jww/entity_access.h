@@ -2,6 +2,7 @@
 // their (kind, index) entry.
 #pragma once
 
+#include "worker/jww/entity_arrays.h"
 #include "worker/jww/jww_data.h"
 
 namespace jww {
@@ -13,22 +14,18 @@ namespace jww {
 template <typename Visitor>
 bool visitEntity(const TJwwData& d, const TEntJwwBlockDef* def, const TEntJwwNo& no, Visitor&& visit)
 {
-    auto at = [&](const auto& array) -> bool {
+    bool found = false;
+    auto at = [&](const auto& array) {
         if (no.EntNo < 0 || static_cast<size_t>(no.EntNo) >= array.size())
-            return false;
+            return;
         visit(array[static_cast<size_t>(no.EntNo)]);
-        return true;
+        found = true;
     };
-    switch (no.EntType) {
-    case kEntLine: return at(def ? def->mLine : d.EntLine);
-    case kEntEnko: return at(def ? def->mEnko : d.EntEnko);
-    case kEntTen: return at(def ? def->mTen : d.EntTen);
-    case kEntMoji: return at(def ? def->mMoji : d.EntMoji);
-    case kEntSunpo: return at(def ? def->mSunpo : d.EntSunpo);
-    case kEntSolid: return at(def ? def->mSolid : d.EntSolid);
-    case kEntBlock: return at(def ? def->mBlock : d.EntBlock);
-    default: return false;
-    }
+    if (def)
+        withArrayOfKind(entityArrays(*def), no.EntType, at);
+    else
+        withArrayOfKind(entityArrays(d), no.EntType, at);
+    return found;
 }
 
 // The attributes that place an entity on a layer: those of its dimension

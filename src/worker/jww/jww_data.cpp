@@ -43,11 +43,8 @@ void TJwwData::DataInit()
     EntSunpo.clear();
     EntSolid.clear();
     EntBlock.clear();
-    EntLineN = EntEnkoN = EntTenN = EntMojiN = EntSunpoN = EntSolidN = EntBlockN = 0;
     EntBlockDef.clear();
-    EntBlockDefN = 0;
     EntBlockTree.clear();
-    EntBlockTreeN = 0;
     EntBlockNum = 0;
     BindImageInit();
 }

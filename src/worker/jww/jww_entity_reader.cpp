@@ -181,14 +181,15 @@ int32_t entityKindOfClass(QByteArrayView className)
 
 int32_t readEntityBody(ByteCursor& in, int32_t version, int32_t kind, const EntityArrays& to)
 {
+    auto& [line, enko, ten, moji, sunpo, solid, block] = to.arrays;
     switch (kind) {
-    case kEntLine: return keep(in, to.line, readLine(in, version));
-    case kEntEnko: return keep(in, to.enko, readEnko(in, version));
-    case kEntTen: return keep(in, to.ten, readTen(in, version, to.pointScale));
-    case kEntMoji: return keep(in, to.moji, readMoji(in, version));
-    case kEntSunpo: return keep(in, to.sunpo, readSunpo(in, version));
-    case kEntSolid: return keep(in, to.solid, readSolid(in, version));
-    case kEntBlock: return keep(in, to.block, readBlock(in, version));
+    case kEntLine: return keep(in, line, readLine(in, version));
+    case kEntEnko: return keep(in, enko, readEnko(in, version));
+    case kEntTen: return keep(in, ten, readTen(in, version, to.pointScale));
+    case kEntMoji: return keep(in, moji, readMoji(in, version));
+    case kEntSunpo: return keep(in, sunpo, readSunpo(in, version));
+    case kEntSolid: return keep(in, solid, readSolid(in, version));
+    case kEntBlock: return keep(in, block, readBlock(in, version));
     default: in.fail(); return -1;
     }
 }

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "worker/jww/byte_cursor.h"
+#include "worker/jww/entity_arrays.h"
 #include "worker/jww/jwwtype.h"
 
 #include <QByteArrayView>
@@ -28,13 +29,7 @@ TEntJwwAttr readAttr(ByteCursor& in, int32_t version);
 // block definition. A point without its optional part gets `pointScale` as
 // its scale (1 at the top level, 0 inside definitions).
 struct EntityArrays {
-    std::vector<TEntJwwLine>& line;
-    std::vector<TEntJwwEnko>& enko;
-    std::vector<TEntJwwTen>& ten;
-    std::vector<TEntJwwMoji>& moji;
-    std::vector<TEntJwwSunpo>& sunpo;
-    std::vector<TEntJwwSolid>& solid;
-    std::vector<TEntJwwBlock>& block;
+    EntityArrayRefs arrays;
     double pointScale;
 };
 

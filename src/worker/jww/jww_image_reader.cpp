@@ -59,7 +59,6 @@ bool readImageList(TJwwData& d, ByteCursor& in)
         }
         d.BindImage.push_back(std::move(img));
     }
-    d.BindImageN = static_cast<int32_t>(d.BindImage.size());
     return !in.failed();
 }
 

@@ -55,17 +55,6 @@ bool readEntities(ByteCursor& in, ClassTagReader& tags, int32_t version, int32_t
     return true;
 }
 
-void countDefinitionMembers(TEntJwwBlockDef& def)
-{
-    def.mLineN = static_cast<int32_t>(def.mLine.size());
-    def.mEnkoN = static_cast<int32_t>(def.mEnko.size());
-    def.mTenN = static_cast<int32_t>(def.mTen.size());
-    def.mMojiN = static_cast<int32_t>(def.mMoji.size());
-    def.mSunpoN = static_cast<int32_t>(def.mSunpo.size());
-    def.mSolidN = static_cast<int32_t>(def.mSolid.size());
-    def.mBlockN = static_cast<int32_t>(def.mBlock.size());
-}
-
 // One definition after its class tag; `position` is its 1-based place in
 // the list.
 bool readBlockDef(ByteCursor& in, ClassTagReader& tags, int32_t version, int32_t position, TEntJwwBlockDef& def)
@@ -90,10 +79,8 @@ bool readBlockDef(ByteCursor& in, ClassTagReader& tags, int32_t version, int32_t
     def.N = n;
     def.mNo.assign(static_cast<size_t>(n), TEntJwwNo{});
     tags.object();
-    const EntityArrays to{def.mLine, def.mEnko, def.mTen, def.mMoji, def.mSunpo, def.mSolid, def.mBlock, 0.0};
-    const bool ok = readEntities(in, tags, version, n, to, def.mNo);
-    countDefinitionMembers(def);
-    return ok;
+    const EntityArrays to{entityArrays(def), 0.0};
+    return readEntities(in, tags, version, n, to, def.mNo);
 }
 
 }  // namespace
@@ -127,20 +114,11 @@ bool readEntityList(TJwwData& d, ByteCursor& in, ClassTagReader& tags)
     const int32_t count = readCount(in, kMinEntityObjectBytes);
     d.Enthd.n1 = count < 0 ? 0 : count;
     d.Enthd.n2 = 0;
-    d.EntBlockDefN = 0;
     if (count < 0)
         return false;
     d.EntNo.assign(static_cast<size_t>(count), TEntJwwNo{});
-    const EntityArrays to{d.EntLine, d.EntEnko, d.EntTen, d.EntMoji, d.EntSunpo, d.EntSolid, d.EntBlock, 1.0};
-    const bool ok = readEntities(in, tags, d.Enthd.jwVer, count, to, d.EntNo);
-    d.EntLineN = static_cast<int32_t>(d.EntLine.size());
-    d.EntEnkoN = static_cast<int32_t>(d.EntEnko.size());
-    d.EntTenN = static_cast<int32_t>(d.EntTen.size());
-    d.EntMojiN = static_cast<int32_t>(d.EntMoji.size());
-    d.EntSunpoN = static_cast<int32_t>(d.EntSunpo.size());
-    d.EntSolidN = static_cast<int32_t>(d.EntSolid.size());
-    d.EntBlockN = static_cast<int32_t>(d.EntBlock.size());
-    return ok;
+    const EntityArrays to{entityArrays(d), 1.0};
+    return readEntities(in, tags, d.Enthd.jwVer, count, to, d.EntNo);
 }
 
 bool readBlockDefList(TJwwData& d, ByteCursor& in, ClassTagReader& tags)
@@ -155,7 +133,6 @@ bool readBlockDefList(TJwwData& d, ByteCursor& in, ClassTagReader& tags)
         int32_t kind = kEntNone;  // a definition's class name is not checked
         ok = tags.read(in, kind) && readBlockDef(in, tags, d.Enthd.jwVer, i + 1, d.EntBlockDef.emplace_back());
     }
-    d.EntBlockDefN = static_cast<int32_t>(d.EntBlockDef.size());
     if (!ok)
         in.fail();
     return ok;

@@ -10,6 +10,8 @@
 #include <QFile>
 #include <QtEndian>
 
+#include <algorithm>
+
 namespace jww {
 namespace {
 
@@ -25,6 +27,24 @@ bool readBody(TJwwData& d, ByteCursor& in)
     if (d.Enthd.jwVer >= 700 && (d.BindImageExp || d.BindImageExr))
         return readImageList(d, in);
     return true;
+}
+
+// Why a file that starts with `head` (its first 12 bytes, or all of a
+// shorter file) is no drawing to read, or None.
+JwwReadFailure headFailure(QByteArrayView head, int32_t& version)
+{
+    version = 0;
+    if (head.isEmpty())
+        return JwwReadFailure::Empty;
+    if (head.size() < 8 || common::AnsiBytesToText(head.first(8)) != QStringLiteral("JwwData."))
+        return JwwReadFailure::NotJww;
+    // The magic is there but the file ends before its version.
+    if (head.size() < 12)
+        return JwwReadFailure::Damaged;
+    version = qFromLittleEndian<int32_t>(head.data() + 8);
+    if (version < kMinVersion || version > kMaxVersion)
+        return JwwReadFailure::UnsupportedVersion;
+    return JwwReadFailure::None;
 }
 
 }  // namespace
@@ -45,21 +65,28 @@ bool readJwwDrawing(TJwwData& d, QByteArrayView bytes)
     }
 }
 
-bool TJwwData::FileCheck(const QString& path) const
+bool TJwwData::FileCheck(const QString& path)
 {
+    ReadFailure = JwwReadFailure::Unreadable;
+    FailedVersion = 0;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return false;
     const QByteArray head = file.read(12);
-    if (head.size() < 8 || common::AnsiBytesToText(head.first(8)) != QStringLiteral("JwwData."))
+    if (file.error() != QFileDevice::NoError)
         return false;
-    const int32_t version = head.size() == 12 ? qFromLittleEndian<int32_t>(head.constData() + 8) : 0;
-    return version >= kMinVersion && version <= kMaxVersion;
+    int32_t version = 0;
+    ReadFailure = headFailure(head, version);
+    if (ReadFailure == JwwReadFailure::UnsupportedVersion)
+        FailedVersion = version;
+    return ReadFailure == JwwReadFailure::None;
 }
 
 bool TJwwData::FileIn(const QString& path)
 {
     DataInit();
+    ReadFailure = JwwReadFailure::Unreadable;
+    FailedVersion = 0;
     try {
         QFile file(path);
         if (!file.open(QIODevice::ReadOnly))
@@ -67,9 +94,19 @@ bool TJwwData::FileIn(const QString& path)
         // The whole file is parsed from a copy in memory: a mapping would
         // fault if another program cut the file while it is read.
         const QByteArray bytes = file.readAll();
+        if (file.error() != QFileDevice::NoError)
+            return false;
         file.close();
-        return readJwwDrawing(*this, bytes);
+        const bool ok = readJwwDrawing(*this, bytes);
+        int32_t version = 0;
+        ReadFailure = headFailure(QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 12)), version);
+        if (ReadFailure == JwwReadFailure::UnsupportedVersion)
+            FailedVersion = version;
+        else if (ReadFailure == JwwReadFailure::None && !ok)
+            ReadFailure = JwwReadFailure::Damaged;
+        return ok;
     } catch (...) {
+        ReadFailure = JwwReadFailure::Unreadable;
         return false;
     }
 }

@@ -11,6 +11,18 @@
 
 namespace jww {
 
+// The size of `array` as the 32-bit count that the drawing's records use;
+// no array the reader fills can hold more entries than that.
+template <typename T>
+int32_t countOf(const std::vector<T>& array)
+{
+    return static_cast<int32_t>(array.size());
+}
+
+}  // namespace jww
+
+namespace jww {
+
 // Every record compares field by field (tests compare drawings read back
 // with the drawings they were written from).
 
@@ -136,7 +148,6 @@ struct TEntJwwBlockDef {
     QString strName;
     int32_t N = 0;
     std::vector<TEntJwwNo> mNo;
-    int32_t mLineN = 0, mEnkoN = 0, mTenN = 0, mMojiN = 0, mSunpoN = 0, mSolidN = 0, mBlockN = 0;
     std::vector<TEntJwwLine> mLine;
     std::vector<TEntJwwEnko> mEnko;
     std::vector<TEntJwwTen> mTen;
@@ -144,6 +155,14 @@ struct TEntJwwBlockDef {
     std::vector<TEntJwwSunpo> mSunpo;
     std::vector<TEntJwwSolid> mSolid;
     std::vector<TEntJwwBlock> mBlock;
+    // The member counts are the sizes of their arrays.
+    int32_t mLineN() const { return countOf(mLine); }
+    int32_t mEnkoN() const { return countOf(mEnko); }
+    int32_t mTenN() const { return countOf(mTen); }
+    int32_t mMojiN() const { return countOf(mMoji); }
+    int32_t mSunpoN() const { return countOf(mSunpo); }
+    int32_t mSolidN() const { return countOf(mSolid); }
+    int32_t mBlockN() const { return countOf(mBlock); }
     bool ref_flag = false;  // some insert, at any depth, uses this definition
     int32_t ref_no = -1;    // 0-based among referenced definitions, else -1
 

@@ -37,6 +37,22 @@ struct SfcArrow {
     double scale = 0;
 };
 
+// The values of one text_string_feature, in the order written.
+struct SfcText {
+    int32_t layer = 0;
+    int32_t colour = 0;
+    int32_t font = 1;
+    QString text;     // written as passed
+    double x = 0, y = 0;  // base point
+    double height = 0;
+    double width = 0;
+    double spacing = 0;
+    double angleDeg = 0;
+    double slantDeg = 0;
+    int32_t basePoint = 1;  // base point position 1..9
+    int32_t direction = 1;  // 1 horizontal, 2 vertical
+};
+
 // Text block T of dimensions, labels and balloons, in the order written:
 // mf, fo, st, kx, ky, sy, sx, md, ma, ms, kt, dr.
 struct SfcTextBlock {

@@ -77,13 +77,12 @@ void procSfcEArc(SfcWriter& f, const SfcAttr& a, double cx, double cy, double r1
     f.writeFeature("ellipse_arc_feature", args);
 }
 
-void procSfcText(SfcWriter& f, int32_t layer, int32_t colour, int32_t font, QStringView text, double x, double y,
-    double height, double width, double spacing, double angleDeg, double slantDeg, int32_t basePoint, int32_t direction)
+void procSfcText(SfcWriter& f, const SfcText& t)
 {
     FeatureArgs args;
-    args.integer(layer).integer(colour).integer(font).string(text);
-    args.real(x, kLength).real(y, kLength).real(height, kLength).real(width, kLength).real(spacing, kLength);
-    args.real(angleDeg, kAngle).real(slantDeg, kAngle).integer(basePoint).integer(direction);
+    args.integer(t.layer).integer(t.colour).integer(t.font).string(t.text);
+    args.real(t.x, kLength).real(t.y, kLength).real(t.height, kLength).real(t.width, kLength).real(t.spacing, kLength);
+    args.real(t.angleDeg, kAngle).real(t.slantDeg, kAngle).integer(t.basePoint).integer(t.direction);
     f.writeFeature("text_string_feature", args);
 }
 

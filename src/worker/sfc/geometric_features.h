@@ -36,8 +36,6 @@ void procSfcEArc(SfcWriter& f, const SfcAttr& a, double cx, double cy, double r1
                  double rotationDeg, double startDeg, double endDeg);
 // text_string_feature: layer, colour, font, text, x, y, height, width,
 // spacing (6), angle, slant (12), base point position, direction.
-void procSfcText(SfcWriter& f, int32_t layer, int32_t colour, int32_t font, QStringView text, double x, double y,
-                 double height, double width, double spacing, double angleDeg, double slantDeg, int32_t basePoint,
-                 int32_t direction);
+void procSfcText(SfcWriter& f, const SfcText& t);
 
 }  // namespace sfc

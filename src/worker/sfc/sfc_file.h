@@ -1,4 +1,5 @@
-// Writing a whole SFC file so that it appears only when complete.
+// Writing a whole SFC file so that it appears only when complete, and never
+// in place of a file that is already there.
 #pragma once
 
 #include "worker/sfc/sfc_writer.h"
@@ -9,11 +10,19 @@
 
 namespace sfc {
 
-// Runs `body` on a writer whose bytes go to a temporary file in the folder of
-// `fn`; renames it to `fn` when `body` returns and every byte was written.
-// Returns true when `fn` was written. On any failure (the file cannot be
-// created, `body` throws, a write or the rename fails) neither `fn` nor the
-// temporary file is left behind, and false is returned.
-bool writeSfcFile(const QString& fn, const std::function<void(SfcWriter&)>& body);
+enum class SfcFileResult {
+    Written,            // `fn` holds the complete file
+    DestinationExists,  // a file of that name appeared while this one was written
+    CannotWrite,        // the file could not be created, written or put into place
+};
+
+// Runs `body` on a writer whose bytes go to a new temporary file in the
+// folder of `fn`, then gives that file the name `fn` in one step that fails
+// when anything exists at `fn` by then (another program may have finished a
+// file of the same name meanwhile). Returns Written only when `fn` holds
+// every byte; on any failure (the file cannot be created, `body` throws, a
+// write or the final rename fails) the temporary file is removed, whatever
+// exists at `fn` is untouched, and the result says why.
+SfcFileResult writeSfcFile(const QString& fn, const std::function<void(SfcWriter&)>& body);
 
 }  // namespace sfc

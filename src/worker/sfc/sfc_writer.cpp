@@ -13,6 +13,13 @@ constexpr qsizetype kFlushSize = 1 << 16;
 
 }  // namespace
 
+QString safeSfcString(QString text)
+{
+    // The replacement cannot form a new pair, so one pass replaces them all.
+    text.replace(QStringLiteral("\\'"), QStringLiteral("\uFFE5\u2019"));
+    return text;
+}
+
 void FeatureArgs::separate()
 {
     if (!m_bytes.isEmpty())
@@ -97,8 +104,10 @@ void SfcWriter::writeLine(QStringView line)
 
 bool SfcWriter::writeFeature(std::string_view name, const FeatureArgs& args)
 {
-    if (!args.allFinite())
+    if (!args.allFinite()) {
+        ++m_leftOut;
         return false;
+    }
     m_buffer.append("/*SXF\r\n#");
     common::appendIntText(m_buffer, SXFnum);
     m_buffer.append(" = ");

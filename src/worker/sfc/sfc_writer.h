@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QIODevice>
+#include <QString>
 #include <QStringView>
 
 #include <cstdint>
@@ -28,7 +29,8 @@ public:
     FeatureArgs& integer(int64_t value);
     // '12.250000' for 12.25 with 6 decimals (correctly rounded, no "-0").
     FeatureArgs& real(double value, int decimals);
-    // \'text\' with the characters unchanged.
+    // \'text\' with the characters unchanged: strings from the drawing come
+    // through safeSfcString first.
     FeatureArgs& string(QStringView text);
     // '(1,2,3)'; '()' when empty.
     FeatureArgs& integerList(std::span<const int32_t> values);
@@ -72,6 +74,12 @@ public:
     // Hands buffered bytes to the device. Throws SfcWriteError on failure.
     void flush();
 
+    // Records left out of the file: those writeFeature refused, and those
+    // callers dropped before writing because they could not be written
+    // whole (counted through countLeftOut).
+    int recordsLeftOut() const { return m_leftOut; }
+    void countLeftOut(int records) { m_leftOut += records; }
+
     // The number of the next feature record.
     int32_t SXFnum = 10;
 
@@ -80,6 +88,14 @@ private:
 
     QIODevice& m_device;
     QByteArray m_buffer;
+    int m_leftOut = 0;
 };
+
+// `text` with every backslash + apostrophe pair, which would end an SFC
+// string early and break its record, replaced by "￥’" (U+FFE5, U+2019). The
+// replacement forms no new pair. Callers apply it to every string from the
+// drawing before it reaches a writer, at the one place where the string is
+// made, so that a definition and every record naming it carry the same text.
+QString safeSfcString(QString text);
 
 }  // namespace sfc

@@ -32,6 +32,13 @@ struct TSFC_Moji_Exp_MojiField {
     QString str;
 };
 
+// One named value of the reference file: `s1` the code name with its
+// leading "%%", `s2` the value.
+struct TStr2List {
+    QString s1;
+    QString s2;
+};
+
 struct TSFC_Moji_Exp_Info {
     QString filename;    // full path of the drawing
     QDateTime filedate;  // its last-write time, local; day 0 when unknown
@@ -45,6 +52,10 @@ struct TSFC_Moji_Exp_Info {
     int32_t eLineN = 0;
     std::vector<TSFC_Moji_Exp_MojiField> eMoji;
     int32_t eMojiN = 0;
+    // The reference list: the named values of the "%%" codes in file order,
+    // loaded by the driver once the drawing has been read. Empty when Jw_cad
+    // names no reference file or it cannot be read.
+    std::vector<TStr2List> refList;
 };
 
 }  // namespace text

@@ -9,6 +9,7 @@
 #include "common/text_width.h"
 #include "worker/convert/moji_form.h"
 #include "worker/sfc/geometric_features.h"
+#include "worker/sfc/sfc_writer.h"
 #include "worker/text/text_codes.h"
 
 #include <algorithm>
@@ -80,10 +81,12 @@ Box baseBox(const jww::TEntJwwMoji& e, const convert::MojiForm& form, QStringVie
 }
 
 // The text as written: its whole-text codes expanded, then made safe again,
-// since a value may bring a delimiter pair or more columns.
+// since a value may bring a delimiter pair or more columns. A memo code
+// brings the memo's line breaks along, and no string of an SFC record may
+// hold a control character.
 QString expandMoji(const TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e, const QString& t1)
 {
-    return CheckMojiSfc(GetMojiExp1(mexp, e.att.nGLayer * 16 + e.att.nLayer, t1));
+    return CheckMojiSfc(common::StripControls(GetMojiExp1(mexp, e.att.nGLayer * 16 + e.att.nLayer, t1)));
 }
 
 // The written size counts full spacing between all code units of the
@@ -136,10 +139,7 @@ int32_t pieceColour(const convert::AttributeTables& tables, int32_t col)
 
 QString CheckMojiSfc(const QString& s)
 {
-    QString t = s;
-    // The replacement cannot form a new pair, so one pass replaces them all.
-    t.replace(QStringLiteral("\\'"), QStringLiteral("\uFFE5\u2019"));
-    return common::CopyWidth(t, 0, 256);
+    return common::CopyWidth(sfc::safeSfcString(s), 0, 256);
 }
 
 bool CheckMojiExp2(const QString& s)
@@ -172,8 +172,8 @@ void writeMojiPieces(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
         const TSFC_Moji_Exp_MojiField& t = mexp.eMoji[i];
         if (common::IsBlank(t.str))
             continue;
-        sfc::procSfcText(ctx.f, layer, pieceColour(ctx.tables, t.col), t.fon, t.str, t.mjx, t.mjy, t.msy, t.msx, t.mjd,
-                         t.mja, t.ita == 1 ? 15.0 : 0.0, t.ktn, t.dir);
+        sfc::procSfcText(ctx.f, {layer, pieceColour(ctx.tables, t.col), t.fon, t.str, t.mjx, t.mjy, t.msy, t.msx, t.mjd,
+                                 t.mja, t.ita == 1 ? 15.0 : 0.0, t.ktn, t.dir});
     }
     const auto lines = std::min<qsizetype>(mexp.eLineN, static_cast<qsizetype>(mexp.eLine.size()));
     for (qsizetype i = 0; i < lines; ++i) {
@@ -194,10 +194,14 @@ void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
     if (skipped(e))
         return;
     const MojiLayout m = layOut(ctx.tables, mexp, e, p);
+    // A code with an empty value leaves nothing to show, and a text of no
+    // width is one that SXF readers reject.
+    if (common::IsBlank(m.str))
+        return;
     // A text that CheckMojiExp2 marks as decorated is written whole, codes
     // included, until its pieces are laid out into mexp for writeMojiPieces.
-    sfc::procSfcText(ctx.f, m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle, m.slant,
-                     m.basePoint, m.direction);
+    sfc::procSfcText(ctx.f, {m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle,
+                             m.slant, m.basePoint, m.direction});
 }
 
 }  // namespace text

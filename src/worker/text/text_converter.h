@@ -16,9 +16,11 @@ namespace text {
 // through ctx.f. Writes nothing for a text whose baseline has no length, for
 // the stray text from (0, 0) to (0.01, 0.01), for an image reference ("^@BM"
 // at the start), for a blank text, and for one on a layer or group above 15
-// (only damaged drawings have those). Auxiliary texts (colour 9) go to
-// HojoLay with colour cb3 + 1. `mexp` supplies the values of the whole-text
-// codes; its piece lists are empty before and after the call.
+// (only damaged drawings have those). A whole-text code is replaced by its
+// value (GetMojiExp1), which loses its control characters; a text that is
+// blank after that writes nothing. Auxiliary texts (colour 9) go to HojoLay
+// with colour cb3 + 1. `mexp` supplies the values of the whole-text codes;
+// its piece lists are empty before and after the call.
 void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, const jww::TEntJwwMoji& e,
                      const convert::Placement& p);
 

@@ -21,13 +21,11 @@ public:
         tables.DatCol.assign(357, {});
         for (int c = 0; c <= 356; ++c)
             tables.DatCol[c].no = c <= 16 ? c : -1;
-        tables.DatColN = 357;
         tables.DatLtp.assign(63, {});
         for (int t = 1; t <= 19; ++t)
             tables.DatLtp[t].no = t;
         tables.DatWid.assign(17, {});
         tables.DatFon = {{QStringLiteral("ＭＳ ゴシック"), 1}};
-        tables.DatFonN = 1;
         tables.HojoLay = 99;
         tables.cb3 = 2;
         tables.cb4 = 3;

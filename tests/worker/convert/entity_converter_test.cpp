@@ -169,7 +169,6 @@ TEST(EntityConverter, BlockPlacements)
     }
     h.drawing.EntBlockDef = {door, marked, blank, empty};
     h.tables.DatPrt = {{QStringLiteral("P1"), 1, 1, 1.0}};
-    h.tables.DatPrtN = 1;
 
     TEntJwwBlock place;
     place.att = attrOn(0, 2);

@@ -6,12 +6,15 @@
 #include "worker/worker_driver.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
 #include <zlib.h>
+
+#include <memory>
+#include <utility>
+#include <vector>
 
 using namespace jww;
 using namespace testsupport;
@@ -92,7 +95,7 @@ TEST_F(ImageRun, GzImageIsInflatedBesideItselfAndBothAreDeleted)
     addImage(QStringLiteral("PHOTO.JPG.GZ"), stored);
     addImage(QStringLiteral("plan.bmp"), QByteArray("BM raw"));
     ASSERT_TRUE(read());
-    ASSERT_EQ(m_r.BindImageN, 2);
+    ASSERT_EQ(m_r.BindImageN(), 2);
     EXPECT_EQ(m_r.BindImage[0].Fname, QStringLiteral("PHOTO.JPG.GZ"));
     EXPECT_EQ(m_r.BindImage[0].Fsize, stored.size());
     EXPECT_EQ(folderFile(QStringLiteral("PHOTO.JPG.GZ")), stored);
@@ -152,7 +155,7 @@ TEST_F(ImageRun, OnlyPlainNamesAreWritten)
     addImage(QStringLiteral("...gz"), gzipBytes("stored, but its inflated name is .."));
     addImage(QStringLiteral("ok.gz"), gzipBytes("fine"));
     ASSERT_TRUE(read());
-    ASSERT_EQ(m_r.BindImageN, hostile.size() + 2);
+    ASSERT_EQ(m_r.BindImageN(), hostile.size() + 2);
     m_r.BindImageExplode();
     EXPECT_EQ(folderFiles(), (QStringList{QStringLiteral("...gz"), QStringLiteral("ok"), QStringLiteral("ok.gz")}));
     EXPECT_EQ(folderFile(QStringLiteral("ok")), QByteArray("fine"));
@@ -176,7 +179,7 @@ TEST_F(ImageRun, ImageThatCannotBeWrittenIsSkippedAndTheListGoesOn)
     addImage(QStringLiteral("busy.gz"), gzipBytes("x"));
     addImage(QStringLiteral("next.gz"), gzipBytes("next"));
     ASSERT_TRUE(read());
-    ASSERT_EQ(m_r.BindImageN, 2);
+    ASSERT_EQ(m_r.BindImageN(), 2);
     EXPECT_EQ(m_r.BindImage[1].Fname, QStringLiteral("next.gz"));
     m_r.BindImageExplode();
     EXPECT_EQ(folderFile(QStringLiteral("next")), QByteArray("next"));
@@ -192,7 +195,7 @@ TEST_F(ImageRun, WithoutExtractionOrFolderNothingIsWritten)
     listOnly.BindImageExr = true;
     listOnly.BindImageFolder = m_folder;
     ASSERT_TRUE(listOnly.FileIn(path));
-    EXPECT_EQ(listOnly.BindImageN, 1);
+    EXPECT_EQ(listOnly.BindImageN(), 1);
 
     // Extraction without a folder would write into the working folder.
     TJwwData noFolder;
@@ -202,11 +205,11 @@ TEST_F(ImageRun, WithoutExtractionOrFolderNothingIsWritten)
     EXPECT_TRUE(noFolder.FileIn(path));
     noFolder.BindImageExplode();
     QDir::setCurrent(cwd);
-    EXPECT_EQ(noFolder.BindImageN, 1);
+    EXPECT_EQ(noFolder.BindImageN(), 1);
 
     TJwwData neither;
     ASSERT_TRUE(neither.FileIn(path));
-    EXPECT_EQ(neither.BindImageN, 0);
+    EXPECT_EQ(neither.BindImageN(), 0);
     EXPECT_TRUE(folderFiles().isEmpty());
 }
 
@@ -218,38 +221,70 @@ TEST_F(ImageRun, GzipBombIsStoppedAndRemoved)
     ASSERT_LT(bomb.size(), 200 * 1024);
     addImage(QStringLiteral("bomb.bmp.gz"), bomb);
     addImage(QStringLiteral("after.gz"), gzipBytes("after"));
-    QElapsedTimer t;
-    t.start();
     ASSERT_TRUE(read());
     m_r.BindImageExplode();
-    EXPECT_LT(t.elapsed(), 1000);
     EXPECT_FALSE(QFile::exists(m_folder + "bomb.bmp"));
     EXPECT_EQ(folderFile(QStringLiteral("after")), QByteArray("after"));
 }
 
 // The worker's own run: images extracted into its TEMP folder are deleted
 // at tear-down and the folder goes with them.
+namespace {
+
+// A worker's folder in `dir`: the settings file and "in.jww", an empty
+// drawing that embeds `images` (name, stored bytes).
+bool writeWorkerFolder(const QTemporaryDir& dir, const std::vector<std::pair<QString, QByteArray>>& images)
+{
+    TJwwData w;
+    initEmptyDrawing(w, 700);
+    JwwWriteOptions options;
+    for (const auto& [name, data] : images) {
+        w.BindImage.push_back({name, static_cast<int32_t>(data.size()), false});
+        options.imageData.push_back(data);
+    }
+    return dir.isValid() && writeFile(dir.filePath("Kestrune.dat"), "50\r\n50\r\n480\r\n480\r\n") &&
+           writeFile(dir.filePath("in.jww"), writeJww(w, options));
+}
+
+}  // namespace
+
 TEST(ImageWorkerRun, TempFolderIsGoneAfterTearDown)
 {
     QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    ASSERT_TRUE(writeFile(dir.filePath("Kestrune.dat"), "50\r\n50\r\n480\r\n480\r\n"));
-    TJwwData w;
-    initEmptyDrawing(w, 700);
-    w.BindImage.push_back({QStringLiteral("p.jpg.gz"), 0, false});
-    w.BindImage.push_back({QStringLiteral("q.png"), 3, false});
-    JwwWriteOptions options;
-    options.imageData = {gzipBytes(kPicture), QByteArray("png")};
-    w.BindImage[0].Fsize = static_cast<int32_t>(options.imageData[0].size());
-    ASSERT_TRUE(writeFile(dir.filePath("in.jww"), writeJww(w, options)));
+    ASSERT_TRUE(writeWorkerFolder(dir, {{"p.jpg.gz", gzipBytes(kPicture)}, {"q.png", "png"}}));
     {
         worker::WorkerDriver driver(dir.path());
         EXPECT_TRUE(QDir(dir.filePath("TEMP")).exists());
         EXPECT_TRUE(driver.FormShow({dir.filePath("in.jww"), dir.filePath("out.sfc")}));
-        EXPECT_EQ(driver.drawing().BindImageN, 2);
-        EXPECT_EQ(readFile(dir.filePath("TEMP/p.jpg")), kPicture);
-        EXPECT_TRUE(QFile::exists(dir.filePath("TEMP/q.png")));
+        EXPECT_EQ(driver.drawing().BindImageN(), 2);
+        // The run's images are in a folder of its own inside TEMP.
+        const QString folder = driver.drawing().BindImageFolder;
+        EXPECT_TRUE(folder.startsWith(dir.filePath("TEMP/run-"))) << folder.toStdString();
+        EXPECT_EQ(readFile(folder + "p.jpg"), kPicture);
+        EXPECT_TRUE(QFile::exists(folder + "q.png"));
     }
     EXPECT_TRUE(QFile::exists(dir.filePath("out.sfc")));
+    EXPECT_FALSE(QDir(dir.filePath("TEMP")).exists());
+}
+
+// Two runs at once with images of the same name, as two workers started
+// together: each extracts into its own folder, so the first to finish does
+// not delete the images the other is still using, and the last one leaves no
+// folder behind.
+TEST(ImageWorkerRun, RunsAtOnceKeepTheirOwnImages)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(writeWorkerFolder(dir, {{"p.jpg.gz", gzipBytes(kPicture)}}));
+
+    auto first = std::make_unique<worker::WorkerDriver>(dir.path());
+    auto second = std::make_unique<worker::WorkerDriver>(dir.path());
+    EXPECT_TRUE(first->FormShow({dir.filePath("in.jww"), dir.filePath("one.sfc")}));
+    EXPECT_TRUE(second->FormShow({dir.filePath("in.jww"), dir.filePath("two.sfc")}));
+    const QString secondFolder = second->drawing().BindImageFolder;
+    EXPECT_NE(first->drawing().BindImageFolder, secondFolder);
+    first.reset();
+    EXPECT_EQ(readFile(secondFolder + "p.jpg"), kPicture);
+    EXPECT_TRUE(QFile::exists(secondFolder + "p.jpg.gz"));
+    second.reset();
     EXPECT_FALSE(QDir(dir.filePath("TEMP")).exists());
 }

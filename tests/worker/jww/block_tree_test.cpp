@@ -52,7 +52,7 @@ TEST(BlockTree, NestedInsertsAreTransformedByTheirParent)
     addBlock(d, insert(2, 100, 50, 2, 2, M_PI / 2));
     d.MakeBlockTree();
 
-    ASSERT_EQ(d.EntBlockTreeN, 3);
+    ASSERT_EQ(d.EntBlockTreeN(), 3);
     ASSERT_EQ(d.EntBlockTree.size(), 3u);
     const TEntJwwBlockTree& top = d.EntBlockTree[0];
     EXPECT_EQ(top.level, 0);
@@ -100,7 +100,7 @@ TEST(BlockTree, InsertOfMissingDefinitionHasNoDefinitionAndNoChildren)
     addBlock(d, insert(99, 1, 2));
     addBlock(d, insert(1, 0, 0));
     d.MakeBlockTree();
-    ASSERT_GE(d.EntBlockTreeN, 2);
+    ASSERT_GE(d.EntBlockTreeN(), 2);
     EXPECT_EQ(d.EntBlockTree[0].defno, -1);
     EXPECT_TRUE(d.EntBlockTree[0].name.isEmpty());
     EXPECT_EQ(d.EntBlockTree[1].defno, 0);
@@ -115,11 +115,10 @@ TEST(BlockTree, DrawingWithoutInsertsHasNoTree)
     initEmptyDrawing(d);
     d.EntBlockDef.push_back(definition(1, QStringLiteral("A"), {insert(1, 0, 0)}));
     d.EntBlockTree.resize(3);
-    d.EntBlockTreeN = 3;
     d.EntBlockDef[0].ref_flag = true;
     d.EntBlockDef[0].ref_no = 0;
     d.MakeBlockTree();
-    EXPECT_EQ(d.EntBlockTreeN, 0);
+    EXPECT_EQ(d.EntBlockTreeN(), 0);
     EXPECT_TRUE(d.EntBlockTree.empty());
     EXPECT_EQ(d.EntBlockNum, 0);
     EXPECT_FALSE(d.EntBlockDef[0].ref_flag);
@@ -146,7 +145,7 @@ TEST(BlockTree, SelfInsertingDefinitionsStopAtTheRepeat)
         d.EntBlockDef = c.defs;
         addBlock(d, insert(1, 0, 0));
         d.MakeBlockTree();
-        EXPECT_EQ(d.EntBlockTreeN, c.nodes);
+        EXPECT_EQ(d.EntBlockTreeN(), c.nodes);
         EXPECT_EQ(d.EntBlockNum, static_cast<int32_t>(c.defs.size()));
         for (const TEntJwwBlockDef& def : d.EntBlockDef)
             EXPECT_TRUE(def.ref_flag);
@@ -170,7 +169,7 @@ TEST(BlockTree, ExplosiveNestingIsBounded)
     addBlock(d, insert(1, 0, 0));
     d.MakeBlockTree();
     EXPECT_EQ(d.EntBlockTree[1000].level, 1);  // the top node's 1000 children are all there
-    EXPECT_LT(d.EntBlockTreeN, 20000);
+    EXPECT_LT(d.EntBlockTreeN(), 20000);
     EXPECT_EQ(d.EntBlockNum, 5);
     for (const TEntJwwBlockTree& n : d.EntBlockTree)
         ASSERT_LT(n.parent, static_cast<int32_t>(d.EntBlockTree.size()));
@@ -185,7 +184,7 @@ TEST(BlockTree, DeepChainIsCutAtTheDepthLimit)
         d.EntBlockDef.push_back(definition(n, {}, {insert(n + 1, 1, 0)}));
     addBlock(d, insert(1, 0, 0));
     d.MakeBlockTree();
-    EXPECT_EQ(d.EntBlockTreeN, 32);
+    EXPECT_EQ(d.EntBlockTreeN(), 32);
     EXPECT_EQ(d.EntBlockTree.back().level, 31);
     EXPECT_NEAR(d.EntBlockTree.back().x, 31, 1e-9);
     EXPECT_EQ(d.EntBlockNum, 200);

@@ -13,22 +13,18 @@ TEST(JwwData, DataFreeEmptiesEverythingAndRestoresHeaderDefaults)
     d.BindImageFolder = QStringLiteral("/tmp/TEMP/");
     d.BindImageExp = true;
     d.EntLine.resize(3);
-    d.EntLineN = 3;
     d.EntBlockDef.resize(2);
-    d.EntBlockDefN = 2;
-    d.EntBlockTreeN = 4;
     d.BindImage.resize(1);
-    d.BindImageN = 1;
     d.Enthd.dPrtBairitsu = 5;
     d.Enthd.jwVer = 600;
 
     d.DataFree();
 
-    EXPECT_EQ(d.EntLineN + d.EntEnkoN + d.EntTenN + d.EntMojiN + d.EntSunpoN + d.EntSolidN + d.EntBlockN, 0);
+    EXPECT_EQ(d.EntLineN() + d.EntEnkoN() + d.EntTenN() + d.EntMojiN() + d.EntSunpoN() + d.EntSolidN() + d.EntBlockN(), 0);
     EXPECT_TRUE(d.EntLine.empty());
-    EXPECT_EQ(d.EntBlockDefN, 0);
-    EXPECT_EQ(d.EntBlockTreeN, 0);
-    EXPECT_EQ(d.BindImageN, 0);
+    EXPECT_EQ(d.EntBlockDefN(), 0);
+    EXPECT_EQ(d.EntBlockTreeN(), 0);
+    EXPECT_EQ(d.BindImageN(), 0);
     EXPECT_TRUE(d.BindImage.empty());
     EXPECT_EQ(d.Enthd.jwVer, 0);
     EXPECT_EQ(d.Enthd.dPrtBairitsu, 1);

@@ -99,9 +99,9 @@ TEST(JwwObjects, PointCarriesCodeAngleAndScaleOnlyWithPenStyle100)
     w.EntBlockDef.push_back(def);
     TJwwData r;
     ASSERT_TRUE(readJwwBytes(r, writeJww(w)));
-    ASSERT_EQ(r.EntTenN, 2);
-    ASSERT_EQ(r.EntBlockDefN, 1);
-    ASSERT_EQ(r.EntBlockDef[0].mTenN, 2);
+    ASSERT_EQ(r.EntTenN(), 2);
+    ASSERT_EQ(r.EntBlockDefN(), 1);
+    ASSERT_EQ(r.EntBlockDef[0].mTenN(), 2);
     const struct {
         const char* where;
         const TEntJwwTen& got;
@@ -132,11 +132,11 @@ TEST(JwwObjects, SolidCarriesItsOwnColourOnlyWithColourNumber10)
     addLine(w, {attr(1, 1), 9, 9, 9, 9});
     TJwwData r;
     ASSERT_TRUE(readJwwBytes(r, writeJww(w)));
-    ASSERT_EQ(r.EntSolidN, 2);
+    ASSERT_EQ(r.EntSolidN(), 2);
     EXPECT_EQ(r.EntSolid[0].Color, 0x00336699u);
     EXPECT_EQ(r.EntSolid[1].Color, 0u);
     EXPECT_EQ(r.EntSolid[1].DPoint3_y, 8);
-    ASSERT_EQ(r.EntLineN, 1);
+    ASSERT_EQ(r.EntLineN(), 1);
     EXPECT_EQ(r.EntLine[0].end_y, 9);
 }
 
@@ -154,7 +154,7 @@ TEST(JwwObjects, NegativeStampBecomesThePositionAndSkipsEightBytes)
     }
     TJwwData r;
     ASSERT_TRUE(readJwwBytes(r, writeJww(w)));
-    ASSERT_EQ(r.EntBlockDefN, 3);
+    ASSERT_EQ(r.EntBlockDefN(), 3);
     EXPECT_EQ(r.Enthd.n2, 3);
     EXPECT_EQ(r.EntBlockDef[0].dtime, 1234u);
     EXPECT_EQ(r.EntBlockDef[1].dtime, 2u);
@@ -182,12 +182,12 @@ TEST(JwwObjects, PenWidthIsStoredFromVersion351)
         ASSERT_TRUE(readJwwBytes(r, writeJww(w)));
         const bool stored = version >= 351;
         TEntJwwAttr want = attr(2, 3, stored ? 7 : 0);
-        ASSERT_EQ(r.EntLineN, 1);
+        ASSERT_EQ(r.EntLineN(), 1);
         EXPECT_EQ(r.EntLine[0].att, want);
         EXPECT_EQ(r.EntLine[0].end_y, 4);
-        ASSERT_EQ(r.EntBlockDefN, 1);
+        ASSERT_EQ(r.EntBlockDefN(), 1);
         EXPECT_EQ(r.EntBlockDef[0].att.nPenWidth, stored ? 8 : 0);
-        ASSERT_EQ(r.EntBlockDef[0].mMojiN, 1);
+        ASSERT_EQ(r.EntBlockDef[0].mMojiN(), 1);
         EXPECT_EQ(r.EntBlockDef[0].mMoji[0].att.nPenWidth, stored ? 6 : 0);
         EXPECT_EQ(r.EntBlockDef[0].mMoji[0].str, QStringLiteral("文字"));
     }
@@ -219,7 +219,7 @@ TEST(JwwObjects, DimensionPartsBefore420CarryTheDimensionAttributes)
         addLine(w, {attr(1, 1), 5, 6, 7, 8});
         TJwwData r;
         ASSERT_TRUE(readJwwBytes(r, writeJww(w)));
-        ASSERT_EQ(r.EntSunpoN, 1);
+        ASSERT_EQ(r.EntSunpoN(), 1);
         const TEntJwwSunpo& g = r.EntSunpo[0];
         EXPECT_EQ(g.Moji.dSizeX, 3);
         EXPECT_EQ(g.Moji.dKankaku, 0);
@@ -239,7 +239,7 @@ TEST(JwwObjects, DimensionPartsBefore420CarryTheDimensionAttributes)
             EXPECT_EQ(g.Ho1, (TEntJwwLine{s.att, 0, 0, 0, 0}));
             EXPECT_EQ(g.Kt2, (TEntJwwTen{pointAtt, 0, 0, 0, 0, 0, 0}));
         }
-        ASSERT_EQ(r.EntLineN, 1);
+        ASSERT_EQ(r.EntLineN(), 1);
         EXPECT_EQ(r.EntLine[0].end_y, 8);
     }
 }
@@ -255,12 +255,12 @@ TEST(JwwObjects, TextSizesThatAreNotNumbersTakeDefaults)
     w.EntBlockDef.push_back(def);
     TJwwData r;
     ASSERT_TRUE(readJwwBytes(r, writeJww(w)));
-    ASSERT_EQ(r.EntMojiN, 1);
+    ASSERT_EQ(r.EntMojiN(), 1);
     EXPECT_EQ(r.EntMoji[0].dSizeX, 3);
     EXPECT_EQ(r.EntMoji[0].dSizeY, 3);
     EXPECT_EQ(r.EntMoji[0].dKankaku, 0);
     EXPECT_EQ(r.EntMoji[0].degKakudo, 30);
-    ASSERT_EQ(r.EntBlockDef[0].mMojiN, 1);
+    ASSERT_EQ(r.EntBlockDef[0].mMojiN(), 1);
     EXPECT_EQ(r.EntBlockDef[0].mMoji[0].dKankaku, 0);
     EXPECT_EQ(r.EntBlockDef[0].mMoji[0].dSizeY, 4);
 }
@@ -305,7 +305,7 @@ TEST(JwwObjects, UnknownOrUnregisteredClassFailsTheRead)
         bytes += c.tag + good.mid(tagAt + 14, layout.blockDefCount - tagAt - 14) + good.mid(layout.blockDefCount);
         TJwwData r;
         EXPECT_FALSE(readJwwBytes(r, bytes));
-        EXPECT_EQ(r.EntLineN, 1);  // what was read is kept
+        EXPECT_EQ(r.EntLineN(), 1);  // what was read is kept
     }
     TJwwData r;
     EXPECT_TRUE(readJwwBytes(r, good));
@@ -323,7 +323,7 @@ TEST(JwwObjects, DefinitionClassNameIsNotChecked)
     options.blockDefClassName = "CSomethingElse";
     TJwwData r;
     ASSERT_TRUE(readJwwBytes(r, writeJww(w, options)));
-    ASSERT_EQ(r.EntBlockDefN, 1);
+    ASSERT_EQ(r.EntBlockDefN(), 1);
     EXPECT_EQ(r.EntBlockDef[0].mLine, def.mLine);
 }
 
@@ -339,6 +339,6 @@ TEST(JwwObjects, LayerNumbersAbove15AreKept)
     addLine(w, {a, 1, 2, 3, 4});
     TJwwData r;
     ASSERT_TRUE(readJwwBytes(r, writeJww(w)));
-    ASSERT_EQ(r.EntLineN, 1);
+    ASSERT_EQ(r.EntLineN(), 1);
     EXPECT_EQ(r.EntLine[0].att, a);
 }

@@ -71,6 +71,48 @@ TEST(JwwHeader, FileCheckRejectsOtherFiles)
     EXPECT_FALSE(d.FileIn(scratchPath(QStringLiteral("missing.jww"))));
 }
 
+// The driver tells the user why a file was refused; the reason comes with
+// the false of the check or the read.
+TEST(JwwHeader, RefusalsSayWhy)
+{
+    const QByteArray good = bytesWithLine(600);
+    QByteArray v900 = good;
+    v900[8] = char(0x84);  // 900 = 0x384
+    v900[9] = char(0x03);
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        JwwReadFailure check, read;
+        int32_t version;
+    } cases[] = {
+        {"sound", good, JwwReadFailure::None, JwwReadFailure::None, 0},
+        {"empty", QByteArray(), JwwReadFailure::Empty, JwwReadFailure::Empty, 0},
+        {"text renamed", QByteArray("plain text, not a drawing\n"), JwwReadFailure::NotJww, JwwReadFailure::NotJww, 0},
+        {"short magic", good.left(5), JwwReadFailure::NotJww, JwwReadFailure::NotJww, 0},
+        {"no version", good.left(10), JwwReadFailure::Damaged, JwwReadFailure::Damaged, 0},
+        {"version 900", v900, JwwReadFailure::UnsupportedVersion, JwwReadFailure::UnsupportedVersion, 900},
+        {"cut in the header", good.left(200), JwwReadFailure::None, JwwReadFailure::Damaged, 0},
+        {"cut in the entities", good.left(good.size() - 20), JwwReadFailure::None, JwwReadFailure::Damaged, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString path = scratchPath(QStringLiteral("why.jww"));
+        ASSERT_TRUE(writeFile(path, c.bytes));
+        TJwwData d;
+        EXPECT_EQ(d.FileCheck(path), c.check == JwwReadFailure::None);
+        EXPECT_EQ(d.ReadFailure, c.check);
+        EXPECT_EQ(d.FailedVersion, c.version);
+        EXPECT_EQ(d.FileIn(path), c.read == JwwReadFailure::None);
+        EXPECT_EQ(d.ReadFailure, c.read);
+        EXPECT_EQ(d.FailedVersion, c.version);
+    }
+    TJwwData d;
+    EXPECT_FALSE(d.FileCheck(scratchPath(QStringLiteral("missing.jww"))));
+    EXPECT_EQ(d.ReadFailure, JwwReadFailure::Unreadable);
+    EXPECT_FALSE(d.FileIn(scratchPath(QStringLiteral("missing.jww"))));
+    EXPECT_EQ(d.ReadFailure, JwwReadFailure::Unreadable);
+}
+
 // Version 231 added the long zoom-jump block, 230 the solid colours, 300 the
 // sky-view settings, 420 the extended colour and line-type tables.
 TEST(JwwHeader, VersionGatesDecideWhichRowsAreStored)
@@ -105,7 +147,7 @@ TEST(JwwHeader, VersionGatesDecideWhichRowsAreStored)
         ASSERT_EQ(r.EntLtpS.size(), 33u);
         EXPECT_EQ(r.EntColS[256].astrUDColorName, c.extended ? QStringLiteral("紫") : QString());
         EXPECT_EQ(r.EntLtpS[32].aadUDLTypePitch[9], c.extended ? 1.25 : 0);
-        ASSERT_EQ(r.EntLineN, 1);
+        ASSERT_EQ(r.EntLineN(), 1);
         EXPECT_EQ(r.EntLine[0].end_y, 4.5);
     }
 }

@@ -238,9 +238,9 @@ TEST(Malformed, SelfInsertingAndExplosiveBlocksKeepTheTreeBounded)
             addBlock(w, {{}, 0, 0, 1, 1, 0, 1});
         TJwwData r;
         ASSERT_TRUE(readChecked(writeJww(w), r));
-        EXPECT_GE(r.EntBlockTreeN, 3);
-        EXPECT_LE(r.EntBlockTreeN, c.maxNodes);
-        EXPECT_EQ(r.EntBlockTreeN, static_cast<int32_t>(r.EntBlockTree.size()));
+        EXPECT_GE(r.EntBlockTreeN(), 3);
+        EXPECT_LE(r.EntBlockTreeN(), c.maxNodes);
+        EXPECT_EQ(r.EntBlockTreeN(), static_cast<int32_t>(r.EntBlockTree.size()));
     }
 }
 

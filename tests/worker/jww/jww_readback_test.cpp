@@ -73,19 +73,19 @@ TEST_P(ReadBack, EveryFieldTheVersionStoresComesBack)
     EXPECT_EQ(r.EntSunpo, want.EntSunpo);
     EXPECT_EQ(r.EntSolid, want.EntSolid);
     EXPECT_EQ(r.EntBlock, want.EntBlock);
-    EXPECT_EQ((std::vector<int32_t>{r.EntLineN, r.EntEnkoN, r.EntTenN, r.EntMojiN, r.EntSunpoN, r.EntSolidN,
-                                    r.EntBlockN}),
+    EXPECT_EQ((std::vector<int32_t>{r.EntLineN(), r.EntEnkoN(), r.EntTenN(), r.EntMojiN(), r.EntSunpoN(), r.EntSolidN(),
+                                    r.EntBlockN()}),
               (std::vector<int32_t>{1, 3, 2, 1, 1, 2, 3}));
-    ASSERT_EQ(r.EntBlockDefN, 3);
+    ASSERT_EQ(r.EntBlockDefN(), 3);
     for (size_t i = 0; i < 3; ++i) {
         SCOPED_TRACE(i);
         EXPECT_EQ(r.EntBlockDef[i], want.EntBlockDef[i]);
     }
     EXPECT_EQ(r.EntBlockTree, want.EntBlockTree);
-    EXPECT_EQ(r.EntBlockTreeN, 7);  // three inserts, two of them with two nested ones
+    EXPECT_EQ(r.EntBlockTreeN(), 7);  // three inserts, two of them with two nested ones
     EXPECT_EQ(r.EntBlockNum, 2);
     EXPECT_EQ(r.BindImage, want.BindImage);
-    EXPECT_EQ(r.BindImageN, GetParam().version >= 700 ? 4 : 0);
+    EXPECT_EQ(r.BindImageN(), GetParam().version >= 700 ? 4 : 0);
 }
 
 INSTANTIATE_TEST_SUITE_P(Versions, ReadBack,
@@ -100,15 +100,15 @@ TEST(DemoDrawing, HasEveryKindAndReadsBack)
 {
     TJwwData r;
     ASSERT_TRUE(readJwwDrawing(r, demoDrawingBytes()));
-    for (int32_t n : {r.EntLineN, r.EntEnkoN, r.EntTenN, r.EntMojiN, r.EntSunpoN, r.EntSolidN, r.EntBlockN})
+    for (int32_t n : {r.EntLineN(), r.EntEnkoN(), r.EntTenN(), r.EntMojiN(), r.EntSunpoN(), r.EntSolidN(), r.EntBlockN()})
         EXPECT_GT(n, 0);
     const auto any = [](const auto& records, auto test) { return std::any_of(records.begin(), records.end(), test); };
     EXPECT_TRUE(any(r.EntEnko, [](const TEntJwwEnko& e) { return e.dHenpeiRitsu != 1; }));  // an ellipse
     EXPECT_TRUE(any(r.EntEnko, [](const TEntJwwEnko& e) { return e.bZenEnFlg == 0; }));     // an arc
     EXPECT_TRUE(any(r.EntTen, [](const TEntJwwTen& e) { return e.att.nPenStyle == 100; })); // a coded point
-    ASSERT_EQ(r.EntBlockDefN, 1);
+    ASSERT_EQ(r.EntBlockDefN(), 1);
     EXPECT_GT(r.EntBlockDef[0].N, 0);
     EXPECT_TRUE(r.EntBlockDef[0].ref_flag);
-    EXPECT_EQ(r.EntBlockTreeN, r.EntBlockN);
+    EXPECT_EQ(r.EntBlockTreeN(), r.EntBlockN());
     EXPECT_EQ(r.Enthd.nZumen, 3);
 }

@@ -43,7 +43,7 @@ TEST(Samples, EveryDrawingReadsCompletely)
         EXPECT_TRUE(validSlots(d.EntNo, top));
         EXPECT_EQ(d.EntNo.size(), d.EntLine.size() + d.EntEnko.size() + d.EntTen.size() + d.EntMoji.size()
                                       + d.EntSunpo.size() + d.EntSolid.size() + d.EntBlock.size());
-        EXPECT_EQ(d.EntBlockDefN, d.Enthd.n2);
+        EXPECT_EQ(d.EntBlockDefN(), d.Enthd.n2);
         for (const TEntJwwBlockDef& def : d.EntBlockDef) {
             const size_t members[] = {0, def.mLine.size(), def.mEnko.size(), def.mTen.size(), def.mMoji.size(),
                                       def.mSunpo.size(), def.mSolid.size(), def.mBlock.size()};

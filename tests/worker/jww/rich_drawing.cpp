@@ -257,7 +257,6 @@ void buildRichDrawing(TJwwData& d, int32_t version, JwwWriteOptions& options)
     addImage(QStringLiteral("raw.bmp"), 6, QByteArray("BM1234"));
     addImage(QString(), 5, {});                    // no name: no data follows
     addImage(QStringLiteral("empty.png"), 0, {});  // no size: no data follows
-    d.BindImageN = static_cast<int32_t>(d.BindImage.size());
 }
 
 void expectReadBack(TJwwData& d)

@@ -47,7 +47,7 @@ TEST(GeometricFeatures, RecordsAsWritten)
             "'15.000000000000','90.000000000000','400.000000000000')"},
         // The text keeps its apostrophe and is written in code page 932,
         // without the header's hexadecimal form.
-        {10, [](SfcWriter& f) { procSfcText(f, 1, 2, 3, u"図's", 10, 20, 2.5, 7.5, 0.25, 90, 15, 7, 2); },
+        {10, [](SfcWriter& f) { procSfcText(f, {1, 2, 3, QStringLiteral("図's"), 10, 20, 2.5, 7.5, 0.25, 90, 15, 7, 2}); },
             "#10 = text_string_feature('1','2','3',\\'\x90\x7D's\\','10.000000','20.000000','2.500000','7.500000',"
             "'0.250000','90.000000000000','15.000000000000','7','2')"},
     };

@@ -42,7 +42,7 @@ void writeEveryFeature(sfc::SfcWriter& f)
     sfc::procSfcElli(f, a, 0, 0, 5, 3, 0);
     sfc::procSfcEArc(f, a, 0, 0, 5, 3, 1, 0, 0, 90);
     sfc::procSfcCcurveDef(f, 1, 1, 1, 0);
-    sfc::procSfcText(f, 1, 1, 1, u"図面 it's", 0, 0, 2.5, 10, 0, 0, 0, 1, 1);
+    sfc::procSfcText(f, {1, 1, 1, QStringLiteral("図面 it's"), 0, 0, 2.5, 10, 0, 0, 0, 1, 1});
     sfc::procSfcBlockDef(f, u"DOOR", 4);
     sfc::procSfcBlock(f, 1, u"DOOR", 100, 50, 0, 1, 1);
     sfc::procSfcHatchColor(f, 1, 1, 1, holes);

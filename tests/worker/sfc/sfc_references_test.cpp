@@ -89,7 +89,7 @@ TEST(SfcReferences, EveryUseNeedsAnEarlierDefinition)
                 procSfcLine(f, SfcAttr {1, 1, 1, 10}, 0, 0, 1, 1);
             },
             "width 10"},
-        {"font 2", [](SfcWriter& f) { procSfcText(f, 1, 1, 2, u"x", 0, 0, 1, 1, 0, 0, 0, 1, 1); }, "font 2"},
+        {"font 2", [](SfcWriter& f) { procSfcText(f, {1, 1, 2, QStringLiteral("x"), 0, 0, 1, 1, 0, 0, 0, 1, 1}); }, "font 2"},
         {"annotation without text carries font 0", [](SfcWriter& f) { procSfcArw(f, 1, 1, 0, 0, 1, 0, 1, 1); }, ""},
         {"annotation with text and font 0",
             [](SfcWriter& f) {

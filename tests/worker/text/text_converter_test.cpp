@@ -255,3 +255,33 @@ TEST(TextConverter, WriteMojiPiecesInListOrderAndEmptiesLists)
     EXPECT_TRUE(fx.mexp.eMoji.empty());
     EXPECT_TRUE(fx.mexp.eLine.empty());
 }
+
+TEST(TextConverter, CodesAreExpandedAfterTheBoxIsMeasured)
+{
+    // The base box is that of the code as written (base point 3 lies at the
+    // right end of "%mm"); the written width is that of the value, whose
+    // memo line break is gone: "X　YZ" has 5 columns and 4 code units.
+    TextFixture fx;
+    fx.mexp.memo1 = u"X"_qs;
+    fx.mexp.memo2 = u"Y\r\nZ"_qs;
+    TEntJwwMoji e = baseText();
+    e.str = u"%mm"_qs;
+    e.att.nPenStyle = 3;
+    text::procSfcDataMoji(fx.ctx, fx.mexp, e, kSheet);
+    EXPECT_EQ(fx.output(), record(10, uR"(text_string_feature('3','5','2',\'X　YZ\','117.000000','70.000000','5.000000','13.000000','1.000000','0.000000000000','0.000000000000','3','1'))"_qs));
+}
+
+TEST(TextConverter, TextBlankAfterExpansionWritesNothing)
+{
+    for (const QString& code : {u"%j1x"_qs, u"%m2"_qs, u"%%B"_qs}) {
+        SCOPED_TRACE(code.toStdString());
+        TextFixture fx;
+        fx.mexp.memo2 = u"\r\n\u3000"_qs;
+        fx.mexp.refList = {{u"%%B"_qs, u" "_qs}};
+        TEntJwwMoji e = baseText();
+        e.str = code;
+        text::procSfcDataMoji(fx.ctx, fx.mexp, e, kSheet);
+        EXPECT_EQ(fx.output(), QString());
+        EXPECT_EQ(fx.writer.SXFnum, 10);
+    }
+}

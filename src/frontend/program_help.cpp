@@ -1,0 +1,90 @@
+// The help and version texts of the front-end.
+#include "frontend/program_help.h"
+
+#include "common/file_locations.h"
+#include "common/path_names.h"
+#include "common/program_version.h"
+#include "frontend/platform.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace frontend {
+
+namespace {
+
+bool isHelp(const QString& arg)
+{
+    return arg == u"--help" || arg == u"-h";
+}
+
+void writeText(std::FILE* out, const QString& text)
+{
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
+    std::fflush(out);
+}
+
+}  // namespace
+
+bool isInfoOption(const char* firstArgument)
+{
+    return std::strcmp(firstArgument, "--help") == 0 || std::strcmp(firstArgument, "-h") == 0 ||
+           std::strcmp(firstArgument, "--version") == 0;
+}
+
+std::optional<int> answerInfoRequest(const QStringList& args, const QString& programDir, std::FILE* out)
+{
+    if (args.isEmpty())
+        return std::nullopt;
+    if (args.first() == u"--version") {
+        writeText(out, versionText() + u'\n');
+        return 0;
+    }
+    bool help = isHelp(args.first());
+    if (args.first() == u"--batch") {
+        const qsizetype end = args.indexOf(QStringLiteral("--"));
+        const QStringList options = end < 0 ? args.mid(1) : args.mid(1, end - 1);
+        help = std::any_of(options.begin(), options.end(), isHelp);
+    }
+    if (!help)
+        return std::nullopt;
+    writeText(out, usageText(programDir));
+    return 0;
+}
+
+QString versionText()
+{
+    return QStringLiteral("Kestrune ") + common::programVersion();
+}
+
+QString usageText(const QString& programDir)
+{
+    const common::FileLocations where = common::fileLocations(programDir);
+    return versionText() + QStringLiteral(
+        ": converts Jw_cad drawings (.jww) into SXF feature-comment files (.sfc).\n"
+        "\n"
+        "usage: Kestrune [FILE.jww...]\n"
+        "       Kestrune --batch [--out DIR | --beside] [--] FILE.jww...\n"
+        "       Kestrune --help | --version\n"
+        "\n"
+        "Without --batch the window opens and converts the drawings named, into the\n"
+        "output folder chosen in the window. With --batch there is no window: each\n"
+        "drawing is converted into the saved output folder and the log goes to\n"
+        "standard output.\n"
+        "\n"
+        "  --out DIR   convert into DIR for this run (the saved choice stays)\n"
+        "  --beside    convert beside each drawing for this run\n"
+        "  --          what follows are drawings, even when they begin with \"-\"\n"
+        "\n"
+        "A file is never replaced: when plan.sfc exists, plan~1.sfc is written\n"
+        "(then plan~2.sfc, ...).\n"
+        "\n"
+        "Exit status of --batch: 0 every drawing converted, 1 any drawing failed or\n"
+        "was skipped (or the output folder is missing), 2 a wrong command line.\n"
+        "\n") +
+        QStringLiteral("Settings file: ") + where.settingsFile + u'\n' +
+        QStringLiteral("Worker:        ") + common::IncludeDelim(programDir) + workerFileName() + u'\n';
+}
+
+}  // namespace frontend

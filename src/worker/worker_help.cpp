@@ -1,0 +1,47 @@
+// The worker's help and version texts.
+#include "worker/worker_help.h"
+
+#include "common/file_locations.h"
+#include "common/program_version.h"
+
+namespace worker {
+
+namespace {
+
+QString usageText(const QString& exeDir)
+{
+    return QStringLiteral(
+               "Ondrelle %1: converts one Jw_cad drawing into an SXF feature-comment file.\n"
+               "\n"
+               "usage: Ondrelle SOURCE.jww DESTINATION.sfc\n"
+               "       Ondrelle --help | --version\n"
+               "\n"
+               "DESTINATION must not exist; it appears only when complete. The options\n"
+               "come from the settings file that Kestrune writes, which must exist.\n"
+               "Exit status 0 when DESTINATION was written, 1 otherwise (with one line\n"
+               "on standard error saying why).\n"
+               "\n"
+               "Settings file: %2\n")
+        .arg(common::programVersion(), common::fileLocations(exeDir).settingsFile);
+}
+
+}  // namespace
+
+std::optional<int> answerInfoRequest(const QStringList& args, const QString& exeDir, std::FILE* out)
+{
+    if (args.size() != 1)
+        return std::nullopt;
+    QString text;
+    if (args.first() == u"--version")
+        text = QStringLiteral("Ondrelle ") + common::programVersion() + u'\n';
+    else if (args.first() == u"--help" || args.first() == u"-h")
+        text = usageText(exeDir);
+    else
+        return std::nullopt;
+    const QByteArray bytes = text.toUtf8();
+    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), out);
+    std::fflush(out);
+    return 0;
+}
+
+}  // namespace worker

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# The installed layout: "cmake --install" into a temporary prefix puts both
+# programs into bin/ with the desktop entry, icon and MIME type, the desktop
+# entry and MIME type are accepted by the freedesktop tools, and the
+# installed front-end converts a drawing with the installed worker.
+# Usage: install_check.sh BUILD_DIR MAKEDEMO
+set -euo pipefail
+build=$1
+makedemo=$2
+tmp=$(mktemp -d)
+trap 'rm -rf "$tmp"' EXIT
+
+# A tool missing here is a check that did not run: fatal on CI.
+need() {
+  command -v "$1" >/dev/null && return 0
+  echo "$1 not found: $2 not checked" >&2
+  [ -z "${CI:-}" ] || exit 1
+  return 1
+}
+
+cmake --install "$build" --prefix "$tmp/usr" >/dev/null
+for f in bin/Kestrune bin/Ondrelle share/applications/kestrune.desktop \
+         share/icons/hicolor/scalable/apps/kestrune.svg share/mime/packages/kestrune-jww.xml; do
+  [ -e "$tmp/usr/$f" ] || { echo "not installed: $f" >&2; exit 1; }
+done
+
+if need desktop-file-validate "the desktop entry"; then
+  desktop-file-validate "$tmp/usr/share/applications/kestrune.desktop"
+fi
+if need update-mime-database "the MIME type"; then
+  update-mime-database "$tmp/usr/share/mime"
+  grep -q 'pattern="\*.jww"' "$tmp/usr/share/mime/application/x-jww.xml"
+fi
+
+"$makedemo" "$tmp/demo.jww"
+mkdir "$tmp/out" "$tmp/home"
+export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_CACHE_HOME="$tmp/home/.cache"
+export QT_QPA_PLATFORM=no-such-platform  # the batch needs no display
+"$tmp/usr/bin/Kestrune" --batch --out "$tmp/out" "$tmp/demo.jww"
+head -c 14 "$tmp/out/demo.sfc" | grep -q '^ISO-10303-21;'
+[ "$("$tmp/usr/bin/Kestrune" --version)" = "Kestrune 1.10" ]
+echo "installed layout converts"
