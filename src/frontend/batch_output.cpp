@@ -20,31 +20,34 @@ OutputChoice outputChoiceFromIndex(int index)
 SettledOutput settleOutput(OutputChoice choice, const QString& specifiedFolder, const SystemFolders& folders)
 {
     SettledOutput out;
-    out.status = SettledOutput::Status::Ready;
+    QString folder;
     switch (choice) {
     case OutputChoice::Desktop:
-        out.target.folder = common::IncludeDelim(folders.desktop);
+        folder = folders.desktop;
         break;
     case OutputChoice::Documents:
-        out.target.folder = common::IncludeDelim(folders.documents);
-        break;
-    case OutputChoice::BesideSource:
-        out.target.besideSource = true;
+        folder = folders.documents;
         break;
     case OutputChoice::Specified:
-        out.folder = common::IncludeDelim(specifiedFolder);
-        // An empty box would send every file to the root folder; treat it
-        // like a folder that does not exist.
-        if (specifiedFolder.isEmpty() || !common::DirExistsSafe(out.folder)) {
-            out.status = SettledOutput::Status::MissingFolder;
-            return out;
-        }
-        out.target.folder = out.folder;
+        folder = specifiedFolder;
         break;
+    case OutputChoice::BesideSource:
+        out.status = SettledOutput::Status::Ready;
+        out.target.besideSource = true;
+        return out;
     case OutputChoice::AskEachTime:
         out.status = SettledOutput::Status::MustAsk;
-        break;
+        return out;
     }
+    out.folder = common::IncludeDelim(folder);
+    // An empty text would send every file to the root folder; treat it like
+    // a folder that does not exist.
+    if (folder.isEmpty() || !common::DirExistsSafe(out.folder)) {
+        out.status = SettledOutput::Status::MissingFolder;
+        return out;
+    }
+    out.status = SettledOutput::Status::Ready;
+    out.target.folder = out.folder;
     return out;
 }
 

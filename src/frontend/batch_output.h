@@ -37,15 +37,16 @@ struct SettledOutput {
     QString folder;       // the folder tested, for the message when MissingFolder
 };
 
-// Settles the output folder for `choice`. Desktop and documents take the
-// system folder with a separator appended (not tested for existence: the
-// worker then fails and the file is logged as failed). Specified takes
-// `specifiedFolder` with a separator appended and is MissingFolder when that
-// folder does not exist or the text is empty (its lone separator names the
-// root folder, which the user never chose). AskEachTime gives MustAsk.
+// Settles the output folder for `choice`. Desktop, documents and Specified
+// take their folder (the system's, or `specifiedFolder`) with a separator
+// appended, and are MissingFolder when that folder does not exist or the
+// folder's text is empty (its lone separator names the root folder, which
+// the user never chose): a new account or a server may have no desktop
+// folder. AskEachTime gives MustAsk.
 SettledOutput settleOutput(OutputChoice choice, const QString& specifiedFolder, const SystemFolders& folders);
 
-// The message shown when the specified folder does not exist.
+// The message shown when the output folder does not exist, whatever the
+// choice that named it.
 QString missingFolderMessage(const QString& folder);
 
 // The destination of `source`: the source path itself when beside the

@@ -17,33 +17,61 @@ inline const QString kConverted = QStringLiteral("変換完了");
 inline const QString kFailed = QStringLiteral("変換失敗");
 inline const QString kArrowPrefix = QStringLiteral("→ ");
 inline const QString kResultPrefix = QStringLiteral("　…… ");
+inline const QString kReasonPrefix = QStringLiteral("　　　理由：");
 inline const QString kEscapeLine = QStringLiteral("[ESC]を押しましたので中断します。");
+
+// The front-end's own reasons, for a file whose worker never started or
+// ended without saying why. The worker's reasons come from its error output.
+inline const QString kNoFreeNameReason = QStringLiteral("保存先に空いている名前がありません");
+inline const QString kWorkerNotStartedReason = QStringLiteral("変換プログラムを起動できません");
+inline const QString kWorkerDiedReason = QStringLiteral("変換プログラムが異常終了しました");
+// A source that is gone, or is no regular file, never reaches a worker.
+inline const QString kNoSourceReason = QStringLiteral("変換元のファイルがありません");
+inline const QString kNotRegularSourceReason = QStringLiteral("変換元が通常のファイルではありません");
+
+// What converting one file gave: kConverted or kFailed, and for a failure
+// the reason the log shows after it.
+struct FileOutcome {
+    QString result;
+    QString reason;
+};
 
 struct BatchHooks {
     // Receives each log line as it is made.
     std::function<void(const QString&)> log;
+    // Told before each file is logged: its number (1-based), the number of
+    // files in the batch and its path.
+    std::function<void(int number, int count, const QString& src)> starting;
     // Asked before each file: true stops the batch with kEscapeLine.
     std::function<bool()> escapeHeld;
     // Asked before each file, before escapeHeld: true stops the batch without
     // a line (the window is closing).
     std::function<bool()> stopRequested;
-    // Converts one file and returns kConverted or kFailed (RunProc1).
-    std::function<QString(const QString& src, const QString& dst)> convert;
+    // Converts one file (RunProc1).
+    std::function<FileOutcome(const QString& src, const QString& dst)> convert;
     // Whether a destination name is in use; empty means "a file exists there".
     std::function<bool(const QString& path)> isTaken;
 };
 
 struct BatchResult {
+    int files = 0;  // in the batch, tried or not
     int converted = 0;
     int failed = 0;
     bool stopped = false;  // by Escape or a stop request, before every file was tried
 };
 
+// The batch's last log line: "N件中M件を変換しました（失敗K件）", without the
+// part in brackets when nothing failed.
+QString batchSummary(const BatchResult& result);
+
 // Converts `files` in order into `target`. For each file: the source path,
-// "→ " + destination and "　…… " + result. A file without a free destination
-// name is logged with an empty destination and kFailed, and `convert` is not
-// called for it. Hooks left empty count as "no", and a missing `convert`
-// fails every file.
+// "→ " + destination and "　…… " + result, and for a failed file
+// "　　　理由：" + the reason when there is one. A file without a free
+// destination name is logged with an empty destination, kFailed and
+// kNoFreeNameReason, and `convert` is not called for it. The batch ends with
+// the batchSummary line, also when Escape stopped it, but not after a stop
+// request. Hooks left empty count as "no", and a missing `convert` fails
+// every file.
 BatchResult runBatch(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks);
 
 }  // namespace frontend

@@ -1,7 +1,8 @@
 // The front-end program Kestrune:
 //   Kestrune [FILE...]                          the batch window
 //   Kestrune --batch [--out DIR | --beside] FILE...   the same batch without a window
-//   Kestrune --screenshot PNG [--out DIR | --beside] FILE...   renders the window after its batch
+//   Kestrune --screenshot PNG [--during N PNG] [--out DIR | --beside] FILE...
+//                                               renders the window after its batch (and during file N)
 //   Kestrune --help | --version | --batch --help   prints and exits
 #include "frontend/headless_batch.h"
 #include "frontend/platform.h"

@@ -81,6 +81,7 @@ MainWindow::MainWindow(WindowEnvironment env, QWidget* parent)
               | Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint)
     , m_env(std::move(env))
 {
+    installQtTranslations();
     setObjectName(QStringLiteral("Form1"));
     setWindowTitle(kTitle);
     setFont(windowFont(13));
@@ -114,8 +115,8 @@ void MainWindow::buildControls()
 
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setSizeGripEnabled(false);
-    statusBar()->addWidget(
-        clippedLabel(QStringLiteral("※保存先フォルダに同じ名前のファイルが存在する場合は名前に枝番が付きます"), "StatusBar1Text"), 1);
+    m_statusText = clippedLabel(kStatusNote, "StatusBar1Text");
+    statusBar()->addWidget(m_statusText, 1);
 }
 
 QWidget* MainWindow::buildOutputGroup()
@@ -336,11 +337,28 @@ void MainWindow::showEvent(QShowEvent* event)
     if (m_shownOnce)
         return;
     m_shownOnce = true;
-    // The stored size is that of the whole window; once the frame is known,
-    // take it off so that the window keeps its size from run to run.
+    m_frameFitPending = true;
+    fitSavedFrame();
+}
+
+bool MainWindow::event(QEvent* event)
+{
+    // A window manager frames the window only after it is shown; the first
+    // move or resize after that is when the frame's size becomes known.
+    if (m_frameFitPending && (event->type() == QEvent::Move || event->type() == QEvent::Resize))
+        fitSavedFrame();
+    return QMainWindow::event(event);
+}
+
+void MainWindow::fitSavedFrame()
+{
+    // The stored size is that of the whole window, frame included: take the
+    // frame off once, so that the window keeps its size from run to run.
     const QSize frameExtra = frameGeometry().size() - size();
-    if (frameExtra.width() > 0 || frameExtra.height() > 0)
-        resize(m_savedFrameSize - frameExtra);
+    if (frameExtra.width() <= 0 && frameExtra.height() <= 0)
+        return;
+    m_frameFitPending = false;
+    resize(m_savedFrameSize - frameExtra);
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

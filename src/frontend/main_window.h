@@ -52,6 +52,9 @@ public:
     bool isBatchRunning() const { return m_running; }
 
 signals:
+    // A file of the running batch is about to be converted: its number
+    // (1-based) and the number of files in the batch.
+    void batchFileStarted(int number, int count);
     // Every queued batch has run (or the queue was cut short by a close).
     void batchesFinished();
 
@@ -60,6 +63,7 @@ protected:
     void dropEvent(QDropEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    bool event(QEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
@@ -69,6 +73,7 @@ private:
     QWidget* buildSettingsPage();
     void FormCreate();
     void applyVisualStyle();
+    void fitSavedFrame();
     void FormClose();
 
     void WMDropFiles(const QStringList& paths);
@@ -105,6 +110,7 @@ private:
     bool m_runScheduled = false;
     bool m_closeRequested = false;
     bool m_shownOnce = false;
+    bool m_frameFitPending = false;  // the saved size still includes a frame not known yet
     QSize m_savedFrameSize;
 
     QGroupBox* GroupBox1 = nullptr;
@@ -126,6 +132,10 @@ private:
     QComboBox* ComboBox3 = nullptr;
     QComboBox* ComboBox4 = nullptr;
     QListWidget* ListBox1 = nullptr;
+    QLabel* m_statusText = nullptr;  // StatusBar1's one part
 };
+
+// The status bar's fixed note, shown whenever no batch runs.
+inline const QString kStatusNote = QStringLiteral("※保存先フォルダに同じ名前のファイルが存在する場合は名前に枝番が付きます");
 
 }  // namespace frontend

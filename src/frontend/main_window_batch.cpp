@@ -68,7 +68,12 @@ void MainWindow::Label3Click()
 {
     if (!m_env.pickFiles)
         return;
-    const FilePick pick = m_env.pickFiles(this, Label1->text(), Fidx);
+    // Before the first pick, the user's drawings are likelier in the
+    // documents folder than beside this program.
+    QString folder = Label1->text();
+    if (folder.isEmpty() && m_env.documentsFolder)
+        folder = m_env.documentsFolder();
+    const FilePick pick = m_env.pickFiles(this, folder, Fidx);
     if (pick.files.isEmpty())
         return;
     Label1->setText(common::ExtractDir(pick.files.first()));
@@ -139,13 +144,19 @@ void MainWindow::RunProc()
         return;
     SaveDatFile(m_settingsPath);
     ListBox1->clear();
+    // The log is what a running batch has to show.
+    PageControl1->setCurrentWidget(TabSheet2);
     BatchHooks hooks;
     hooks.log = [this](const QString& line) { log(line); };
+    hooks.starting = [this](int number, int count, const QString& src) {
+        m_statusText->setText(QStringLiteral("%1 / %2　%3").arg(number).arg(count).arg(common::ExtractName(src)));
+        emit batchFileStarted(number, count);
+    };
     hooks.escapeHeld = m_env.escapeKeyHeld;
     hooks.stopRequested = [this] { return m_closeRequested; };
     hooks.convert = [this](const QString& src, const QString& dst) { return RunProc1(m_env.workerPath, src, dst); };
     runBatch(FList, *target, hooks);
-    PageControl1->setCurrentWidget(TabSheet2);
+    m_statusText->setText(kStatusNote);
 }
 
 std::optional<OutputTarget> MainWindow::settleOutputFolder()
@@ -175,8 +186,8 @@ std::optional<OutputTarget> MainWindow::settleOutputFolder()
 
 void MainWindow::log(const QString& line)
 {
-    ListBox1->addItem(line);
-    ListBox1->scrollToBottom();
+    auto* item = new QListWidgetItem(line, ListBox1);
+    ListBox1->scrollToItem(item);
 }
 
 }  // namespace frontend

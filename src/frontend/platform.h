@@ -39,7 +39,8 @@ QString workerFileName();
 
 // Sets `process` up to run `program` with the source and destination paths
 // (each quoted on Windows, where the command line is one text), with no
-// standard input or output; its error output is passed on.
+// standard input or output; its error output is left for the caller to read
+// (QProcess::StandardError).
 void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination);
 
 }  // namespace frontend

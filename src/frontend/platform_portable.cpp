@@ -73,11 +73,12 @@ void setWorkerCommand(QProcess& process, const QString& program, const QString& 
 {
     process.setProgram(program);
     process.setArguments({source, destination});
-    // The worker prints nothing; closing its output also keeps a chatty
-    // worker from ever filling a pipe that nobody reads.
+    // The worker prints nothing on its output; closing it keeps a chatty
+    // worker from ever filling a pipe that nobody reads. Its error output
+    // carries the reason for a failure and is read by the caller.
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
-    process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    process.setProcessChannelMode(QProcess::SeparateChannels);
 }
 
 }  // namespace frontend

@@ -56,12 +56,14 @@ void setWorkerCommand(QProcess& process, const QString& program, const QString& 
     process.setProgram(program);
     // Windows paths cannot hold a double quote, so quoting each one is safe.
     process.setNativeArguments(u'"' + source + QStringLiteral("\" \"") + destination + u'"');
-    process.setProcessChannelMode(QProcess::ForwardedChannels);
-    process.setInputChannelMode(QProcess::ForwardedInputChannel);
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.setStandardOutputFile(QProcess::nullDevice());
+    process.setProcessChannelMode(QProcess::SeparateChannels);
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* args) {
-        // The worker shows no error dialogs of its own and gets no handles.
+        // The worker shows no error dialogs of its own. Handle inheritance
+        // stays on: the pipe that carries its reason line reaches it that
+        // way, and Qt opens every other handle of ours non-inheritable.
         args->flags |= CREATE_DEFAULT_ERROR_MODE;
-        args->inheritHandles = FALSE;
     });
 }
 

@@ -8,7 +8,14 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QHeaderView>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QMessageBox>
+#include <QPointer>
+#include <QTranslator>
+#include <QTreeView>
 
 namespace frontend {
 
@@ -16,24 +23,20 @@ namespace {
 
 const QString kOpenTitle = QStringLiteral("変換元ファイルを指定");
 const QString kJwwFilter = QStringLiteral("Jw_cad 図面ファイル (*.jww)");
+const QSize kDialogSize(760, 460);
+
+void showDetails(QFileDialog& dialog);
 
 FilePick runOpenDialog(QWidget* parent, const QString& initialFolder, int filterIndex)
 {
-    QFileDialog dialog(parent, kOpenTitle, initialFolder);
-    dialog.setFileMode(QFileDialog::ExistingFiles);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    const QStringList filters{kJwwFilter};
-    dialog.setNameFilters(filters);
-    dialog.selectNameFilter(filters.value(filterIndex - 1, filters.first()));
-    // The name box starts with one ideographic space rather than a name.
-    dialog.selectFile(QStringLiteral("　"));
+    const std::unique_ptr<QFileDialog> dialog = makeOpenDialog(parent, initialFolder, filterIndex);
     FilePick pick;
     pick.filterIndex = filterIndex;
-    if (dialog.exec() != QDialog::Accepted)
+    if (dialog->exec() != QDialog::Accepted)
         return pick;
-    for (const QString& file : dialog.selectedFiles())
+    for (const QString& file : dialog->selectedFiles())
         pick.files.append(QDir::toNativeSeparators(file));
-    pick.filterIndex = int(filters.indexOf(dialog.selectedNameFilter())) + 1;
+    pick.filterIndex = int(dialog->nameFilters().indexOf(dialog->selectedNameFilter())) + 1;
     if (pick.filterIndex < 1)
         pick.filterIndex = filterIndex;
     return pick;
@@ -41,8 +44,29 @@ FilePick runOpenDialog(QWidget* parent, const QString& initialFolder, int filter
 
 QString runFolderDialog(QWidget* parent, const QString& caption, const QString& initialFolder)
 {
-    const QString folder = QFileDialog::getExistingDirectory(parent, caption, initialFolder, QFileDialog::ShowDirsOnly);
-    return QDir::toNativeSeparators(folder);
+    const std::unique_ptr<QFileDialog> dialog = makeFolderDialog(parent, caption, initialFolder);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return {};
+    return QDir::toNativeSeparators(dialog->selectedFiles().first());
+}
+
+// Both dialogs list files with their size, kind and date, at a size that
+// shows those columns beside a readable name.
+void showDetails(QFileDialog& dialog)
+{
+    dialog.setViewMode(QFileDialog::Detail);
+    dialog.resize(kDialogSize);
+    // Qt's own dialog gives the size, kind and date columns fixed widths that
+    // cut Japanese kinds and dates short; once a folder is listed, they take
+    // the width of what they show. A native dialog has no such children.
+    auto* model = dialog.findChild<QFileSystemModel*>();
+    auto* list = dialog.findChild<QTreeView*>();
+    if (!model || !list)
+        return;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, list, [list] {
+        for (int column = 1; column < list->header()->count(); ++column)
+            list->resizeColumnToContents(column);
+    });
 }
 
 void runMessage(QWidget* parent, const QString& text)
@@ -51,6 +75,47 @@ void runMessage(QWidget* parent, const QString& text)
 }
 
 }  // namespace
+
+std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& initialFolder, int filterIndex)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, kOpenTitle, initialFolder);
+    dialog->setFileMode(QFileDialog::ExistingFiles);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    const QStringList filters{kJwwFilter};
+    dialog->setNameFilters(filters);
+    dialog->selectNameFilter(filters.value(filterIndex - 1, filters.first()));
+    // The name box starts with one ideographic space rather than a name.
+    dialog->selectFile(QStringLiteral("　"));
+    showDetails(*dialog);
+    return dialog;
+}
+
+std::unique_ptr<QFileDialog> makeFolderDialog(QWidget* parent, const QString& caption, const QString& initialFolder)
+{
+    auto dialog = std::make_unique<QFileDialog>(parent, caption, initialFolder);
+    dialog->setFileMode(QFileDialog::Directory);
+    dialog->setOption(QFileDialog::ShowDirsOnly);
+    showDetails(*dialog);
+    return dialog;
+}
+
+void installQtTranslations()
+{
+    // The window speaks Japanese whatever the system's language, so Qt's
+    // own texts (dialog buttons and labels) follow it, not the locale.
+    static QPointer<QTranslator> installed;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app || installed)
+        return;
+    auto* translator = new QTranslator(app);
+    if (!translator->load(QLocale(QLocale::Japanese), QStringLiteral("qtbase"), QStringLiteral("_"),
+            QLibraryInfo::path(QLibraryInfo::TranslationsPath))) {
+        delete translator;
+        return;
+    }
+    QCoreApplication::installTranslator(translator);
+    installed = translator;
+}
 
 WindowEnvironment WindowEnvironment::forProgram(const QString& programPath)
 {

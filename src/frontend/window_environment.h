@@ -7,7 +7,9 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
+class QFileDialog;
 class QWidget;
 
 namespace frontend {
@@ -45,5 +47,17 @@ struct WindowEnvironment {
     // beside it and the settings file where common::fileLocations puts it.
     static WindowEnvironment forProgram(const QString& programPath);
 };
+
+// The real dialogs behind pickFiles and pickFolder, built but not run (tests
+// look at them): the open dialog "変換元ファイルを指定" for several existing
+// .jww files, and a folder dialog with `caption`. Both start in
+// `initialFolder` and list files in detail at a size that shows every column.
+std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& initialFolder, int filterIndex);
+std::unique_ptr<QFileDialog> makeFolderDialog(QWidget* parent, const QString& caption, const QString& initialFolder);
+
+// Installs Qt's own Japanese texts (from the toolkit's translations folder)
+// into the application, once. Does nothing without an application object or
+// when the translations are not installed.
+void installQtTranslations();
 
 }  // namespace frontend

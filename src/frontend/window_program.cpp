@@ -25,11 +25,18 @@ int runWindow(const QStringList& files)
 int runScreenshot(const QStringList& args)
 {
     if (args.isEmpty()) {
-        std::fputs("usage: Kestrune --screenshot PNG [--out DIR | --beside] FILE...\n", stderr);
+        std::fputs("usage: Kestrune --screenshot PNG [--during N PNG] [--out DIR | --beside] FILE...\n", stderr);
         return 2;
     }
     const QString png = args.first();
     QStringList files = args.mid(1);
+    int duringFile = 0;
+    QString duringPng;
+    if (files.size() >= 3 && files.first() == u"--during") {
+        duringFile = files[1].toInt();
+        duringPng = files[2];
+        files.remove(0, 3);
+    }
     std::optional<OutputChoice> choice;
     QString folder;
     if (!files.isEmpty() && files.first() == u"--beside") {
@@ -51,12 +58,19 @@ int runScreenshot(const QStringList& args)
         window.close();
     };
     QObject::connect(&window, &MainWindow::batchesFinished, &window, shoot);
+    bool duringSaved = duringPng.isEmpty();
+    QObject::connect(&window, &MainWindow::batchFileStarted, &window, [&](int number, int) {
+        // Taken from the event loop that waits for this file's worker, once
+        // the file's lines are in the log.
+        if (number == duringFile)
+            QTimer::singleShot(0, &window, [&] { duringSaved = window.grab().save(duringPng, "PNG"); });
+    });
     QTimer::singleShot(0, &window, [&] {
         if (window.FormShow(files) == 0)
             shoot();
     });
     QApplication::exec();
-    return saved ? 0 : 1;
+    return saved && duringSaved ? 0 : 1;
 }
 
 }  // namespace frontend

@@ -35,7 +35,7 @@ TEST(BatchOutput, SettlesEachChoice)
     const QString sep = common::PathDelimChar();
     const QString existing = QDir::toNativeSeparators(dir.path());
     const QString missing = existing + sep + "none";
-    const SystemFolders folders{"/home/u/Desktop", "/home/u/Documents"};
+    const SystemFolders folders{existing, missing};
     const struct {
         const char* name;
         OutputChoice choice;
@@ -44,8 +44,9 @@ TEST(BatchOutput, SettlesEachChoice)
         bool beside;
         QString folder;  // target folder when Ready, else the folder tested
     } cases[] = {
-        {"desktop", OutputChoice::Desktop, "", Status::Ready, false, "/home/u/Desktop" + sep},
-        {"documents", OutputChoice::Documents, existing, Status::Ready, false, "/home/u/Documents" + sep},
+        {"desktop", OutputChoice::Desktop, "", Status::Ready, false, existing + sep},
+        // A missing system folder is refused like a missing specified one.
+        {"documents missing", OutputChoice::Documents, existing, Status::MissingFolder, false, missing + sep},
         {"beside", OutputChoice::BesideSource, "", Status::Ready, true, ""},
         {"specified", OutputChoice::Specified, existing, Status::Ready, false, existing + sep},
         {"specified with separator", OutputChoice::Specified, existing + sep, Status::Ready, false, existing + sep},
@@ -65,6 +66,8 @@ TEST(BatchOutput, SettlesEachChoice)
             EXPECT_EQ(s.folder, c.folder);
         }
     }
+    // A system that names no desktop folder is no reason to write to the root.
+    EXPECT_EQ(settleOutput(OutputChoice::Desktop, existing, {}).status, Status::MissingFolder);
     EXPECT_EQ(missingFolderMessage("X:\\out\\"), QStringLiteral("指定したフォルダが見つかりません。\r\nX:\\out\\"));
 }
 

@@ -46,7 +46,7 @@ protected:
         hooks.log = [this](const QString& line) { m_log.append(line); };
         hooks.convert = [this](const QString& src, const QString& dst) {
             m_converted.append(src);
-            return testsupport::writeFile(dst, "sfc") ? kConverted : kFailed;
+            return testsupport::writeFile(dst, "sfc") ? FileOutcome{kConverted, {}} : FileOutcome{kFailed, "x"};
         };
         return hooks;
     }
@@ -63,23 +63,48 @@ protected:
 
 }  // namespace
 
-TEST_F(BatchRun, LogsThreeLinesPerFile)
+TEST_F(BatchRun, LogsThreeLinesPerFileAReasonPerFailureAndASummary)
 {
     ASSERT_TRUE(testsupport::writeFile(m_folder + "b.sfc", "old"));
     BatchHooks hooks = recordingHooks();
     const auto convert = hooks.convert;
     hooks.convert = [&](const QString& src, const QString& dst) {
-        return src.endsWith("c.jww") ? kFailed : convert(src, dst);
+        return src.endsWith("c.jww") ? FileOutcome{kFailed, "ファイルが空です"} : convert(src, dst);
+    };
+    QStringList started;
+    hooks.starting = [&](int number, int count, const QString& src) {
+        started.append(QStringLiteral("%1/%2 %3 after %4 lines").arg(number).arg(count).arg(src).arg(m_log.size()));
     };
     const BatchResult r = runBatch({m_folder + "a.jww", m_folder + "b.jww", m_folder + "c.jww"}, {true, {}}, hooks);
     QStringList expected = triple("a.jww", m_folder + "a.sfc", "変換完了");
     expected += triple("b.jww", m_folder + "b~1.sfc", "変換完了");
     expected += triple("c.jww", m_folder + "c.sfc", "変換失敗");
+    expected += {"　　　理由：ファイルが空です", "3件中2件を変換しました（失敗1件）"};
     EXPECT_EQ(m_log, expected);
+    EXPECT_EQ(started, QStringList({"1/3 " + m_folder + "a.jww after 0 lines", "2/3 " + m_folder + "b.jww after 3 lines",
+                           "3/3 " + m_folder + "c.jww after 6 lines"}));
     EXPECT_EQ(r.converted, 2);
     EXPECT_EQ(r.failed, 1);
     EXPECT_FALSE(r.stopped);
     EXPECT_EQ(testsupport::readFile(m_folder + "b.sfc"), "old");
+}
+
+TEST(BatchSummary, CountsTheFilesOfTheBatch)
+{
+    const struct {
+        BatchResult result;
+        QString line;
+    } cases[] = {
+        {{320, 318, 2, false}, "320件中318件を変換しました（失敗2件）"},
+        {{20, 20, 0, false}, "20件中20件を変換しました"},
+        // Stopped by Escape: the files never tried are neither.
+        {{20, 5, 1, true}, "20件中5件を変換しました（失敗1件）"},
+        {{2, 0, 0, true}, "2件中0件を変換しました"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.line.toStdString());
+        EXPECT_EQ(batchSummary(c.result), c.line);
+    }
 }
 
 TEST_F(BatchRun, EscapeAndCloseStopBeforeTheNextFile)
@@ -91,8 +116,10 @@ TEST_F(BatchRun, EscapeAndCloseStopBeforeTheNextFile)
         int stopBefore;
         QStringList log;
     } cases[] = {
-        {"escape before the first file", true, 0, {kEscapeLine}},
-        {"escape before the second file", true, 1, triple("a.jww", m_folder + "a.sfc", kConverted) << kEscapeLine},
+        {"escape before the first file", true, 0, {kEscapeLine, "2件中0件を変換しました"}},
+        {"escape before the second file", true, 1,
+            triple("a.jww", m_folder + "a.sfc", kConverted) << kEscapeLine << "2件中1件を変換しました"},
+        // The window is closing: no summary.
         {"close before the second file", false, 1, triple("a.jww", m_folder + "a.sfc", kConverted)},
     };
     for (const auto& c : cases) {
@@ -123,7 +150,8 @@ TEST_F(BatchRun, NoFreeNameFailsWithoutStartingTheWorker)
         return true;
     };
     const BatchResult r = runBatch({m_folder + "a.jww"}, {false, out}, hooks);
-    EXPECT_EQ(m_log, QStringList({m_folder + "a.jww", kArrowPrefix, kResultPrefix + kFailed}));
+    EXPECT_EQ(m_log, QStringList({m_folder + "a.jww", kArrowPrefix, kResultPrefix + kFailed,
+                         kReasonPrefix + "保存先に空いている名前がありません", "1件中0件を変換しました（失敗1件）"}));
     EXPECT_TRUE(m_converted.isEmpty());
     EXPECT_EQ(r.failed, 1);
     ASSERT_GT(asked.size(), 99999);
@@ -131,7 +159,7 @@ TEST_F(BatchRun, NoFreeNameFailsWithoutStartingTheWorker)
     EXPECT_EQ(asked.last(), out + "a~99999.sfc");
 }
 
-TEST(RunProc1, JudgesByTheDestinationFile)
+TEST(RunProc1, JudgesByTheDestinationFileAndGivesTheReason)
 {
     QTemporaryDir dir;
     const QString worker = dir.filePath("Ondrelle");
@@ -139,22 +167,48 @@ TEST(RunProc1, JudgesByTheDestinationFile)
     ASSERT_TRUE(testsupport::writeFile(dir.filePath("Kestrune.dat"), "50\r\n"));
     const QString plan = dir.filePath("plan.jww");
     ASSERT_TRUE(testsupport::writeFile(plan, testsupport::demoDrawingBytes()));
-    const QString junk = dir.filePath("junk.jww");
-    ASSERT_TRUE(testsupport::writeFile(junk, "not a drawing"));
 
-    EXPECT_EQ(RunProc1(worker, plan, dir.filePath("plan.sfc")), kConverted);
-    EXPECT_TRUE(QFile::exists(dir.filePath("plan.sfc")));
-    EXPECT_EQ(RunProc1(worker, junk, dir.filePath("junk.sfc")), kFailed);
-    EXPECT_EQ(RunProc1(dir.filePath("missing"), plan, dir.filePath("plan2.sfc")), kFailed);
+    const struct {
+        const char* name;
+        QString worker;
+        QByteArray script;  // written to `worker` when not empty
+        FileOutcome outcome;
+    } cases[] = {
+        {"converted", worker, {}, {kConverted, {}}},
+        {"missing worker", dir.filePath("missing"), {}, {kFailed, "変換プログラムを起動できません"}},
 #ifdef Q_OS_UNIX
-    // A program that ends without writing anything.
-    EXPECT_EQ(RunProc1("/bin/true", plan, dir.filePath("plan3.sfc")), kFailed);
+        // The reason is the last line; a warning before it is not shown.
+        {"reason line", dir.filePath("reason"),
+            "#!/bin/sh\necho 'QStandardPaths: a warning' >&2\nprintf '%s\\r\\n\\n' 'ファイルが空です' >&2\nexit 1\n",
+            {kFailed, "ファイルが空です"}},
+        {"ended without a reason", "/bin/true", {}, {kFailed, "変換プログラムが異常終了しました"}},
+        {"crashed after a line", dir.filePath("crash"), "#!/bin/sh\necho 'half' >&2\nkill -SEGV $$\n",
+            {kFailed, "変換プログラムが異常終了しました"}},
+        {"reason from a flood of output", dir.filePath("flood"),
+            "#!/bin/sh\nyes 'noise' | head -n 40000 >&2\necho '保存先に書き込めません' >&2\nexit 1\n",
+            {kFailed, "保存先に書き込めません"}},
+#endif
+    };
+    int n = 0;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        if (!c.script.isEmpty()) {
+            ASSERT_TRUE(testsupport::writeFile(c.worker, c.script));
+            ASSERT_TRUE(QFile::setPermissions(c.worker, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        }
+        const QString dst = dir.filePath(QStringLiteral("plan%1.sfc").arg(++n));
+        const FileOutcome outcome = RunProc1(c.worker, plan, dst);
+        EXPECT_EQ(outcome.result, c.outcome.result);
+        EXPECT_EQ(outcome.reason, c.outcome.reason);
+        EXPECT_EQ(QFile::exists(dst), c.outcome.result == kConverted);
+    }
+#ifdef Q_OS_UNIX
     // A worker that says it failed: whatever file is there is not its result.
     const QString liar = dir.filePath("liar");
     ASSERT_TRUE(testsupport::writeFile(liar, "#!/bin/sh\necho x > \"$2\"\nexit 1\n"));
     ASSERT_TRUE(QFile::setPermissions(liar, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    EXPECT_EQ(RunProc1(liar, plan, dir.filePath("plan4.sfc")), kFailed);
-    EXPECT_TRUE(QFile::exists(dir.filePath("plan4.sfc")));
+    EXPECT_EQ(RunProc1(liar, plan, dir.filePath("liar.sfc")).result, kFailed);
+    EXPECT_TRUE(QFile::exists(dir.filePath("liar.sfc")));
 #endif
 }
 
@@ -172,7 +226,7 @@ TEST(RunProc1, SourceThatIsNoRegularFileFailsAtOnce)
     ASSERT_TRUE(QDir().mkdir(dir.filePath("folder.jww")));
     for (const QString& src : {fifo, dir.filePath("folder.jww"), dir.filePath("gone.jww")}) {
         SCOPED_TRACE(src.toStdString());
-        EXPECT_EQ(RunProc1(worker, src, dir.filePath("x.sfc")), kFailed);
+        EXPECT_EQ(RunProc1(worker, src, dir.filePath("x.sfc")).result, kFailed);
         EXPECT_FALSE(QFile::exists(marker));
     }
 }
@@ -196,7 +250,7 @@ TEST(RunProc1, KeepsTheEventLoopRunningWhileWaiting)
     timer.start(20);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(RunProc1(worker, dir.filePath("a.jww"), dir.filePath("a.sfc")), kFailed);
+    EXPECT_EQ(RunProc1(worker, dir.filePath("a.jww"), dir.filePath("a.sfc")).result, kFailed);
     EXPECT_GE(clock.elapsed(), 450);  // it did wait for the process
     EXPECT_GE(ticks, 5);
 }

@@ -133,6 +133,7 @@ TEST_F(HeadlessBatch, ConvertsEverySampleDrawing)
         expected += triple(src, dst, kConverted);
         EXPECT_TRUE(testsupport::readFile(dst).startsWith("ISO-10303-21;\r\n")) << dst.toStdString();
     }
+    expected.append(QStringLiteral("%1件中%1件を変換しました").arg(samples.size()));
     EXPECT_EQ(r.log, expected);
     EXPECT_EQ(r.status, 0) << r.errors.toStdString();
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), samples.size());
@@ -155,6 +156,8 @@ TEST_F(HeadlessBatch, FailuresAndOverrides)
     ASSERT_TRUE(testsupport::writeFile(plan, testsupport::demoDrawingBytes()));
     ASSERT_TRUE(testsupport::writeFile(junk, "not a drawing"));
     ASSERT_TRUE(testsupport::writeFile(notes, "text"));
+    const QString convertedOne = QStringLiteral("1件中1件を変換しました");
+    const QString failedOne = QStringLiteral("1件中0件を変換しました（失敗1件）");
     const auto radios = [](const char* five) {
         QByteArray s("50\r\n50\r\n480\r\n480\r\n");
         for (const char* c = five; *c; ++c)
@@ -179,14 +182,15 @@ TEST_F(HeadlessBatch, FailuresAndOverrides)
         {"no saved choice asks every time", radios("00000"), {plan}, 2, {}, {}},
         {"missing --out folder", {}, {"--out", m_workDir + "none", plan}, 1, {}, {}},
         {"missing saved folder", radios("00010") + (m_workDir + "none\r\n").toUtf8(), {plan}, 1, {}, {}},
-        {"not a drawing", {}, {"--out", out, junk}, 1, triple(junk, out + kSep + "junk.sfc", kFailed), {}},
+        {"not a drawing", {}, {"--out", out, junk}, 1,
+            triple(junk, out + kSep + "junk.sfc", kFailed) << "　　　理由：JWWファイルではありません" << failedOne, {}},
         {"a file that is skipped", {}, {"--out", out, plan, notes}, 1,
-            triple(plan, out + kSep + "plan.sfc", kConverted), out + kSep + "plan.sfc"},
-        {"beside the source", {}, {"--beside", plan}, 0, triple(plan, src + "plan.sfc", kConverted),
+            triple(plan, out + kSep + "plan.sfc", kConverted) << convertedOne, out + kSep + "plan.sfc"},
+        {"beside the source", {}, {"--beside", plan}, 0, triple(plan, src + "plan.sfc", kConverted) << convertedOne,
             src + "plan.sfc"},
-        {"saved beside the source", radios("00100"), {"--", plan}, 0, triple(plan, src + "plan.sfc", kConverted),
-            src + "plan.sfc"},
-        {"default: the desktop", {}, {plan}, 0, triple(plan, desktop + kSep + "plan.sfc", kConverted),
+        {"saved beside the source", radios("00100"), {"--", plan}, 0,
+            triple(plan, src + "plan.sfc", kConverted) << convertedOne, src + "plan.sfc"},
+        {"default: the desktop", {}, {plan}, 0, triple(plan, desktop + kSep + "plan.sfc", kConverted) << convertedOne,
             desktop + kSep + "plan.sfc"},
     };
     for (const auto& c : cases) {
@@ -300,7 +304,7 @@ TEST_F(HeadlessBatch, ReadOnlyProgramFolderUsesTheUsersFolders)
 
     const Run batch = run({"--out", out, src + "a.jww"});
     EXPECT_EQ(batch.status, 0) << batch.errors.toStdString();
-    EXPECT_EQ(batch.log, triple(src + "a.jww", out + "a.sfc", kConverted));
+    EXPECT_EQ(batch.log, triple(src + "a.jww", out + "a.sfc", kConverted) << "1件中1件を変換しました");
     EXPECT_TRUE(testsupport::readFile(userSettings).startsWith("\xEF\xBB\xBF"));
 
     // The worker on its own finds the same file; two at once on drawings
@@ -349,10 +353,10 @@ TEST_F(HeadlessBatch, TwoBatchesIntoOneFolderLoseNothing)
 
     QStringList converted;
     for (const Run& r : runs) {
-        ASSERT_EQ(r.log.size(), 90) << r.errors.toStdString();
-        for (int i = 0; i < 30; ++i) {
-            if (r.log[3 * i + 2] == kResultPrefix + kConverted)
-                converted.append(r.log[3 * i + 1].mid(kArrowPrefix.size()));
+        ASSERT_FALSE(r.log.isEmpty()) << r.errors.toStdString();
+        for (qsizetype i = 1; i < r.log.size(); ++i) {
+            if (r.log[i] == kResultPrefix + kConverted)
+                converted.append(r.log[i - 1].mid(kArrowPrefix.size()));
         }
     }
     converted.sort();
@@ -365,4 +369,84 @@ TEST_F(HeadlessBatch, TwoBatchesIntoOneFolderLoseNothing)
     EXPECT_GE(converted.size(), 30);
     for (const QString& file : present)
         EXPECT_TRUE(testsupport::readFile(file).endsWith("END-ISO-10303-21;\r\n")) << file.toStdString();
+}
+
+TEST_F(HeadlessBatch, EachFailureKindHasItsReasonLine)
+{
+    const QString src = m_workDir + "src" + kSep;
+    const QString out = m_workDir + "out";
+    ASSERT_TRUE(QDir().mkpath(src) && QDir().mkpath(out));
+    const QByteArray good = testsupport::demoDrawingBytes();
+    jww::TJwwData old;
+    testsupport::buildDemoDrawing(old);
+    old.Enthd.jwVer = 219;
+    const struct {
+        const char* name;
+        QByteArray bytes;
+        QString reason;  // empty: converted
+    } cases[] = {
+        {"text.jww", "これはテキストファイルです\r\n", "JWWファイルではありません"},
+        {"empty.jww", "", "ファイルが空です"},
+        {"cut.jww", good.left(good.size() / 2), "ファイルが途中で切れています"},
+        {"old.jww", testsupport::writeJww(old), "対応していないバージョンです（version 219）"},
+        {"plan.jww", good, {}},
+    };
+    QStringList args{"--out", out}, expected;
+    for (const auto& c : cases) {
+        const QString path = src + c.name;
+        ASSERT_TRUE(testsupport::writeFile(path, c.bytes));
+        args.append(path);
+        const QString dst = out + kSep + QFileInfo(path).completeBaseName() + ".sfc";
+        if (c.reason.isEmpty())
+            expected += triple(path, dst, kConverted);
+        else
+            expected += triple(path, dst, kFailed) << kReasonPrefix + c.reason;
+    }
+    expected.append("5件中1件を変換しました（失敗4件）");
+    const Run r = run(args);
+    EXPECT_EQ(r.log, expected);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(QDir(out).entryList(QDir::Files), QStringList{"plan.sfc"});
+}
+
+TEST_F(HeadlessBatch, ReasonWhenTheOutputFolderCannotBeWritten)
+{
+    QString out = m_workDir + "locked";
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QString plan = m_workDir + "plan.jww";
+    ASSERT_TRUE(testsupport::writeFile(plan, testsupport::demoDrawingBytes()));
+    ASSERT_TRUE(QFile::setPermissions(out, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const bool privileged = testsupport::writeFile(out + kSep + "probe", "x");
+    QFile::remove(out + kSep + "probe");
+    if (privileged) {
+        // A user who may write anywhere still cannot create files in the
+        // process file system.
+        if (!QFileInfo(QStringLiteral("/proc/self")).exists())
+            GTEST_SKIP() << "this user may write into any folder";
+        out = QStringLiteral("/proc");
+    }
+    const Run r = run({"--out", out, plan});
+    QFile::setPermissions(m_workDir + "locked", QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    EXPECT_EQ(r.log, triple(plan, out + kSep + "plan.sfc", kFailed)
+                         << kReasonPrefix + "保存先に書き込めません" << "1件中0件を変換しました（失敗1件）");
+    EXPECT_EQ(r.status, 1);
+}
+
+TEST_F(HeadlessBatch, FrontEndReasonsAndTheMissingDesktop)
+{
+    const QString plan = m_workDir + "plan.jww";
+    ASSERT_TRUE(testsupport::writeFile(plan, testsupport::demoDrawingBytes()));
+    // The default choice is the desktop, which this new home lacks.
+    Run r = run({plan});
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(r.log.isEmpty());
+    const QString desktop = m_workDir + "home" + kSep + "Desktop" + kSep;
+    EXPECT_TRUE(r.errors.contains(QStringLiteral("指定したフォルダが見つかりません。 ") + desktop)) << r.errors.toStdString();
+    EXPECT_FALSE(QFile::exists(m_progDir + "Kestrune.dat"));  // nothing started
+
+    ASSERT_TRUE(QFile::remove(m_progDir + "Ondrelle"));
+    r = run({"--beside", plan});
+    EXPECT_EQ(r.log, triple(plan, m_workDir + "plan.sfc", kFailed)
+                         << kReasonPrefix + "変換プログラムを起動できません" << "1件中0件を変換しました（失敗1件）");
+    EXPECT_EQ(r.status, 1);
 }

@@ -13,28 +13,35 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QDialogButtonBox>
 #include <QDir>
 #include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
 #include <QFontDatabase>
 #include <QFontInfo>
 #include <QFontMetrics>
 #include <QKeyEvent>
 #include <QGroupBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMimeData>
+#include <QPushButton>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTreeView>
 #include <QUrl>
 
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <vector>
 
 FRONTENDTEST_APPLICATION(QApplication);
 
@@ -174,7 +181,7 @@ TEST_F(WindowTest, DropConvertsOnlyExistingJwwFiles)
     ASSERT_TRUE(testsupport::writeFile(m_srcDir + "b.txt", "text"));
     drop(*w, {a, m_srcDir + "b.txt", m_srcDir + "c.jww"});
 
-    EXPECT_EQ(logLines(*w), triple(a, m_srcDir + "a.sfc", "変換完了"));
+    EXPECT_EQ(logLines(*w), triple(a, m_srcDir + "a.sfc", "変換完了") << "1件中1件を変換しました");
     EXPECT_TRUE(QFile::exists(m_srcDir + "a.sfc"));
     EXPECT_FALSE(QFile::exists(m_srcDir + "b.sfc"));
     EXPECT_FALSE(QFile::exists(m_srcDir + "c.sfc"));
@@ -189,7 +196,7 @@ TEST_F(WindowTest, BesideTheSourceAvoidsAnExistingName)
     const QString plan = drawing("plan.jww");
     ASSERT_TRUE(testsupport::writeFile(m_srcDir + "plan.sfc", "old"));
     drop(*w, {plan});
-    EXPECT_EQ(logLines(*w), triple(plan, m_srcDir + "plan~1.sfc", "変換完了"));
+    EXPECT_EQ(logLines(*w), triple(plan, m_srcDir + "plan~1.sfc", "変換完了") << "1件中1件を変換しました");
     EXPECT_TRUE(testsupport::readFile(m_srcDir + "plan~1.sfc").startsWith("ISO-10303-21;"));
     EXPECT_EQ(testsupport::readFile(m_srcDir + "plan.sfc"), "old");
 }
@@ -206,28 +213,33 @@ TEST_F(WindowTest, RegisteredCommandWithAndWithoutQuotesGivesOneFolder)
     }
 }
 
-TEST_F(WindowTest, MissingSpecifiedFolderShowsTheMessageAndConvertsNothing)
+TEST_F(WindowTest, MissingOutputFolderShowsTheMessageAndConvertsNothing)
 {
+    // The desktop and documents folders of this test do not exist.
     const struct {
         const char* name;
+        const char* radio;
         QString edit;
         QString tested;
     } cases[] = {
-        {"empty box: the lone separator", "", kSep},
-        {"folder that does not exist", m_srcDir + "none", m_srcDir + "none" + kSep},
+        {"empty box: the lone separator", "RadioButton4", "", kSep},
+        {"folder that does not exist", "RadioButton4", m_srcDir + "none", m_srcDir + "none" + kSep},
+        {"no desktop folder", "RadioButton1", "", m_srcDir + "Desktop" + kSep},
+        {"no documents folder", "RadioButton2", "", m_srcDir + "Documents" + kSep},
     };
     const QString plan = drawing("plan.jww");
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         m_messages.clear();
         auto w = open();
-        child<QAbstractButton>(*w, "RadioButton4")->click();
+        child<QAbstractButton>(*w, c.radio)->click();
         child<QLineEdit>(*w, "Edit1")->setText(c.edit);
         drop(*w, {plan});
         EXPECT_EQ(m_messages, QStringList{QStringLiteral("指定したフォルダが見つかりません。\r\n") + c.tested});
         EXPECT_TRUE(logLines(*w).isEmpty());
         EXPECT_FALSE(QFile::exists(m_progDir + "Kestrune.dat"));  // the batch never started
         EXPECT_FALSE(QFile::exists(m_srcDir + "plan.sfc"));
+        EXPECT_EQ(child<QTabWidget>(*w, "PageControl1")->currentIndex(), 0);
     }
 }
 
@@ -237,7 +249,7 @@ TEST_F(WindowTest, EscapeHeldBeforeTheFirstFileConvertsNothing)
     auto w = open();
     child<QAbstractButton>(*w, "RadioButton3")->click();
     drop(*w, {drawing("a.jww"), drawing("b.jww")});
-    EXPECT_EQ(logLines(*w), QStringList{QStringLiteral("[ESC]を押しましたので中断します。")});
+    EXPECT_EQ(logLines(*w), QStringList({"[ESC]を押しましたので中断します。", "2件中0件を変換しました"}));
     EXPECT_FALSE(QFile::exists(m_srcDir + "a.sfc"));
     EXPECT_TRUE(QFile::exists(m_progDir + "Kestrune.dat"));
 }
@@ -249,7 +261,9 @@ TEST_F(WindowTest, MissingWorkerFailsEveryFile)
     child<QAbstractButton>(*w, "RadioButton3")->click();
     const QString a = drawing("a.jww"), b = drawing("b.jww");
     drop(*w, {a, b});
-    EXPECT_EQ(logLines(*w), triple(a, m_srcDir + "a.sfc", "変換失敗") + triple(b, m_srcDir + "b.sfc", "変換失敗"));
+    const QString reason = QStringLiteral("　　　理由：変換プログラムを起動できません");
+    EXPECT_EQ(logLines(*w), (triple(a, m_srcDir + "a.sfc", "変換失敗") << reason)
+                                + (triple(b, m_srcDir + "b.sfc", "変換失敗") << reason << "2件中0件を変換しました（失敗2件）"));
 }
 
 TEST_F(WindowTest, AskEachTimeUsesTheChosenFolder)
@@ -263,7 +277,7 @@ TEST_F(WindowTest, AskEachTimeUsesTheChosenFolder)
         QStringList log;
     } cases[] = {
         {"cancelled", "", {}},
-        {"chosen", out, triple(plan, out + kSep + "plan.sfc", "変換完了")},
+        {"chosen", out, triple(plan, out + kSep + "plan.sfc", "変換完了") << "1件中1件を変換しました"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
@@ -289,8 +303,13 @@ TEST_F(WindowTest, Label3OpensTheFileDialogAndConverts)
     QSignalSpy finished(w.get(), &MainWindow::batchesFinished);
     QTest::mouseClick(child<QLabel>(*w, "Label3"), Qt::LeftButton);
     ASSERT_TRUE(finished.wait(60000));
-    EXPECT_EQ(m_pickAsked, "|1");  // no folder picked yet, filter index 1
-    EXPECT_EQ(logLines(*w), triple(plan, m_srcDir + "plan.sfc", "変換完了"));
+    // No file picked yet: the documents folder, filter index 1.
+    EXPECT_EQ(m_pickAsked, m_srcDir + "Documents|1");
+    EXPECT_EQ(logLines(*w), triple(plan, m_srcDir + "plan.sfc", "変換完了") << "1件中1件を変換しました");
+    // Then the folder of the file picked last.
+    m_pick = {};
+    QTest::mouseClick(child<QLabel>(*w, "Label3"), Qt::LeftButton);
+    EXPECT_EQ(m_pickAsked, m_srcDir + "|1");
     w->close();
     EXPECT_EQ(settingsLines().value(10), m_srcDir);  // the dialog's folder next time
 }
@@ -449,8 +468,9 @@ TEST_F(WindowTest, DropDuringABatchRunsAfterIt)
             deliverDrop(*w, mime.get(), true);
     });
     drop(*w, {a});
-    EXPECT_EQ(seen, triple(a, m_srcDir + "a.sfc", "変換完了") + triple(b, m_srcDir + "b.sfc", "変換完了"));
-    EXPECT_EQ(logLines(*w), triple(b, m_srcDir + "b.sfc", "変換完了"));  // the log of the last batch
+    const QString summary = QStringLiteral("1件中1件を変換しました");
+    EXPECT_EQ(seen, (triple(a, m_srcDir + "a.sfc", "変換完了") << summary) + (triple(b, m_srcDir + "b.sfc", "変換完了") << summary));
+    EXPECT_EQ(logLines(*w), triple(b, m_srcDir + "b.sfc", "変換完了") << summary);  // the log of the last batch
 }
 
 TEST_F(WindowTest, CloseDuringABatchFinishesTheCurrentFileFirst)
@@ -466,10 +486,114 @@ TEST_F(WindowTest, CloseDuringABatchFinishesTheCurrentFileFirst)
     const std::unique_ptr<QMimeData> mime(urlData({a, b}));
     deliverDrop(*w, mime.get(), false);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !w->isVisible(); }, 60000));
-    EXPECT_EQ(logLines(*w), triple(a, m_srcDir + "a.sfc", "変換完了"));
+    EXPECT_EQ(logLines(*w), triple(a, m_srcDir + "a.sfc", "変換完了"));  // closing: no summary
     EXPECT_TRUE(QFile::exists(m_srcDir + "a.sfc"));
     EXPECT_FALSE(QFile::exists(m_srcDir + "b.sfc"));
     EXPECT_EQ(settingsLines().size(), 18);
+}
+
+TEST_F(WindowTest, BatchShowsItsProgressAndEndsScrolledToTheSummary)
+{
+#ifndef Q_OS_UNIX
+    GTEST_SKIP() << "the failing worker is a shell script";
+#endif
+    // Files named "bad" fail with a reason; the real worker converts the rest.
+    ASSERT_TRUE(QFile::rename(m_progDir + "Ondrelle", m_progDir + "Ondrelle.real"));
+    ASSERT_TRUE(testsupport::writeFile(m_progDir + "Ondrelle",
+        "#!/bin/sh\ncase \"$1\" in *bad*) echo 'ファイルが途中で切れています' >&2; exit 1;; esac\n"
+        "exec \"$(dirname \"$0\")/Ondrelle.real\" \"$@\"\n"));
+    ASSERT_TRUE(QFile::setPermissions(m_progDir + "Ondrelle", QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    auto w = open();
+    child<QAbstractButton>(*w, "RadioButton3")->click();
+    QStringList files;
+    for (int i = 1; i <= 8; ++i)
+        files.append(drawing(QString(i == 3 || i == 6 ? "bad%1.jww" : "plan%1.jww").arg(i)));
+
+    auto* list = child<QListWidget>(*w, "ListBox1");
+    auto* tabs = child<QTabWidget>(*w, "PageControl1");
+    auto* status = child<QLabel>(*w, "StatusBar1Text");
+    const auto lastLineShown = [list] {
+        const QRect last = list->visualItemRect(list->item(list->count() - 1));
+        return !last.isEmpty() && list->viewport()->rect().contains(last);
+    };
+    QStringList progress;
+    QObject::connect(w.get(), &MainWindow::batchFileStarted, w.get(), [&](int number, int count) {
+        progress.append(QStringLiteral("%1 of %2: ").arg(number).arg(count) + status->text());
+        EXPECT_EQ(tabs->currentWidget(), child<QWidget>(*w, "TabSheet2")) << number;
+        if (list->count() > 0) {
+            EXPECT_TRUE(lastLineShown()) << number;
+        }
+    });
+    drop(*w, files);
+
+    QStringList expectedProgress;
+    for (int i = 1; i <= 8; ++i)
+        expectedProgress.append(QStringLiteral("%1 of 8: %1 / 8　").arg(i) + common::ExtractName(files[i - 1]));
+    EXPECT_EQ(progress, expectedProgress);
+    const QStringList lines = logLines(*w);
+    ASSERT_EQ(lines.size(), 8 * 3 + 2 + 1);
+    EXPECT_EQ(lines.mid(6, 4), triple(files[2], m_srcDir + "bad3.sfc", "変換失敗") << "　　　理由：ファイルが途中で切れています");
+    EXPECT_EQ(lines.mid(10, 3), triple(files[3], m_srcDir + "plan4.sfc", "変換完了"));
+    EXPECT_EQ(lines.last(), "8件中6件を変換しました（失敗2件）");
+    EXPECT_GT(list->verticalScrollBar()->maximum(), 0);  // more lines than the list shows at once
+    EXPECT_TRUE(lastLineShown());
+    EXPECT_EQ(status->text(), kStatusNote);
+}
+
+TEST_F(WindowTest, SavedPlaceAndSizeComeBackAtEveryStart)
+{
+    ASSERT_TRUE(testsupport::writeFile(m_progDir + "Kestrune.dat", "300\r\n200\r\n600\r\n500\r\n"));
+    for (int start = 1; start <= 10; ++start) {
+        SCOPED_TRACE(start);
+        auto w = open();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+        EXPECT_EQ(w->frameGeometry(), QRect(300, 200, 600, 500));
+        w->close();
+        EXPECT_EQ(settingsLines().mid(0, 4), QStringList({"300", "200", "600", "500"}));
+    }
+}
+
+TEST_F(WindowTest, DialogsSpeakJapaneseStartWhereAskedAndShowEveryColumn)
+{
+    auto w = open();
+    ASSERT_TRUE(testsupport::writeFile(m_srcDir + "plan.jww", "x"));
+    ASSERT_TRUE(QDir().mkdir(m_srcDir + "図面"));
+    std::vector<std::unique_ptr<QFileDialog>> dialogs;
+    dialogs.push_back(makeOpenDialog(w.get(), m_srcDir, 1));
+    dialogs.push_back(makeFolderDialog(w.get(), "変換後のファイルを保存するフォルダを指定して下さい", m_srcDir));
+    for (const auto& dialog : dialogs) {
+        SCOPED_TRACE(dialog->windowTitle().toStdString());
+        dialog->show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(dialog.get()));
+        EXPECT_EQ(dialog->directory().absolutePath(), QDir(m_srcDir).absolutePath());
+        // Qt's own texts are in Japanese.
+        const auto* lookIn = dialog->findChild<QLabel*>("lookInLabel");
+        ASSERT_NE(lookIn, nullptr);
+        EXPECT_EQ(lookIn->text(), QCoreApplication::translate("QFileDialog", "Look in:"));
+        EXPECT_NE(lookIn->text(), "Look in:");
+        const auto* buttons = dialog->findChild<QDialogButtonBox*>("buttonBox");
+        ASSERT_NE(buttons, nullptr);
+        EXPECT_EQ(buttons->button(QDialogButtonBox::Cancel)->text(), "キャンセル");
+        // The list shows name, size, kind and date, each column whole.
+        const auto* tree = dialog->findChild<QTreeView*>("treeView");
+        ASSERT_NE(tree, nullptr);
+        EXPECT_TRUE(tree->isVisible());
+        ASSERT_TRUE(QTest::qWaitFor([tree] { return tree->model()->rowCount(tree->rootIndex()) > 0; }, 10000));
+        QTest::qWait(50);
+        const QHeaderView* header = tree->header();
+        const auto* view = static_cast<const QAbstractItemView*>(tree);
+        ASSERT_GE(header->count(), 4);
+        for (int column = 0; column < 4; ++column) {
+            SCOPED_TRACE(column);
+            EXPECT_FALSE(header->isSectionHidden(column));
+            EXPECT_LE(header->sectionViewportPosition(column) + header->sectionSize(column), tree->viewport()->width());
+            if (column > 0) {
+                EXPECT_GE(header->sectionSize(column), view->sizeHintForColumn(column));  // nothing cut short
+            }
+        }
+        EXPECT_GE(header->sectionSize(0), 250);  // room for a drawing's name
+        dialog->close();
+    }
 }
 
 #ifndef Q_OS_WIN

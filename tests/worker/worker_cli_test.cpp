@@ -307,7 +307,9 @@ TEST_F(WorkerRun, TextCodesCarryTheirValues)
         {u"%SS"_qs, 0, u"1/1"_qs},
         {u"%sp"_qs, 1, u"25"_qs},
         {u"&T"_qs, 0, u"1 : 30"_qs},
-        {u"%j3"_qs, 0, u"\uFF65\uFF65\uFF65"_qs},
+        // A trailing "･" marks the end of a spread text: one of the three
+        // goes, the other two are spread over the width of three.
+        {u"%j3"_qs, 0, u"\uFF65\uFF65"_qs},
         {u"%j1x"_qs, 0, u""_qs},
     };
     struct Case {
@@ -381,4 +383,148 @@ TEST_F(WorkerRun, HelpAndVersionPrintAndExitZero)
     }
     EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 2);  // worker, drawing
     EXPECT_EQ(run({"--verbose"}), 1);
+}
+
+namespace {
+
+// Where a piece of a decorated text lies, relative to the text's start point.
+struct PieceAt {
+    QString str;
+    double x, y, w, h;
+    int64_t font = 2;
+    double slant = 0;
+};
+
+struct LineAt {
+    double x1, y1, x2, y2;
+};
+
+// One decorated text of the decoration drawing and the pieces it is drawn
+// with, characters 2 wide and 3 high, no spacing.
+struct DecoratedText {
+    QString str;
+    bool vertical;
+    std::vector<PieceAt> texts;
+    std::vector<LineAt> lines;
+};
+
+// Starts 10 apart up the sheet, from (10, 10), baselines at 0 degrees.
+double startY(size_t k)
+{
+    return 10.0 + 10.0 * static_cast<double>(k);
+}
+
+QByteArray decoratedDrawing(const std::vector<DecoratedText>& texts)
+{
+    jww::TJwwData d;
+    testsupport::initEmptyDrawing(d, 700);
+    // Pen 3 green whichever colours the settings choose, and SFC colour 2
+    // green, so that "^$3" shows as colour 2; every other colour is black.
+    d.EntCol[3].aPenColor = d.EntCol[3].aPrtPenColor = 0x00FF00;
+    d.EntColS[2].aPenColor = 0x00FF00;
+    d.EntCol[1].aPenColor = d.EntCol[1].aPrtPenColor = 0;
+    for (size_t k = 0; k < texts.size(); ++k) {
+        jww::TEntJwwMoji e;
+        e.att.nPenColor = 1;
+        e.att.nPenStyle = 1;
+        e.att.sFlg = texts[k].vertical ? 0x20 : 0;
+        e.start_x = 10;
+        e.end_x = 20;
+        e.start_y = e.end_y = startY(k);
+        e.dSizeX = 2;
+        e.dSizeY = 3;
+        e.strFontName = u"ＭＳ 明朝"_qs;
+        e.str = texts[k].str;
+        testsupport::addMoji(d, e);
+    }
+    return testsupport::writeJww(d);
+}
+
+QString fixed(double v)
+{
+    return QString::number(v, 'f', 6);
+}
+
+}  // namespace
+
+// One text per decoration code through the real worker: every text piece and
+// every line lies where the rules put it, and nothing else is written. The
+// first text has no codes; where it lands tells the sheet offset.
+TEST_F(WorkerRun, DecoratedTextsAreDrawnInPieces)
+{
+    const std::vector<DecoratedText> texts = {
+        {u"reference"_qs, false, {{u"reference"_qs, 0, 0, 9, 3}}, {}},
+        {u"A^!B"_qs, false, {{u"AB"_qs, 0, 0, 2, 3}}, {}},
+        {u"A^/B"_qs, false, {{u"A"_qs, 0, 0, 1, 3}, {u"B"_qs, 1.2, 0, 1, 3, 2, 15}}, {}},
+        {u"A^_B"_qs, false, {{u"AB"_qs, 0, 0, 2, 3}}, {{1, -0.3, 2, -0.3}}},
+        {u"A^-B"_qs, false, {{u"AB"_qs, 0, 0, 2, 3}}, {{1, 1.5, 2, 1.5}}},
+        {u"A^$3B"_qs, false, {{u"A"_qs, 0, 0, 1, 3}, {u"B"_qs, 1.2, 0, 1, 3}}, {}},
+        {u"A^_B^#C"_qs, false, {{u"AB"_qs, 0, 0, 2, 3}, {u"C"_qs, 2.2, 0, 1, 3}}, {{1, -0.3, 2, -0.3}}},
+        {u"A^\\B^&C"_qs, false, {{u"A"_qs, 0, 0, 1, 3}, {u"B"_qs, 1.2, 0, 1, 3, 1}, {u"C"_qs, 2.2, 0, 1, 3}}, {}},
+        {u"A^-B^%C"_qs, false, {{u"AB"_qs, 0, 0, 2, 3}, {u"C"_qs, 2.2, 0, 1, 3}}, {{1, 1.5, 2, 1.5}}},
+        {u"^*^_^^A"_qs, false, {{u"^_A"_qs, 0, 0, 3, 3}}, {}},
+        {u"m^u2"_qs, false, {{u"2"_qs, 1.2, 1.5, 0.8, 1.5}, {u"m "_qs, 0, 0, 2, 3}}, {}},
+        {u"m^d2"_qs, false, {{u"2"_qs, 1.2, 0, 0.8, 1.5}, {u"m "_qs, 0, 0, 2, 3}}, {}},
+        {u"m^c2"_qs, false, {{u"2"_qs, 1.2, 0.75, 0.8, 1.5}, {u"m "_qs, 0, 0, 2, 3}}, {}},
+        {u"○^o1"_qs, false, {{u"1"_qs, 0.5, 0.75, 0.5, 1.5}, {u"○"_qs, 0, 0, 2, 3}}, {}},
+        {u"A^bx"_qs, false, {{u"x"_qs, 0.4, 0, 1, 3}, {u"A"_qs, 0, 0, 1, 3}}, {}},
+        {u"A^Bx"_qs, false, {{u"x"_qs, 0.3, 0, 1, 3}, {u"A"_qs, 0, 0, 1, 3}}, {}},
+        {u"A^nx"_qs, false, {{u"x"_qs, 0, 0, 1, 3}, {u"A"_qs, 0, 0, 1, 3}}, {}},
+        {u"A^w12"_qs, false, {{u"12"_qs, 0.3, 0.9, 0.8, 1.2}, {u"A"_qs, 0, 0, 1, 3}}, {}},
+        // Spread over the 7 columns it was measured with; squeezed to half.
+        {u"ABC\u30FB\u30FB"_qs, false, {{u"ABC"_qs, 0, 0, 7, 3}}, {}},
+        {u"ABCD^2"_qs, false, {{u"ABCD"_qs, 0, 0, 2, 3}}, {}},
+        // Columns run along the baseline, turned to 90 degrees.
+        {u"A^_B"_qs, true, {{u"AB"_qs, 0, 0, 2, 6}}, {{3, 2.2, 6, 2.2}}},
+        {u"A^w12"_qs, true, {{u"12"_qs, 0.9, 0.3, 0.8, 1.2}, {u"A"_qs, 0, 0, 2, 3}}, {}},
+    };
+    writeSettings();
+    ASSERT_TRUE(writeFile(m_source, decoratedDrawing(texts)));
+    ASSERT_EQ(run({m_source, m_dest}), 0);
+    const testsupport::SfcFile file = testsupport::parseSfcFile(m_dest);
+    ASSERT_TRUE(file.ok()) << file.problems.join(u'\n').toStdString();
+
+    const auto textKey = [](const QString& str, double x, double y, double w, double h, int64_t font, double slant) {
+        return QStringList{str, fixed(x), fixed(y), fixed(w), fixed(h), QString::number(font), fixed(slant)}.join(u' ');
+    };
+    QStringList written, lines;
+    double dx = 0, dy = 0;
+    for (const testsupport::SfcRecord* r : file.named(u"text_string_feature")) {
+        written.append(textKey(r->stringAt(3), r->realAt(4), r->realAt(5), r->realAt(7), r->realAt(6),
+                               r->integerAt(2), r->realAt(10)));
+        if (r->stringAt(3) == u"reference") {
+            dx = r->realAt(4) - 10;
+            dy = r->realAt(5) - 10;
+        }
+    }
+    for (const testsupport::SfcRecord* r : file.named(u"line_feature"))
+        lines.append(QStringList{fixed(r->realAt(4)), fixed(r->realAt(5)), fixed(r->realAt(6)), fixed(r->realAt(7))}
+                         .join(u' '));
+
+    QStringList expected, expectedLines;
+    for (size_t k = 0; k < texts.size(); ++k) {
+        const double x = dx + 10, y = dy + startY(k);
+        for (const PieceAt& p : texts[k].texts)
+            expected.append(textKey(p.str, x + p.x, y + p.y, p.w, p.h, p.font, p.slant));
+        for (const LineAt& l : texts[k].lines)
+            expectedLines.append(
+                QStringList{fixed(x + l.x1), fixed(y + l.y1), fixed(x + l.x2), fixed(y + l.y2)}.join(u' '));
+    }
+    written.sort();
+    expected.sort();
+    lines.sort();
+    expectedLines.sort();
+    EXPECT_EQ(written, expected);
+    EXPECT_EQ(lines, expectedLines);
+
+    // "^$3" draws B in the colour of pen 3, A stays in that of pen 1.
+    const auto colourOf = [&](const QString& str, double y) {
+        for (const testsupport::SfcRecord* r : file.named(u"text_string_feature")) {
+            if (r->stringAt(3) == str && std::abs(r->realAt(5) - (dy + y)) < 1e-9)
+                return r->integerAt(1);
+        }
+        return int64_t{-1};
+    };
+    EXPECT_EQ(colourOf(u"A"_qs, startY(5)), 1);
+    EXPECT_EQ(colourOf(u"B"_qs, startY(5)), 2);
 }

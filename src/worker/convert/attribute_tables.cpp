@@ -47,15 +47,21 @@ int32_t AttributeTables::layerNo(const jww::TEntJwwAttr& att) const
     return layerNo(att.nGLayer * 16 + att.nLayer);
 }
 
+// Pen colours 0 and 10..100 and line types 0, 10 and 20..30 (and "none")
+// never get an SFC number; a record naming -1 would refer to no definition,
+// which other SXF software rejects. Such entities are drawn in pen colour 1
+// and the continuous line type, which every drawing defines.
 int32_t AttributeTables::colourNo(int penColor) const
 {
     // Entries from 357 on hold solid colours, which no pen colour names.
-    return penColor < kPenColourEntries ? noAt(DatCol, penColor) : -1;
+    const int32_t no = penColor < kPenColourEntries ? noAt(DatCol, penColor) : -1;
+    return no >= 0 ? no : noAt(DatCol, 1);
 }
 
 int32_t AttributeTables::lineTypeNo(int penStyle) const
 {
-    return noAt(DatLtp, penStyle);
+    const int32_t no = noAt(DatLtp, penStyle);
+    return no >= 0 ? no : noAt(DatLtp, 1);
 }
 
 sfc::SfcAttr AttributeTables::lineAttr(const jww::TEntJwwAttr& att) const

@@ -129,9 +129,11 @@ public:
     int32_t layerNo(int groupLayer) const;
     // SFC layer of an entity's own layer.
     int32_t layerNo(const jww::TEntJwwAttr& att) const;
-    // SFC colour of JWW pen colour `penColor` (DatCol[penColor].no).
+    // SFC colour of JWW pen colour `penColor` (DatCol[penColor].no); that
+    // of pen colour 1 when `penColor` has no number.
     int32_t colourNo(int penColor) const;
-    // SFC line type of JWW line type `penStyle` (DatLtp[penStyle].no).
+    // SFC line type of JWW line type `penStyle` (DatLtp[penStyle].no); that
+    // of line type 1 when `penStyle` has no number.
     int32_t lineTypeNo(int penStyle) const;
     // Width in millimetres of an entity with pen colour `co` and pen width
     // `wd`: wd hundredths when not 0, else the colour's pen width (0.18 mm

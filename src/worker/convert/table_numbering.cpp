@@ -6,8 +6,10 @@
 #include "common/text_slice.h"
 #include "worker/sfc/sfc_writer.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <vector>
 
 namespace convert {
 namespace {
@@ -100,19 +102,19 @@ void AttributeTables::proc3subLgp(const TJwwData& d)
 void AttributeTables::proc3subLayer(const TJwwData& d, int32_t hojo)
 {
     int32_t next = 1;
+    // The upper-cased names assigned so far, each cased once rather than
+    // once per later layer.
+    std::vector<QString> assigned;
+    assigned.reserve(256);
     for (int i = 0; i < 256; ++i) {
         const QString fallback = QStringLiteral("_") + common::HexDigit(i / 16) + u'_' + common::HexDigit(i % 16) + u'_';
         const TEntJwwLayer* layer = i < static_cast<int>(d.EntLay.size()) ? &d.EntLay[i] : nullptr;
         const QString own = layer ? layer->aStrLayName : QString();
         // Names are made unique as they will be written.
         QString name = common::IsBlank(own) ? fallback : sfc::safeSfcString(own);
-        const QString upper = common::UpperText(name);
-        for (int k = 0; k < i; ++k) {
-            if (common::UpperText(DatLay[k].nam) == upper) {
-                name = fallback + name;
-                break;
-            }
-        }
+        if (std::find(assigned.begin(), assigned.end(), common::UpperText(name)) != assigned.end())
+            name = fallback + name;
+        assigned.push_back(common::UpperText(name));
         TDatLayField& lay = DatLay[i];
         lay.nam = name;
         const bool groupHidden = i / 16 < static_cast<int>(d.EntLgrp.size()) && d.EntLgrp[i / 16].anGLay == 0;

@@ -10,6 +10,7 @@
 #include "worker/convert/moji_form.h"
 #include "worker/sfc/geometric_features.h"
 #include "worker/sfc/sfc_writer.h"
+#include "worker/text/decoration_codes.h"
 #include "worker/text/text_codes.h"
 
 #include <algorithm>
@@ -139,7 +140,13 @@ int32_t pieceColour(const convert::AttributeTables& tables, int32_t col)
 
 QString CheckMojiSfc(const QString& s)
 {
-    return common::CopyWidth(sfc::safeSfcString(s), 0, 256);
+    const QString t = sfc::safeSfcString(s);
+    QString out = common::CopyWidth(t, 0, 256);
+    // A cut between the halves of a surrogate pair would leave half a
+    // character: the whole character goes.
+    if (!out.isEmpty() && out.back().isHighSurrogate() && out.size() < t.size() && t[out.size()].isLowSurrogate())
+        out.chop(1);
+    return out;
 }
 
 bool CheckMojiExp2(const QString& s)
@@ -198,10 +205,22 @@ void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
     // width is one that SXF readers reject.
     if (common::IsBlank(m.str))
         return;
-    // A text that CheckMojiExp2 marks as decorated is written whole, codes
-    // included, until its pieces are laid out into mexp for writeMojiPieces.
-    sfc::procSfcText(ctx.f, {m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle,
-                             m.slant, m.basePoint, m.direction});
+    if (!CheckMojiExp2(m.str)) {
+        sfc::procSfcText(ctx.f, {m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle,
+                                 m.slant, m.basePoint, m.direction});
+        return;
+    }
+    // A decorated text is laid out in pieces from its start point, in the
+    // pen colour of the drawing; the pieces find their SFC colours when
+    // they are written.
+    const MojiExp2Input in{static_cast<int32_t>(e.att.nPenColor), m.font, m.slant == 15.0 ? 1 : 0, m.startX, m.startY,
+                           m.charWidth, m.charHeight, m.spacing, m.width, m.height, m.angle, m.str};
+    const int32_t gothic = ctx.tables.proc4subFont(QStringLiteral("ＭＳ ゴシック")) + 1;
+    if (m.direction == 1)
+        GetMojiExp2a(mexp, in, gothic);
+    else
+        GetMojiExp2b(mexp, in, gothic);
+    writeMojiPieces(ctx, mexp, m.layer);
 }
 
 }  // namespace text

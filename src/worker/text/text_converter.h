@@ -12,8 +12,9 @@
 
 namespace text {
 
-// Writes text entity `e` under placement `p` as one text_string_feature
-// through ctx.f. Writes nothing for a text whose baseline has no length, for
+// Writes text entity `e` under placement `p` through ctx.f: as one
+// text_string_feature, or, when it carries decoration codes (CheckMojiExp2),
+// as the text and line pieces that GetMojiExp2a or GetMojiExp2b lay out. Writes nothing for a text whose baseline has no length, for
 // the stray text from (0, 0) to (0.01, 0.01), for an image reference ("^@BM"
 // at the start), for a blank text, and for one on a layer or group above 15
 // (only damaged drawings have those). A whole-text code is replaced by its
@@ -26,7 +27,7 @@ void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
 
 // `s` made safe for an SFC string: every backslash-apostrophe pair (which
 // would end the string) becomes "￥’", and the text is cut after 256 columns
-// (a full-width code unit counts two).
+// (a full-width code unit counts two), never inside a surrogate pair.
 QString CheckMojiSfc(const QString& s);
 
 // True when `s` carries decoration codes that call for laying the text out

@@ -60,6 +60,19 @@ TEntJwwMoji baseText()
 
 const Placement kSheet{100, 50, 1};
 
+// What baseText() changed by `change` writes under `p`; the piece lists are
+// left empty.
+QString written(const std::function<void(TEntJwwMoji&)>& change, const Placement& p = kSheet)
+{
+    TextFixture fx;
+    TEntJwwMoji e = baseText();
+    change(e);
+    text::procSfcDataMoji(fx.ctx, fx.mexp, e, p);
+    EXPECT_EQ(fx.mexp.eMojiN, 0);
+    EXPECT_EQ(fx.mexp.eLineN, 0);
+    return fx.output();
+}
+
 }  // namespace
 
 TEST(TextConverter, SkippedTextsWriteNothing)
@@ -137,19 +150,45 @@ TEST(TextConverter, WrittenRecord)
          uR"(text_string_feature('3','5','2',\'AB\','120.000000','90.000000','10.000000','10.000000','2.000000','0.000000000000','0.000000000000','1','1'))"_qs},
         {"backslash-apostrophe replaced", [](TEntJwwMoji& e) { e.str = u"a\\'b"_qs; }, kSheet,
          uR"(text_string_feature('3','5','2',\'a￥’b\','110.000000','70.000000','5.000000','15.000000','1.000000','0.000000000000','0.000000000000','1','1'))"_qs},
-        // Decorated texts are written whole for now, codes included.
-        {"decorated text written whole", [](TEntJwwMoji& e) { e.str = u"A^_B"_qs; }, kSheet,
-         uR"(text_string_feature('3','5','2',\'A^_B\','110.000000','70.000000','5.000000','11.000000','1.000000','0.000000000000','0.000000000000','1','1'))"_qs},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        TextFixture fx;
-        TEntJwwMoji e = baseText();
-        c.change(e);
-        text::procSfcDataMoji(fx.ctx, fx.mexp, e, c.p);
-        EXPECT_EQ(fx.output(), record(10, c.line));
-        EXPECT_EQ(fx.mexp.eMojiN, 0);
-        EXPECT_EQ(fx.mexp.eLineN, 0);
+        EXPECT_EQ(written(c.change, c.p), record(10, c.line));
+    }
+}
+
+TEST(TextConverter, DecoratedTextsAreWrittenInPieces)
+{
+    // Laid out from the start point (110, 70) with characters 4 x 5: text
+    // pieces first, then lines, on the text's layer. Pen colour 9 of a
+    // piece becomes cb3 + 1; "^\" switches to the gothic font, number 1.
+    struct Case {
+        const char* name;
+        std::function<void(TEntJwwMoji&)> change;
+        QString out;
+    } cases[] = {
+        {"underline across a change to colour 9",
+         [](TEntJwwMoji& e) { e.str = u"A^_B^$9C"_qs; e.att.nPenStyle = 5; },
+         record(10, uR"(text_string_feature('3','5','2',\'AB\','110.000000','70.000000','5.000000','4.000000','0.000000','0.000000000000','0.000000000000','1','1'))"_qs) +
+             record(20, uR"(text_string_feature('3','4','2',\'C\','114.400000','70.000000','5.000000','2.000000','0.000000','0.000000000000','0.000000000000','1','1'))"_qs) +
+             record(30, u"line_feature('3','5','1','1','112.000000','69.500000','114.000000','69.500000')"_qs) +
+             record(40, u"line_feature('3','4','1','1','114.000000','69.500000','116.000000','69.500000')"_qs)},
+        // The column starts at the start point itself, turned to 90 degrees;
+        // the underline runs beside it, 4.4 across.
+        {"vertical", [](TEntJwwMoji& e) { e.str = u"A^_B"_qs; e.att.sFlg = 0x20; },
+         record(10, uR"(text_string_feature('3','5','2',\'AB\','110.000000','70.000000','10.000000','4.000000','0.000000','90.000000000000','0.000000000000','7','2'))"_qs) +
+             record(20, u"line_feature('3','5','1','1','115.000000','74.400000','120.000000','74.400000')"_qs)},
+        {"slanted text in the gothic font", [](TEntJwwMoji& e) { e.str = u"A^\\B"_qs; e.nMojiShu = 10005; },
+         record(10, uR"(text_string_feature('3','5','2',\'A\','110.000000','70.000000','5.000000','2.000000','0.000000','0.000000000000','15.000000000000','1','1'))"_qs) +
+             record(20, uR"(text_string_feature('3','5','1',\'B\','112.400000','70.000000','5.000000','2.000000','0.000000','0.000000000000','15.000000000000','1','1'))"_qs)},
+        // Only the dots were codes: one piece spread over the box of
+        // "AB・・", 2 x 2 + 2 x 4 + 3 x 1 = 15 wide, spacing (15 - 4) / 1.
+        {"trailing dots", [](TEntJwwMoji& e) { e.str = u"AB\u30FB\u30FB"_qs; },
+         record(10, uR"(text_string_feature('3','5','2',\'AB\','110.000000','70.000000','5.000000','15.000000','11.000000','0.000000000000','0.000000000000','1','1'))"_qs)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        EXPECT_EQ(written(c.change), c.out);
     }
 }
 
@@ -180,6 +219,10 @@ TEST(TextConverter, CheckMojiSfc)
         {QString(255, u'a') + QChar(0x3042), QString(255, u'a')},
         // Replaced before cutting: the widened pair no longer fits whole.
         {a254 + u"\\'"_qs, a254 + QChar(0xFFE5)},
+        // A pair counts two full-width code units; one that does not fit
+        // whole goes whole.
+        {a254 + u"\U0002000B"_qs, a254},
+        {QString(252, u'a') + u"\U0002000B"_qs, QString(252, u'a') + u"\U0002000B"_qs},
         {QString(), QString()},
     };
     for (const Case& c : cases) {
