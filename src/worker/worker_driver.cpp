@@ -156,7 +156,10 @@ void WorkerDriver::Proc(const QString& src, const QString& dst)
     }
     proc3();
     m_written = proc4(dst);
-    proc5(dst);
+    // Image files belong to the output they sit beside: a run that wrote no
+    // output leaves the user's folder as it was.
+    if (m_written)
+        proc5(dst);
 }
 
 bool WorkerDriver::proc2(const QString& src)

@@ -65,6 +65,7 @@ private:
     bool proc2(const QString& src);
     void proc3();
     bool proc4(const QString& fn);
+    // Places the image files beside `fn`; only after proc4 wrote it.
     void proc5(const QString& fn);
     static void JwwDataFree(jww::TJwwData& jw);
 
