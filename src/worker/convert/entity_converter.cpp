@@ -156,6 +156,8 @@ void procSfcDataBlock(ConversionContext& ctx, const jww::TEntJwwBlock& e, const 
     const QString* name = t.symbols().placedName(e.nNumber);
     if (!name)
         return;
+    if (ctx.emptySymbols.contains(*name))
+        return;
     sfc::procSfcBlock(ctx.f, layer, *name, p.x(e.DPKijunTen_x), p.y(e.DPKijunTen_y),
                       common::NormDeg(common::RadToDeg(e.radKaitenKaku)), std::fabs(e.dBairitsuX) * p.sc,
                       std::fabs(e.dBairitsuY) * p.sc);
