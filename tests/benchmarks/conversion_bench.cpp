@@ -29,7 +29,8 @@ void BM_ConvertDrawing(benchmark::State& state)
         sfc::SfcWriter f(out);
         convert::procSfcSet(f, tables, d);
         text::TSFC_Moji_Exp_Info mexp;
-        worker::SfcDataWriter data(f, d, tables, groups, {420, 297}, mexp);
+        const std::vector<convert::AcceptedImage> noImages;
+        worker::SfcDataWriter data(f, d, tables, groups, {420, 297}, mexp, noImages);
         data.procSfcData();
         f.flush();
         benchmark::DoNotOptimize(f.SXFnum);
