@@ -93,13 +93,13 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
 // result are those runBatch gives when every conversion has the same
 // outcome: each file's lines come together and in the order of `files`
 // (its first two as soon as its name is chosen, the rest when it and every
-// file before it have ended), and names are chosen in that order. A name
-// that a running conversion is writing to is in use; a file that would get
-// it, or another name only because that one is taken, waits until that
-// conversion has ended, since whether the name stays taken depends on its
-// outcome. `starting`, `escapeHeld`, `stopRequested` and `convert` are not
-// used; a missing `startConvert` fails every file. A `jobs` below 1 counts
-// as 1.
+// file before it have ended), and names are chosen in that order. When the
+// search for a file's name meets a name that a running conversion writes
+// to (compared without regard to case), the file, and every file after it,
+// waits until that conversion has ended: whether the name stays taken
+// depends on its outcome. `starting`, `escapeHeld`, `stopRequested` and
+// `convert` are not used; a missing `startConvert` fails every file. A
+// `jobs` below 1 counts as 1.
 BatchResult runBatchJobs(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks, int jobs);
 
 }  // namespace frontend

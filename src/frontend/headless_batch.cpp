@@ -140,6 +140,7 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
     const QString workerPath = programDir + workerFileName();
     const int jobs = options.jobs.value_or(defaultJobs());
     BatchResult result;
+    // One at a time is the window's own loop, worker after worker.
     if (jobs == 1) {
         hooks.convert = [&workerPath](const QString& src, const QString& dst) { return RunProc1(workerPath, src, dst); };
         result = runBatch(queue.takeNext(), settled.target, hooks);
