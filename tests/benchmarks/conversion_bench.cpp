@@ -9,6 +9,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <vector>
+
 #include <sys/resource.h>
 
 namespace {
@@ -29,7 +31,9 @@ void BM_ConvertDrawing(benchmark::State& state)
         sfc::SfcWriter f(out);
         convert::procSfcSet(f, tables, d);
         text::TSFC_Moji_Exp_Info mexp;
-        worker::SfcDataWriter data(f, d, tables, groups, {420, 297}, mexp);
+        // The mixed drawing refers to no image files.
+        const std::vector<convert::AcceptedImage> images;
+        worker::SfcDataWriter data(f, d, tables, groups, {420, 297}, mexp, images);
         data.procSfcData();
         f.flush();
         benchmark::DoNotOptimize(f.SXFnum);
