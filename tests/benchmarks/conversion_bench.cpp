@@ -33,8 +33,8 @@ void convertDrawing(benchmark::State& state, Builder build)
         sfc::SfcWriter f(out);
         convert::procSfcSet(f, tables, d);
         text::TSFC_Moji_Exp_Info mexp;
-        const std::vector<convert::AcceptedImage> images;  // the writer keeps a reference
-        worker::SfcDataWriter data(f, d, tables, groups, {420, 297}, mexp, images);
+        const std::vector<convert::AcceptedImage> noImages;
+        worker::SfcDataWriter data(f, d, tables, groups, {420, 297}, mexp, noImages);
         data.procSfcData();
         f.flush();
         benchmark::DoNotOptimize(f.SXFnum);
