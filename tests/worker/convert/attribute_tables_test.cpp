@@ -6,6 +6,7 @@
 #include <QStringList>
 
 #include <algorithm>
+#include <limits>
 
 using namespace testsupport;
 using namespace jww;
@@ -468,4 +469,37 @@ TEST(AttributeTables, ColourCodesInTextsCountTheirPenColours)
         }
         EXPECT_EQ(b.tables.HojoLay >= 0, c.auxiliary);
     }
+}
+
+// 65,792 placements of a block of 40,000 lines use its layer, colour and
+// line type more than 2^31 times: the counts stop at the largest value
+// instead of wrapping to "not used".
+TEST(AttributeTables, CountsBeyondTheLargestIntegerStayUsed)
+{
+    TJwwData d;
+    initEmptyDrawing(d);
+    TEntJwwBlockDef a, b;
+    a.att = attrOn(0, 0, 1, 0x40);  // A's placements of B keep B's layers
+    a.nNumber = 1;
+    a.strName = QStringLiteral("A");
+    b.nNumber = 2;
+    b.strName = QStringLiteral("B");
+    for (int i = 0; i < 40000; ++i)
+        addLine(b, lineOn(attrOn(0, 3, 2, 2)));
+    for (int i = 0; i < 256; ++i)
+        addBlock(a, {attrOn(0, 0), 0, 0, 1, 1, 0, 2});
+    d.EntBlockDef = {a, b};
+    for (int i = 0; i < 256; ++i)
+        addBlock(d, {attrOn(0, 7), 0, 0, 1, 1, 0, 1});
+    d.MakeBlockTree();
+    ASSERT_EQ(d.EntBlockTree.size(), 256u + 256u * 256u);
+    BuiltTables built(d);
+    const AttributeTables& t = built.tables;
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(t.DatLay[3].cn, kMax);
+    EXPECT_GT(t.DatLay[3].no, 0);
+    EXPECT_EQ(t.DatCol[2].cn, kMax);
+    EXPECT_EQ(t.DatLtp[2].cn, kMax);
+    EXPECT_EQ(t.DatLtp[30 + 7].cn, kMax);  // "dotted", the SFC line type of Jw_cad's line type 2
+    EXPECT_GT(t.DatLtp[2].no, 0);
 }
