@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <algorithm>
+
 namespace testsupport {
 
 using namespace jww;
@@ -87,6 +89,72 @@ void buildMixedDrawing(TJwwData& d, int n)
             break;
         }
         }
+    }
+    d.MakeBlockTree();
+}
+
+void buildBlocksDrawing(TJwwData& d, int n)
+{
+    initEmptyDrawing(d);
+    const int defs = std::max(1, n / 10);
+    for (int b = 0; b < defs; ++b) {
+        TEntJwwBlockDef def;
+        def.att = attr(b);
+        def.nNumber = static_cast<uint32_t>(b + 1);
+        def.strName = b % 4 == 3 ? QStringLiteral("P%1@@SfigorgFlag@@1").arg(b % 100) : QStringLiteral("B%1").arg(b);
+        TEntJwwAttr grouped = attr(b);
+        grouped.lGroup = static_cast<uint32_t>(b + 1);
+        addLine(def, {grouped, 0, 0, 1, 0});
+        addLine(def, {attr(b + 1), 0, 0, 0, 1});
+        d.EntBlockDef.push_back(def);
+    }
+    for (int i = 0; i < n; ++i) {
+        const double x = i % 1000, y = (i / 1000) % 1000;
+        addBlock(d, {attr(i), x, y, 1, 1, 0, static_cast<uint32_t>(1 + i % defs)});
+    }
+    d.MakeBlockTree();
+}
+
+void buildColoursDrawing(TJwwData& d, int n)
+{
+    initEmptyDrawing(d);
+    constexpr int kSolids = 100'000;
+    const int colours = std::max(1, n);
+    for (int i = 0; i < kSolids; ++i) {
+        TEntJwwAttr a = attr(i);
+        a.nPenColor = 10;
+        const double x = i % 1000, y = (i / 1000) % 1000;
+        // Odd blue values: the SFC colours of an empty drawing have none.
+        const uint32_t colour = 0x010000u | static_cast<uint32_t>(i % colours) << 1;
+        addSolid(d, {a, x, y, x + 1, y, x + 1, y + 1, x, y + 1, colour});
+    }
+    d.MakeBlockTree();
+}
+
+void buildNestedDrawing(TJwwData& d, int n)
+{
+    initEmptyDrawing(d);
+    TEntJwwBlockDef b;
+    b.nNumber = 2;
+    b.strName = QStringLiteral("B");
+    for (int i = 0; i < n; ++i) {
+        TEntJwwAttr a = attr(i);
+        a.lGroup = 1;
+        addTen(b, {a, static_cast<double>(i % 100), static_cast<double>(i / 100), 0, 0, 0, 1});
+    }
+    TEntJwwBlockDef a;
+    a.att = attr(5);
+    a.att.nPenStyle = 0x40;
+    a.nNumber = 1;
+    a.strName = QStringLiteral("A");
+    for (int i = 0; i < n / 100; ++i)
+        addBlock(a, {attr(i), static_cast<double>(i * 10), 0, 1, 1, 0, 2});
+    d.EntBlockDef = {a, b};
+    for (int i = 0; i < n / 75; ++i) {
+        TEntJwwAttr at = attr(i);
+        if (i % 3 == 2)
+            at.nPenStyle = 0x40;
+        addBlock(d, {at, static_cast<double>(i % 50) * 1000, static_cast<double>(i / 50) * 1000, 1, 1, 0, 1});
     }
     d.MakeBlockTree();
 }

@@ -216,12 +216,7 @@ void procSfcDataCrvAttr(convert::ConversionContext& ctx, GroupRecognizer& ga, co
     int32_t bln, int32_t lgp, const Placement& p)
 {
     GroupEmitter emitter(ctx, ga, consume, bln, p);
-    const std::vector<convert::TGroupAttrField>& groups = ga.groups().gaf;
-    for (size_t k = 0; k < groups.size(); ++k) {
-        const convert::TGroupAttrField& g = groups[k];
-        if (g.bn != bln || (bln == -1 && g.lg != lgp))
-            continue;
-        const auto ia = static_cast<int32_t>(k);
+    for (const int32_t ia : ga.groups().groupsIn(bln, lgp)) {
         if (ga.FindDimDia(ia))
             emitter.procSfcDataCrvAttrDimDia();
         else if (ga.FindDimRad(ia))

@@ -18,7 +18,15 @@ void AttributeTables::clear()
     DatWid.clear();
     DatFon.clear();
     m_fontIndex.clear();
+    m_fontByName.clear();
+    m_solidIndex.clear();
     DatPrt.clear();
+    m_symbols.clear();
+}
+
+void AttributeTables::buildSymbols(const jww::TJwwData& d)
+{
+    m_symbols.build(d, DatPrt);
 }
 
 }  // namespace convert
@@ -112,6 +120,11 @@ int32_t AttributeTables::proc4subWidth(int co, int wd) const
 
 int32_t AttributeTables::proc4subFColor(uint32_t co) const
 {
+    // The index covers the table exactly when proc3 built it.
+    if (static_cast<int32_t>(m_solidIndex.size()) == DatColN() - kFirstSolidColour) {
+        const auto it = m_solidIndex.find(co);
+        return it == m_solidIndex.end() ? 16 : DatCol[static_cast<size_t>(it->second)].no;
+    }
     for (int i = kFirstSolidColour; i < DatColN(); ++i) {
         if (DatCol[i].co == co)
             return DatCol[i].no;
@@ -121,6 +134,11 @@ int32_t AttributeTables::proc4subFColor(uint32_t co) const
 
 int32_t AttributeTables::proc4subFont(const QString& fon) const
 {
+    if (!m_fontIndex.isEmpty() && m_fontIndex.size() == DatFonN()) {
+        const auto known = m_fontByName.constFind(fon);
+        if (known != m_fontByName.constEnd())
+            return std::max(known.value(), 0);
+    }
     // Fonts are kept under the names they are written with.
     const QString upper = common::UpperText(sfc::safeSfcString(fon));
     if (!m_fontIndex.isEmpty() && m_fontIndex.size() == DatFonN())

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "common/number_parse.h"
+#include "worker/convert/block_symbols.h"
 #include "worker/convert/group_table.h"
 #include "worker/jww/gra_attribute.h"
 #include "worker/jww/jww_data.h"
@@ -12,7 +13,10 @@
 #include <QHash>
 #include <QString>
 
+#include <algorithm>
 #include <cstdint>
+#include <limits>
+#include <unordered_map>
 #include <vector>
 
 namespace convert {
@@ -82,6 +86,14 @@ inline bool isSheetScale(double sc)
     return common::SameNum(sc, 1);
 }
 
+// Adds `times` uses to the count `cn`. A count stops at the largest int32_t
+// rather than wrapping: a drawing placing a large block often enough can
+// reach it, and a wrapped count could read as "not used".
+inline void addCount(int32_t& cn, int64_t times)
+{
+    cn = static_cast<int32_t>(std::min<int64_t>(std::numeric_limits<int32_t>::max(), int64_t{cn} + times));
+}
+
 // The width entry 1..16 for a width of `mm` millimetres.
 int32_t WidthEntry(double mm);
 
@@ -99,10 +111,13 @@ public:
 
     // The steps of proc3.
     void proc3subLgp(const jww::TJwwData& d);
+    // Lists the block symbols of `d` from the definitions and the parts
+    // (DatPrt, so after proc3subLgp); proc3 calls it.
+    void buildSymbols(const jww::TJwwData& d);
     void proc3subLayer(const jww::TJwwData& d, int32_t hojo);
-    // Counts one use of solid colour `c`; `fc` is the number of distinct
-    // solid colours so far (a new one is appended at 356 + fc).
-    void proc3subFColor(uint32_t c, int32_t& fc);
+    // Counts `times` uses of solid colour `c`; `fc` is the number of
+    // distinct solid colours so far (a new one is appended at 356 + fc).
+    void proc3subFColor(uint32_t c, int32_t& fc, int64_t times = 1);
     // Needs the layers numbered first: `auxiliaryUsed` (HojoLay >= 0 after
     // proc3subLayer) makes the auxiliary colour cb3 + 1 count as used.
     void proc3subColor(const jww::TJwwData& d, bool auxiliaryUsed);
@@ -112,19 +127,21 @@ public:
     // to it by the sum of the differences of the squared channels.
     int32_t proc3subColorCheck2(uint32_t c) const;
     void proc3subLtype(const jww::TJwwData& d);
-    // Counts one use of the width an entity of pen colour `co` and pen width
-    // `wd` gets.
-    void proc3subWidth(int co, int wd);
+    // Counts `times` uses of the width an entity of pen colour `co` and pen
+    // width `wd` gets.
+    void proc3subWidth(int co, int wd, int64_t times = 1);
     // Numbers the widths.
     void proc3subWidth();
-    // Counts one use of font `fo`; blank names are ignored, names compare
-    // case-insensitively. The font is kept under its written name
+    // Counts `times` uses of font `fo`; blank names are ignored, names
+    // compare case-insensitively. The font is kept under its written name
     // (sfc::safeSfcString).
-    void proc3subFont(const QString& fo);
+    void proc3subFont(const QString& fo, int64_t times = 1);
 
     // Lookups while writing. Indexes outside a table give -1 (or the stated
     // fallback) instead of reading past it.
 
+    // The block symbols of the drawing; empty before buildSymbols.
+    const BlockSymbols& symbols() const { return m_symbols; }
     // SFC layer of JWW layer index `groupLayer` (group * 16 + layer).
     int32_t layerNo(int groupLayer) const;
     // SFC layer of an entity's own layer.
@@ -191,6 +208,13 @@ private:
     // Upper-cased font name -> index in DatFon, kept by proc3subFont so that
     // fonts are found without a scan per text.
     QHash<QString, int32_t> m_fontIndex;
+    // A font name as the drawing spells it -> index in DatFon, -1 for a name
+    // that is not kept (blank, or past the last font): each spelling is made
+    // safe and upper-cased once, not once per text.
+    QHash<QString, int32_t> m_fontByName;
+    // Solid colour -> its entry in DatCol (from 357 on).
+    std::unordered_map<uint32_t, int32_t> m_solidIndex;
+    BlockSymbols m_symbols;
 };
 
 }  // namespace convert

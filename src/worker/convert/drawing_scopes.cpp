@@ -1,11 +1,7 @@
 // Listing the scopes of the drawing data.
 #include "worker/convert/drawing_scopes.h"
 
-#include "worker/convert/entity_converter.h"
 #include "worker/jww/entity_access.h"
-
-#include <cmath>
-#include <unordered_map>
 
 namespace convert {
 
@@ -15,17 +11,12 @@ namespace {
 // definition places, keeping the given order wherever nothing is placed
 // ahead of its definition. Definitions that place themselves (directly or
 // through others) are left where the walk meets them.
-std::vector<BlockSymbolScope> placedFirst(const jww::TJwwData& d, const std::vector<BlockSymbolScope>& scopes)
+std::vector<BlockSymbolScope> placedFirst(const jww::TJwwData& d, const BlockSymbols& symbols,
+                                          const std::vector<BlockSymbolScope>& scopes)
 {
-    std::unordered_map<uint32_t, size_t> byNumber;  // first definition of a number -> its scope
-    std::unordered_map<int, size_t> scopeOfDef;
+    std::vector<size_t> scopeOfDef(d.EntBlockDef.size(), scopes.size());  // definition -> its scope
     for (size_t i = 0; i < scopes.size(); ++i)
-        scopeOfDef.emplace(scopes[i].defIndex, i);
-    for (int i = 0; i < static_cast<int>(d.EntBlockDef.size()); ++i) {
-        const auto it = scopeOfDef.find(i);
-        if (!byNumber.count(d.EntBlockDef[i].nNumber))
-            byNumber.emplace(d.EntBlockDef[i].nNumber, it == scopeOfDef.end() ? scopes.size() : it->second);
-    }
+        scopeOfDef[static_cast<size_t>(scopes[i].defIndex)] = i;
     enum class Mark { None, Open, Done };
     std::vector<Mark> mark(scopes.size(), Mark::None);
     std::vector<BlockSymbolScope> ordered;
@@ -41,10 +32,11 @@ std::vector<BlockSymbolScope> placedFirst(const jww::TJwwData& d, const std::vec
             auto& [scope, next] = stack.back();
             const auto& inserts = d.EntBlockDef[scopes[scope].defIndex].mBlock;
             if (next < inserts.size()) {
-                const auto it = byNumber.find(inserts[next++].nNumber);
-                if (it != byNumber.end() && it->second < scopes.size() && mark[it->second] == Mark::None) {
-                    mark[it->second] = Mark::Open;
-                    stack.push_back({it->second, 0});
+                const int32_t def = symbols.definitionOf(inserts[next++].nNumber);
+                const size_t placed = def < 0 ? scopes.size() : scopeOfDef[static_cast<size_t>(def)];
+                if (placed < scopes.size() && mark[placed] == Mark::None) {
+                    mark[placed] = Mark::Open;
+                    stack.push_back({placed, 0});
                 }
                 continue;
             }
@@ -60,21 +52,17 @@ std::vector<BlockSymbolScope> placedFirst(const jww::TJwwData& d, const std::vec
 
 std::vector<BlockSymbolScope> blockSymbolScopes(const jww::TJwwData& d, const AttributeTables& t)
 {
+    const BlockSymbols& symbols = t.symbols();
     std::vector<BlockSymbolScope> scopes;
-    for (int i = 0; i < static_cast<int>(d.EntBlockDef.size()); ++i) {
-        const jww::TEntJwwBlockDef& def = d.EntBlockDef[i];
-        if (def.N <= 0 || !def.ref_flag)
-            continue;
-        if (def.strName.contains(QStringLiteral("@@SfigorgFlag@@1"))
-            || def.strName.contains(QStringLiteral("@@SfigorgFlag@@2")))
-            continue;
-        scopes.push_back({i, blockSymbolName(def, i), 4});
+    for (int32_t i = 0; i < jww::countOf(d.EntBlockDef); ++i) {
+        if (symbols.kindOf(i) == 4)
+            scopes.push_back({i, symbols.nameOf(i), 4});
     }
     for (const TDatPrtField& part : t.DatPrt) {
-        if (part.typ == 1 || part.typ == 2)
+        if (symbols.kindOf(part.no) == part.typ && part.typ != 0)
             scopes.push_back({part.no, part.nam, part.typ});
     }
-    return placedFirst(d, scopes);
+    return placedFirst(d, symbols, scopes);
 }
 
 std::vector<GroupPartScope> groupPartScopes(const AttributeTables& t)

@@ -30,7 +30,8 @@ struct GroupPartScope {
 
 // Ordinary block symbols (referenced definitions with members and without a
 // mark) in definition order, then the marked blocks in part order; a symbol
-// whose definition places another symbol follows that symbol.
+// whose definition places another symbol follows that symbol. Reads the
+// symbols of `t` (built by proc3).
 std::vector<BlockSymbolScope> blockSymbolScopes(const jww::TJwwData& d, const AttributeTables& t);
 // The layer-group parts in part order.
 std::vector<GroupPartScope> groupPartScopes(const AttributeTables& t);

@@ -149,37 +149,16 @@ void procSfcDataSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const 
     }
 }
 
-QString blockSymbolName(const jww::TEntJwwBlockDef& def, int index)
-{
-    const qsizetype mark = def.strName.indexOf(QStringLiteral("@@SfigorgFlag"));
-    const QString name = mark >= 0 ? def.strName.left(mark) : def.strName;
-    return common::IsBlank(name) ? QStringLiteral("_BLOCK_") + QString::number(index) : sfc::safeSfcString(name);
-}
-
 void procSfcDataBlock(ConversionContext& ctx, const jww::TEntJwwBlock& e, const Placement& p)
 {
     const AttributeTables& t = ctx.tables;
     const int32_t layer = (e.att.nPenStyle & 0x40) ? 0 : t.layerNo(e.att);
-    const auto& defs = ctx.jww.EntBlockDef;
-    int index = -1;
-    for (int i = 0; i < static_cast<int>(defs.size()) && index < 0; ++i) {
-        if (defs[i].nNumber == e.nNumber)
-            index = i;
-    }
-    // Only referenced definitions with members become symbols; a placement of
-    // any other would name a symbol that is never defined.
-    if (index < 0 || defs[index].N <= 0 || !defs[index].ref_flag)
+    const QString* name = t.symbols().placedName(e.nNumber);
+    if (!name)
         return;
-    // A marked block is placed under its part's name, which carries the
-    // suffix that made it unique.
-    QString name = blockSymbolName(defs[index], index);
-    for (const TDatPrtField& part : t.DatPrt) {
-        if (part.typ != 0 && part.no == index)
-            name = part.nam;
-    }
-    if (ctx.emptySymbols.contains(name))
+    if (ctx.emptySymbols.contains(*name))
         return;
-    sfc::procSfcBlock(ctx.f, layer, name, p.x(e.DPKijunTen_x), p.y(e.DPKijunTen_y),
+    sfc::procSfcBlock(ctx.f, layer, *name, p.x(e.DPKijunTen_x), p.y(e.DPKijunTen_y),
                       common::NormDeg(common::RadToDeg(e.radKaitenKaku)), std::fabs(e.dBairitsuX) * p.sc,
                       std::fabs(e.dBairitsuY) * p.sc);
 }

@@ -24,12 +24,8 @@ void procSfcDataTen(ConversionContext& ctx, const jww::TEntJwwTen& e, const Plac
 void procSfcDataSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const Placement& p, int32_t& fillCounter);
 // sfig_locate_feature of the placed block's symbol; nothing when no block
 // definition has the placement's number or that definition is not written
-// as a symbol (it has no members).
+// as a symbol (it has no members). The symbol is looked up in the tables'
+// block symbols (AttributeTables::buildSymbols).
 void procSfcDataBlock(ConversionContext& ctx, const jww::TEntJwwBlock& e, const Placement& p);
-
-// The symbol name of block definition `index`: its name up to
-// "@@SfigorgFlag", or the whole name, made safe for a record by
-// sfc::safeSfcString; "_BLOCK_" + index when that is blank.
-QString blockSymbolName(const jww::TEntJwwBlockDef& def, int index);
 
 }  // namespace convert

@@ -9,6 +9,7 @@ void TSFC_GroupAttr::DataInit()
     gaf.clear();
     m_index.clear();
     m_listed.clear();
+    m_byScope.clear();
 }
 
 void TSFC_GroupAttr::DataFree()
@@ -35,6 +36,7 @@ void TSFC_GroupAttr::AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t 
         group.lg = lgp;
         group.id.push_back(eid);
         m_index.emplace(a, gafN());
+        m_byScope[scopeKey(bln, lgp)].push_back(gafN());
         gaf.push_back(std::move(group));
         m_listed.push_back({eid});
         return;
@@ -43,6 +45,14 @@ void TSFC_GroupAttr::AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t 
     if (group.bn != bln || !m_listed[ia].insert(eid).second)
         return;
     group.id.push_back(eid);
+}
+
+const std::vector<int32_t>& TSFC_GroupAttr::groupsIn(int32_t bln, int32_t lgp) const
+{
+    // Groups are only made by AddAttrNumber, which indexes them.
+    static const std::vector<int32_t> kNone;
+    const auto it = m_byScope.find(scopeKey(bln, lgp));
+    return it == m_byScope.end() ? kNone : it->second;
 }
 
 }  // namespace convert

@@ -41,12 +41,25 @@ public:
     // back over itself.
     void AddAttrNumber(int32_t a, int32_t bln, int32_t lgp, int32_t eid);
 
+    // Indexes in gaf, in gaf order, of the groups whose members lie in block
+    // definition `bln`, or, for `bln` -1, in the drawing on layer group `lgp`.
+    // The list lives as long as the table is not changed.
+    const std::vector<int32_t>& groupsIn(int32_t bln, int32_t lgp) const;
+
     std::vector<TGroupAttrField> gaf;
     int32_t gafN() const { return static_cast<int32_t>(gaf.size()); }
 
 private:
+    static int64_t scopeKey(int32_t bln, int32_t lgp)
+    {
+        return (static_cast<int64_t>(bln) << 32) | static_cast<uint32_t>(bln == -1 ? lgp : 0);
+    }
+
     std::unordered_map<int32_t, int32_t> m_index;  // group number -> index in gaf
     std::vector<std::unordered_set<int32_t>> m_listed;  // per group: the member indexes in id
+    // Scope (scopeKey) -> its groups, so that writing each of many scopes
+    // does not walk every group.
+    std::unordered_map<int64_t, std::vector<int32_t>> m_byScope;
 };
 
 }  // namespace convert

@@ -83,6 +83,25 @@ void addIfAccepted(std::vector<AcceptedImage>& out, const TJwwData& d, const QSt
     out.push_back(std::move(img));
 }
 
+// The image texts among the members of each definition, in member order:
+// looked for once per definition rather than once per placement, which a
+// definition placed many times inside another would multiply.
+std::vector<std::vector<const TEntJwwMoji*>> imageTextsByDefinition(const TJwwData& d)
+{
+    std::vector<std::vector<const TEntJwwMoji*>> texts(d.EntBlockDef.size());
+    for (size_t i = 0; i < d.EntBlockDef.size(); ++i) {
+        for (const TEntJwwNo& no : d.EntBlockDef[i].mNo) {
+            visitEntity(d, &d.EntBlockDef[i], no, [&](const auto& e) {
+                if constexpr (std::is_same_v<std::decay_t<decltype(e)>, TEntJwwMoji>) {
+                    if (common::IsImageText(e.str))
+                        texts[i].push_back(&e);
+                }
+            });
+        }
+    }
+    return texts;
+}
+
 }  // namespace
 
 ImagePlacing imagePlacingOf(QStringView path)
@@ -142,21 +161,19 @@ bool GetImageSize(const QString& path, int32_t& pw, int32_t& ph)
 std::vector<AcceptedImage> acceptedImages(const TJwwData& d, const QString& jwwFileName)
 {
     std::vector<AcceptedImage> out;
-    const auto visitText = [&](const TEntJwwBlockDef* def, const TEntJwwNo& no, const TEntJwwBlockTree* node) {
-        visitEntity(d, def, no, [&](const auto& e) {
-            if constexpr (std::is_same_v<std::decay_t<decltype(e)>, TEntJwwMoji>)
-                addIfAccepted(out, d, jwwFileName, e, node);
-        });
-    };
+    const std::vector<std::vector<const TEntJwwMoji*>> blockImages = imageTextsByDefinition(d);
     for (const TEntJwwBlockTree& node : d.EntBlockTree) {
         if (node.defno < 0 || node.defno >= static_cast<int32_t>(d.EntBlockDef.size()))
             continue;
-        const TEntJwwBlockDef& def = d.EntBlockDef[node.defno];
-        for (const TEntJwwNo& no : def.mNo)
-            visitText(&def, no, &node);
+        for (const TEntJwwMoji* text : blockImages[static_cast<size_t>(node.defno)])
+            addIfAccepted(out, d, jwwFileName, *text, &node);
     }
-    for (const TEntJwwNo& no : d.EntNo)
-        visitText(nullptr, no, nullptr);
+    for (const TEntJwwNo& no : d.EntNo) {
+        visitEntity(d, nullptr, no, [&](const auto& e) {
+            if constexpr (std::is_same_v<std::decay_t<decltype(e)>, TEntJwwMoji>)
+                addIfAccepted(out, d, jwwFileName, e, nullptr);
+        });
+    }
     return out;
 }
 

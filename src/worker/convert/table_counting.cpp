@@ -7,6 +7,9 @@
 #include "common/text_slice.h"
 #include "worker/jww/entity_access.h"
 
+#include <unordered_map>
+#include <vector>
+
 namespace convert {
 namespace {
 
@@ -14,12 +17,28 @@ using namespace jww;
 
 // Where a counted entity stands: at top level, or as a member of a block
 // placement (counted on the placement's layer unless the placement's bit
-// 0x40 says the members keep their own).
+// 0x40 says the members keep their own). The members of `times` placements
+// that count alike are counted at once; only the first placement of a
+// definition announces its members, later ones would only repeat them.
 struct CountScope {
     bool topLevel = true;
     int32_t defno = -1;               // block definition of the members
     const TEntJwwAttr* placement = nullptr;  // layer of the placement
+    int64_t times = 1;
+    bool announce = true;
 };
+
+// The pen colours 1..9 that "^$1" .. "^$9" codes in `text` name, as bits 1..9.
+uint32_t colourCodesIn(QStringView text)
+{
+    uint32_t codes = 0;
+    for (qsizetype at = text.indexOf(u"^$"); at >= 0 && at + 2 < text.size(); at = text.indexOf(u"^$", at + 1)) {
+        const char16_t c = text[at + 2].unicode();
+        if (c >= u'1' && c <= u'9')
+            codes |= 1u << (c - u'0');
+    }
+    return codes;
+}
 
 class TableCounter {
 public:
@@ -40,21 +59,25 @@ public:
 private:
     static bool isAux(const TEntJwwAttr& a) { return a.nPenStyle == 9 || a.nPenColor == 9; }
 
+    void add(int32_t& cn) const { addCount(cn, m_scope->times); }
+    void auxiliaryCount() { add(hojo); }
     void groupCount(const TEntJwwAttr& a)
     {
         if (m_scope->topLevel)
-            ++m_t.DatLgp[a.nGLayer].cn;
+            add(m_t.DatLgp[a.nGLayer].cn);
     }
     void colourCount(int penColor)
     {
         if (penColor < kPenColourEntries)
-            ++m_t.DatCol[penColor].cn;
+            add(m_t.DatCol[penColor].cn);
     }
     void lineTypeCount(int penStyle)
     {
         if (penStyle < static_cast<int>(m_t.DatLtp.size()))
-            ++m_t.DatLtp[penStyle].cn;
+            add(m_t.DatLtp[penStyle].cn);
     }
+    void widthCount(const TEntJwwAttr& a) { m_t.proc3subWidth(a.nPenColor, a.nPenWidth, m_scope->times); }
+    void fontCount(const QString& font) { m_t.proc3subFont(font, m_scope->times); }
     // The counted entity's layer, and its announcement to the group table.
     void layerCount(const TEntJwwAttr& own, uint32_t lGroup, bool announce)
     {
@@ -62,12 +85,12 @@ private:
         if (!m_scope->topLevel && !(m_scope->placement->nPenStyle & 0x40))
             at = m_scope->placement;
         if (hasValidLayer(*at))
-            ++m_t.DatLay[at->nGLayer * 16 + at->nLayer].cn;
+            add(m_t.DatLay[at->nGLayer * 16 + at->nLayer].cn);
         // A member is written on its own layer, so that layer must be defined
         // even when nothing else uses it.
         if (at != &own)
-            ++m_t.DatLay[own.nGLayer * 16 + own.nLayer].cn;
-        if (announce)
+            add(m_t.DatLay[own.nGLayer * 16 + own.nLayer].cn);
+        if (announce && m_scope->announce)
             m_groups.AddAttrNumber(static_cast<int32_t>(lGroup), m_scope->defno, own.nGLayer, m_eid);
     }
 
@@ -75,9 +98,9 @@ private:
     void countStroke(const TEntJwwAttr& a)
     {
         groupCount(a);
-        m_t.proc3subWidth(a.nPenColor, a.nPenWidth);
+        widthCount(a);
         if (isAux(a)) {
-            ++hojo;
+            auxiliaryCount();
             auxStroke = true;
             return;
         }
@@ -95,11 +118,11 @@ private:
         groupCount(a);
         if (a.nPenStyle == 100 && e.nCode >= 0) {
             // Markers and arrows are drawn with line type 1 and width 1.
-            ++m_t.DatLtp[1].cn;
-            ++m_t.DatWid[1].cn;
+            add(m_t.DatLtp[1].cn);
+            add(m_t.DatWid[1].cn);
         }
         if (a.nPenColor == 9) {
-            ++hojo;
+            auxiliaryCount();
             return;
         }
         colourCount(a.nPenColor);
@@ -121,16 +144,17 @@ private:
         if (common::SamePoint(e.start_x, e.start_y, 0, 0) && common::SamePoint(e.end_x, e.end_y, 0.01, 0.01))
             return;
         groupCount(a);
-        m_t.proc3subFont(e.strFontName);
+        fontCount(e.strFontName);
         // Colour codes inside the text use those pen colours.
+        const uint32_t codes = colourCodesIn(e.str);
         for (int n = 1; n <= 8; ++n) {
-            if (e.str.contains(QStringLiteral("^$") + QChar(u'0' + n)))
-                ++m_t.DatCol[n].cn;
+            if (codes & (1u << n))
+                add(m_t.DatCol[n].cn);
         }
-        if (e.str.contains(QStringLiteral("^$9")))
-            ++hojo;
+        if (codes & (1u << 9))
+            auxiliaryCount();
         if (a.nPenColor == 9) {
-            ++hojo;
+            auxiliaryCount();
             return;
         }
         colourCount(a.nPenColor);
@@ -141,10 +165,10 @@ private:
     {
         const TEntJwwAttr& s = e.Sen.att;
         groupCount(s);
-        m_t.proc3subWidth(s.nPenColor, s.nPenWidth);
-        m_t.proc3subFont(e.Moji.strFontName);
+        widthCount(s);
+        fontCount(e.Moji.strFontName);
         if (isAux(s)) {
-            ++hojo;
+            auxiliaryCount();
             auxStroke = true;
             return;
         }
@@ -157,16 +181,16 @@ private:
     {
         const TEntJwwAttr& a = e.att;
         groupCount(a);
-        m_t.proc3subWidth(a.nPenColor, a.nPenWidth);
+        widthCount(a);
         if (a.nPenColor == 9) {
-            ++hojo;
+            auxiliaryCount();
             return;
         }
         if (a.nPenColor == 10)
-            m_t.proc3subFColor(e.Color, fc);
+            m_t.proc3subFColor(e.Color, fc, m_scope->times);
         else
             colourCount(a.nPenColor);
-        ++m_t.DatLtp[1].cn;
+        add(m_t.DatLtp[1].cn);
         layerCount(a, a.lGroup, true);
     }
 
@@ -196,6 +220,36 @@ bool countable(const TJwwData& d, const TEntJwwBlockDef* def, const TEntJwwNo& n
     return valid;
 }
 
+// The placements of the insert tree grouped by how their members count: by
+// definition, and by the layer the members are counted on (the placement's,
+// none when the placement's is damaged, or the members' own with bit 0x40).
+// In order of the first placement of each group, which keeps the order in
+// which fonts, solid colours and group members are first met.
+std::vector<CountScope> placementScopes(const TJwwData& d)
+{
+    constexpr int32_t kOwnLayers = -2;
+    constexpr int32_t kNoLayer = -1;
+    std::vector<CountScope> scopes;
+    std::unordered_map<int64_t, size_t> scopeOf;
+    std::vector<bool> announced(d.EntBlockDef.size(), false);
+    for (const TEntJwwBlockTree& node : d.EntBlockTree) {
+        if (node.defno < 0 || node.defno >= countOf(d.EntBlockDef))
+            continue;
+        const TEntJwwAttr& a = node.att;
+        const int32_t layer = (a.nPenStyle & 0x40) ? kOwnLayers : hasValidLayer(a) ? a.nGLayer * 16 + a.nLayer : kNoLayer;
+        const int64_t key = static_cast<int64_t>(node.defno) * 512 + (layer - kOwnLayers);
+        const auto [it, added] = scopeOf.emplace(key, scopes.size());
+        if (!added) {
+            ++scopes[it->second].times;
+            continue;
+        }
+        const bool first = !announced[static_cast<size_t>(node.defno)];
+        announced[static_cast<size_t>(node.defno)] = true;
+        scopes.push_back({false, node.defno, &node.att, 1, first});
+    }
+    return scopes;
+}
+
 }  // namespace
 
 void AttributeTables::proc3(const TJwwData& d, const TgraAttribute& graAtt, TSFC_GroupAttr& groups)
@@ -215,11 +269,8 @@ void AttributeTables::proc3(const TJwwData& d, const TgraAttribute& graAtt, TSFC
         if (countable(d, nullptr, d.EntNo[eid]))
             counter.count(d, nullptr, d.EntNo[eid], eid, top);
     }
-    for (const TEntJwwBlockTree& node : d.EntBlockTree) {
-        if (node.defno < 0 || node.defno >= static_cast<int32_t>(d.EntBlockDef.size()))
-            continue;
-        const TEntJwwBlockDef& def = d.EntBlockDef[node.defno];
-        const CountScope scope{false, node.defno, &node.att};
+    for (const CountScope& scope : placementScopes(d)) {
+        const TEntJwwBlockDef& def = d.EntBlockDef[static_cast<size_t>(scope.defno)];
         for (int32_t eid2 = 0; eid2 < static_cast<int32_t>(def.mNo.size()); ++eid2) {
             if (countable(d, &def, def.mNo[eid2]))
                 counter.count(d, &def, def.mNo[eid2], eid2, scope);
@@ -227,17 +278,18 @@ void AttributeTables::proc3(const TJwwData& d, const TgraAttribute& graAtt, TSFC
     }
 
     // Always defined, so that every file has a layer, colour, line type and width.
-    ++DatLay[0].cn;
-    ++DatCol[1].cn;
-    ++DatLtp[1].cn;
-    ++DatWid[1].cn;
+    addCount(DatLay[0].cn, 1);
+    addCount(DatCol[1].cn, 1);
+    addCount(DatLtp[1].cn, 1);
+    addCount(DatWid[1].cn, 1);
     // The background-colour area is outlined in colour 1, black.
-    ++DatCol[101].cn;
+    addCount(DatCol[101].cn, 1);
     if (counter.auxStroke)
-        ++DatLtp[30 + cb4 + 1].cn;
+        addCount(DatLtp[30 + cb4 + 1].cn, 1);
     DatCol.resize(kFirstSolidColour + counter.fc);
 
     proc3subLgp(d);
+    buildSymbols(d);
     proc3subLayer(d, counter.hojo);
     proc3subColor(d, HojoLay >= 0);
     proc3subLtype(d);

@@ -6,9 +6,12 @@
 #include "common/text_slice.h"
 #include "worker/sfc/sfc_writer.h"
 
+#include <QHash>
+
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <unordered_map>
 #include <vector>
 
 namespace convert {
@@ -16,8 +19,6 @@ namespace {
 
 using namespace jww;
 
-const QString kSfigMark1 = QStringLiteral("@@SfigorgFlag@@1");
-const QString kSfigMark2 = QStringLiteral("@@SfigorgFlag@@2");
 const QString kDefaultFont = QStringLiteral("ＭＳ ゴシック");
 constexpr int32_t kMaxFonts = 1024;  // the most fonts an SFC file may define
 
@@ -25,6 +26,38 @@ int64_t channelSquare(uint32_t c, int shift)
 {
     const int64_t v = (c >> shift) & 0xFF;
     return v * v;
+}
+
+// Each part whose upper-cased name equals that of an earlier part, as that
+// one was finally named, takes "_" and its own position, once for every such
+// earlier part met in order, the comparisons going on with the longer name.
+// The final names are indexed, so that this stays linear in the parts.
+void makePartNamesUnique(std::vector<TDatPrtField>& parts)
+{
+    QHash<QString, std::vector<int32_t>> named;  // upper-cased name -> parts so named, in order
+    for (int32_t j = 0; j < jww::countOf(parts); ++j) {
+        QString upper = common::UpperText(parts[j].nam);
+        const QString suffix = QStringLiteral("_") + QString::number(j);
+        int32_t from = 0;  // the earlier parts not compared yet
+        for (auto it = named.constFind(upper); it != named.constEnd(); it = named.constFind(upper)) {
+            const auto match = std::lower_bound(it->begin(), it->end(), from);
+            if (match == it->end())
+                break;
+            parts[j].nam += suffix;
+            upper += suffix;  // digits and "_" have no case
+            from = *match + 1;
+        }
+        named[upper].push_back(j);
+    }
+}
+
+// The index 101..356 of the first SFC colour of each value.
+std::unordered_map<uint32_t, int32_t> sfcColourIndex(const std::vector<TDatColField>& cols)
+{
+    std::unordered_map<uint32_t, int32_t> index;
+    for (int i = 101; i <= 356; ++i)
+        index.emplace(cols[static_cast<size_t>(i)].co, i);
+    return index;
 }
 
 }  // namespace
@@ -49,6 +82,8 @@ void AttributeTables::initTables(const TJwwData& d)
         DatWid[i].wid = kWidthTable[i];
     DatFon.clear();
     m_fontIndex.clear();
+    m_fontByName.clear();
+    m_solidIndex.clear();
     proc3subFont(kDefaultFont);
     DatPrt.clear();
     HojoLay = -1;
@@ -62,18 +97,13 @@ void AttributeTables::proc3subLgp(const TJwwData& d)
         const TEntJwwBlockDef& def = d.EntBlockDef[i];
         if (def.N <= 0 || !def.ref_flag)
             continue;
-        qsizetype at = def.strName.indexOf(kSfigMark1);
-        int32_t typ = 1;
-        if (at < 0) {
-            at = def.strName.indexOf(kSfigMark2);
-            typ = 2;
-        }
-        if (at < 0)
+        const BlockMark mark = blockMarkOf(def.strName);
+        if (mark.typ == 0)
             continue;
-        QString name = sfc::safeSfcString(def.strName.left(at));
+        QString name = sfc::safeSfcString(def.strName.left(mark.at));
         if (common::IsBlank(name))
             name = QStringLiteral("_BLOCK_") + QString::number(i);
-        DatPrt.push_back({name, typ, i, 1.0});
+        DatPrt.push_back({name, mark.typ, i, 1.0});
     }
     for (int g = 0; g < 16; ++g) {
         TDatLgpField& lg = DatLgp[g];
@@ -91,12 +121,7 @@ void AttributeTables::proc3subLgp(const TJwwData& d)
         DatPrt.push_back({lg.nam, 0, g, lg.sc});
         lg.no = static_cast<int32_t>(DatPrt.size());
     }
-    for (int j = 1; j < DatPrtN(); ++j) {
-        for (int k = 0; k < j; ++k) {
-            if (common::UpperText(DatPrt[j].nam) == common::UpperText(DatPrt[k].nam))
-                DatPrt[j].nam += QStringLiteral("_") + QString::number(j);
-        }
-    }
+    makePartNamesUnique(DatPrt);
 }
 
 void AttributeTables::proc3subLayer(const TJwwData& d, int32_t hojo)
@@ -129,18 +154,18 @@ void AttributeTables::proc3subLayer(const TJwwData& d, int32_t hojo)
         HojoLay = 256;
 }
 
-void AttributeTables::proc3subFColor(uint32_t c, int32_t& fc)
+void AttributeTables::proc3subFColor(uint32_t c, int32_t& fc, int64_t times)
 {
-    for (int32_t k = 1; k <= fc; ++k) {
-        TDatColField& entry = DatCol[356 + k];
-        if (entry.co == c) {
-            ++entry.cn;
-            return;
-        }
+    const auto it = m_solidIndex.find(c);
+    if (it != m_solidIndex.end() && it->second <= 356 + fc) {
+        addCount(DatCol[static_cast<size_t>(it->second)].cn, times);
+        return;
     }
     ++fc;
     DatCol.resize(kFirstSolidColour + fc);
-    DatCol[356 + fc] = {c, 1, -1};
+    DatCol[356 + fc] = {c, 0, -1};
+    addCount(DatCol[356 + fc].cn, times);
+    m_solidIndex[c] = 356 + fc;
 }
 
 int32_t AttributeTables::proc3subColorCheck1(uint32_t c) const
@@ -181,19 +206,26 @@ void AttributeTables::proc3subColor(const TJwwData& d, bool auxiliaryUsed)
     for (int k = 1; k <= 256 && k < static_cast<int>(d.EntColS.size()); ++k)
         DatCol[100 + k].co = static_cast<uint32_t>(d.EntColS[k].aPenColor);
     for (int n = 1; n <= 8; ++n)
-        DatCol[proc3subColorCheck2(DatCol[n].co)].cn += DatCol[n].cn;
+        addCount(DatCol[proc3subColorCheck2(DatCol[n].co)].cn, DatCol[n].cn);
 
     DatCol[9].co = DatCol[101 + cb3].co;
     DatCol[9].cn = 0;
     if (auxiliaryUsed) {
-        ++DatCol[101 + cb3].cn;
+        addCount(DatCol[101 + cb3].cn, 1);
         DatCol[9].cn = 1;
         DatCol[9].no = cb3 + 1;
     }
+    // Solid colours are matched through an index of the SFC colours: a
+    // drawing can hold any number of them.
+    const std::unordered_map<uint32_t, int32_t> sfcIndex = sfcColourIndex(DatCol);
+    auto sameSfcColour = [&sfcIndex](uint32_t co) {
+        const auto it = sfcIndex.find(co);
+        return it == sfcIndex.end() ? -1 : it->second;
+    };
     for (int i = kFirstSolidColour; i < DatColN(); ++i) {
-        const int32_t same = proc3subColorCheck1(DatCol[i].co);
+        const int32_t same = sameSfcColour(DatCol[i].co);
         if (same >= 0)
-            DatCol[same].cn += DatCol[i].cn;
+            addCount(DatCol[same].cn, DatCol[i].cn);
     }
 
     for (int k = 1; k <= 16; ++k)
@@ -207,7 +239,7 @@ void AttributeTables::proc3subColor(const TJwwData& d, bool auxiliaryUsed)
     for (int n = 1; n <= 8; ++n)
         DatCol[n].no = DatCol[proc3subColorCheck2(DatCol[n].co)].no;
     for (int i = kFirstSolidColour; i < DatColN(); ++i) {
-        const int32_t same = proc3subColorCheck1(DatCol[i].co);
+        const int32_t same = sameSfcColour(DatCol[i].co);
         if (same >= 0) {
             DatCol[i].no = DatCol[same].no;
         } else {
@@ -215,7 +247,7 @@ void AttributeTables::proc3subColor(const TJwwData& d, bool auxiliaryUsed)
             const int32_t no = counter++;
             DatCol[i].no = no > 256 ? 16 : no;
             if (no > 256)
-                ++DatCol[116].cn;  // the fallback colour must be defined
+                addCount(DatCol[116].cn, 1);  // the fallback colour must be defined
         }
     }
 }
@@ -259,14 +291,14 @@ void AttributeTables::proc3subLtype(const TJwwData& d)
         for (int t = m.from; t <= m.to; ++t) {
             DatLtp[t].no = m.sfc;
             if (m.sfc >= 1 && m.sfc <= 15)
-                DatLtp[30 + m.sfc].cn += DatLtp[t].cn;
+                addCount(DatLtp[30 + m.sfc].cn, DatLtp[t].cn);
         }
     }
 }
 
-void AttributeTables::proc3subWidth(int co, int wd)
+void AttributeTables::proc3subWidth(int co, int wd, int64_t times)
 {
-    ++DatWid[WidthEntry(widthValue(co, wd))].cn;
+    addCount(DatWid[WidthEntry(widthValue(co, wd))].cn, times);
 }
 
 void AttributeTables::proc3subWidth()
@@ -280,21 +312,32 @@ void AttributeTables::proc3subWidth()
     }
 }
 
-void AttributeTables::proc3subFont(const QString& fo)
+void AttributeTables::proc3subFont(const QString& fo, int64_t times)
 {
-    if (common::IsBlank(fo))
-        return;
-    const QString name = sfc::safeSfcString(fo);
-    const QString upper = common::UpperText(name);
-    const auto it = m_fontIndex.constFind(upper);
-    if (it != m_fontIndex.constEnd()) {
-        ++DatFon[it.value()].cn;
+    const auto known = m_fontByName.constFind(fo);
+    if (known != m_fontByName.constEnd()) {
+        if (known.value() >= 0)
+            addCount(DatFon[static_cast<size_t>(known.value())].cn, times);
         return;
     }
-    if (DatFonN() < kMaxFonts) {
-        m_fontIndex.insert(upper, DatFonN());
-        DatFon.push_back({name, 1});
+    int32_t index = -1;
+    if (!common::IsBlank(fo)) {
+        const QString name = sfc::safeSfcString(fo);
+        const QString upper = common::UpperText(name);
+        const auto it = m_fontIndex.constFind(upper);
+        if (it != m_fontIndex.constEnd()) {
+            index = it.value();
+        } else if (DatFonN() < kMaxFonts) {
+            // Once the table is full it stays full, so a name left out now
+            // is left out for good.
+            index = DatFonN();
+            m_fontIndex.insert(upper, index);
+            DatFon.push_back({name, 0});
+        }
+        if (index >= 0)
+            addCount(DatFon[static_cast<size_t>(index)].cn, times);
     }
+    m_fontByName.insert(fo, index);
 }
 
 }  // namespace convert

@@ -3,6 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include <QStringList>
+
+#include <algorithm>
+#include <limits>
+
 using namespace testsupport;
 using namespace jww;
 using convert::AttributeTables;
@@ -303,4 +308,198 @@ TEST(AttributeTables, DamagedLayerNumbersAreNotCounted)
     for (const auto& lay : b.tables.DatLay)
         EXPECT_LE(lay.cn, 1);
     EXPECT_EQ(b.tables.DatCol[1].cn, 1 + 0);  // only the always-used count
+}
+
+namespace {
+
+// A drawing placing block A three times (once with bit 0x40, once on a
+// damaged group) and block B once; A places B twice and a block that does
+// not exist. B holds a grouped line, a text with a colour code, a solid of
+// its own colour and an auxiliary point.
+void buildNested(TJwwData& d, const TEntJwwAttr& aAtt)
+{
+    initEmptyDrawing(d);
+    TEntJwwBlockDef a, b;
+    a.att = aAtt;
+    a.nNumber = 1;
+    a.strName = QStringLiteral("A");
+    b.nNumber = 2;
+    b.strName = QStringLiteral("B");
+    addLine(b, lineOn(attrOn(0, 3, 2, 2, 5)));
+    addMoji(b, textOn(attrOn(0, 4, 3), QStringLiteral("^$4"), QStringLiteral("Mincho")));
+    addSolid(b, solidOf(attrOn(1, 2, 10), 0x123457));
+    TEntJwwTen aux;
+    aux.att = attrOn(0, 1, 9);
+    addTen(b, aux);
+    addLine(a, lineOn(attrOn(0, 6)));
+    addBlock(a, {attrOn(0, 8), 0, 0, 1, 1, 0, 2});
+    addBlock(a, {attrOn(2, 9, 1, 0x40), 5, 0, 1, 1, 0, 2});
+    addBlock(a, {attrOn(0, 8), 0, 0, 1, 1, 0, 99});
+    d.EntBlockDef = {a, b};
+    addBlock(d, {attrOn(0, 7), 0, 0, 1, 1, 0, 1});
+    addBlock(d, {attrOn(0, 7, 1, 0x40), 0, 0, 1, 1, 0, 1});
+    addBlock(d, {attrOn(16, 7), 0, 0, 1, 1, 0, 1});
+    addBlock(d, {attrOn(0, 7), 0, 0, 1, 1, 0, 1});
+    addBlock(d, {attrOn(1, 1), 0, 0, 1, 1, 0, 2});
+    d.MakeBlockTree();
+}
+
+// The same drawing with every node of the insert tree standing for a copy
+// of its definition of its own, and no nesting left: each copy is counted
+// once by construction.
+void flatten(TJwwData& d)
+{
+    const std::vector<TEntJwwBlockTree> tree = std::move(d.EntBlockTree);
+    d.EntBlockTree.clear();
+    for (const TEntJwwBlockTree& node : tree) {
+        if (node.defno < 0)
+            continue;
+        TEntJwwBlockDef copy = d.EntBlockDef[static_cast<size_t>(node.defno)];
+        copy.nNumber = 1000 + static_cast<uint32_t>(d.EntBlockDef.size());
+        for (TEntJwwBlock& insert : copy.mBlock)
+            insert.nNumber = 9999;  // placed, but expanded by no node
+        TEntJwwBlockTree flat = node;
+        flat.defno = jww::countOf(d.EntBlockDef);
+        d.EntBlockDef.push_back(copy);
+        d.EntBlockTree.push_back(flat);
+    }
+}
+
+}  // namespace
+
+TEST(AttributeTables, NestedPlacementsCountLikeOneDefinitionPerNode)
+{
+    const TEntJwwAttr plain = attrOn(1, 5);
+    const TEntJwwAttr noLayer = attrOn(1, 5, 1, 0x40);
+    const TEntJwwAttr damaged = attrOn(16, 5);
+    for (const TEntJwwAttr& aAtt : {plain, noLayer, damaged}) {
+        SCOPED_TRACE(aAtt.nGLayer * 1000 + aAtt.nPenStyle);
+        TJwwData nested, flat;
+        buildNested(nested, aAtt);
+        buildNested(flat, aAtt);
+        flatten(flat);
+        ASSERT_EQ(nested.EntBlockTree.size(), 5u + 4u * 3u);  // each A node places three blocks
+        BuiltTables got(nested);
+        BuiltTables want(flat);
+        const AttributeTables& g = got.tables;
+        const AttributeTables& w = want.tables;
+        for (size_t i = 0; i < w.DatLay.size(); ++i)
+            EXPECT_EQ(g.DatLay[i].cn, w.DatLay[i].cn) << "layer " << i;
+        ASSERT_EQ(g.DatColN(), w.DatColN());
+        for (size_t i = 0; i < w.DatCol.size(); ++i) {
+            EXPECT_EQ(g.DatCol[i].cn, w.DatCol[i].cn) << "colour " << i;
+            EXPECT_EQ(g.DatCol[i].no, w.DatCol[i].no) << "colour " << i;
+        }
+        for (size_t i = 0; i < w.DatLtp.size(); ++i)
+            EXPECT_EQ(g.DatLtp[i].cn, w.DatLtp[i].cn) << "line type " << i;
+        for (size_t i = 0; i < w.DatWid.size(); ++i)
+            EXPECT_EQ(g.DatWid[i].cn, w.DatWid[i].cn) << "width " << i;
+        EXPECT_EQ(g.HojoLay, w.HojoLay);
+        ASSERT_EQ(g.DatFonN(), 2);
+        EXPECT_EQ(g.DatFon[1].nam, QStringLiteral("Mincho"));
+        EXPECT_EQ(g.DatFon[1].cn, 9);  // one B at the top and eight inside the As
+        EXPECT_EQ(w.DatFon[1].cn, 9);
+        // B's grouped line is announced once, as a member of B.
+        ASSERT_EQ(got.groups.gafN(), 1);
+        EXPECT_EQ(got.groups.gaf[0].bn, 1);
+        EXPECT_EQ(got.groups.gaf[0].id, (std::vector<int32_t>{0}));
+    }
+}
+
+TEST(AttributeTables, PartNamesTakeASuffixForEveryEarlierPartOfTheirName)
+{
+    struct Case {
+        std::vector<QString> names;
+        std::vector<QString> unique;
+    };
+    const Case cases[] = {
+        {{"P", "p", "P_1", "P"}, {"P", "p_1", "P_1_2", "P_3"}},
+        {{"X", "X_2", "X"}, {"X", "X_2", "X_2_2"}},
+        // Earlier parts are not compared again once passed.
+        {{"X_2", "X", "X"}, {"X_2", "X", "X_2"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.names.front().toStdString());
+        TJwwData d;
+        initEmptyDrawing(d);
+        for (const QString& name : c.names) {
+            TEntJwwBlockDef def;
+            def.nNumber = static_cast<uint32_t>(d.EntBlockDef.size() + 1);
+            def.strName = name + QStringLiteral("@@SfigorgFlag@@1");
+            def.ref_flag = true;
+            addLine(def, lineOn(attrOn(0, 0)));
+            d.EntBlockDef.push_back(def);
+        }
+        BuiltTables b(d);
+        std::vector<QString> unique;
+        for (const convert::TDatPrtField& part : b.tables.DatPrt)
+            unique.push_back(part.nam);
+        EXPECT_EQ(unique, c.unique) << QStringList(unique.begin(), unique.end()).join(u' ').toStdString();
+        // Placements refer to each part under its unique name.
+        for (size_t i = 0; i < c.unique.size(); ++i) {
+            const QString* placed = b.tables.symbols().placedName(static_cast<uint32_t>(i + 1));
+            ASSERT_NE(placed, nullptr);
+            EXPECT_EQ(*placed, c.unique[i]);
+        }
+    }
+}
+
+TEST(AttributeTables, ColourCodesInTextsCountTheirPenColours)
+{
+    struct Case {
+        const char16_t* text;
+        std::vector<int> colours;  // pen colours counted besides the text's own colour 1
+        bool auxiliary;
+    };
+    const Case cases[] = {
+        {u"^$1 and ^$8", {1, 8}, false},
+        {u"^$^$3", {3}, false},
+        {u"^$9", {}, true},
+        {u"^$0 ^$ ^", {}, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QString::fromUtf16(c.text).toStdString());
+        TJwwData d;
+        initEmptyDrawing(d);
+        addMoji(d, textOn(attrOn(0, 0, 1), QString::fromUtf16(c.text)));
+        BuiltTables b(d);
+        for (int n = 1; n <= 8; ++n) {
+            const int expected = (n == 1 ? 2 : 0) + static_cast<int>(std::count(c.colours.begin(), c.colours.end(), n));
+            EXPECT_EQ(b.tables.DatCol[n].cn, expected) << "pen colour " << n;
+        }
+        EXPECT_EQ(b.tables.HojoLay >= 0, c.auxiliary);
+    }
+}
+
+// 65,792 placements of a block of 40,000 lines use its layer, colour and
+// line type more than 2^31 times: the counts stop at the largest value
+// instead of wrapping to "not used".
+TEST(AttributeTables, CountsBeyondTheLargestIntegerStayUsed)
+{
+    TJwwData d;
+    initEmptyDrawing(d);
+    TEntJwwBlockDef a, b;
+    a.att = attrOn(0, 0, 1, 0x40);  // A's placements of B keep B's layers
+    a.nNumber = 1;
+    a.strName = QStringLiteral("A");
+    b.nNumber = 2;
+    b.strName = QStringLiteral("B");
+    for (int i = 0; i < 40000; ++i)
+        addLine(b, lineOn(attrOn(0, 3, 2, 2)));
+    for (int i = 0; i < 256; ++i)
+        addBlock(a, {attrOn(0, 0), 0, 0, 1, 1, 0, 2});
+    d.EntBlockDef = {a, b};
+    for (int i = 0; i < 256; ++i)
+        addBlock(d, {attrOn(0, 7), 0, 0, 1, 1, 0, 1});
+    d.MakeBlockTree();
+    ASSERT_EQ(d.EntBlockTree.size(), 256u + 256u * 256u);
+    BuiltTables built(d);
+    const AttributeTables& t = built.tables;
+    constexpr int32_t kMax = std::numeric_limits<int32_t>::max();
+    EXPECT_EQ(t.DatLay[3].cn, kMax);
+    EXPECT_GT(t.DatLay[3].no, 0);
+    EXPECT_EQ(t.DatCol[2].cn, kMax);
+    EXPECT_EQ(t.DatLtp[2].cn, kMax);
+    EXPECT_EQ(t.DatLtp[30 + 7].cn, kMax);  // "dotted", the SFC line type of Jw_cad's line type 2
+    EXPECT_GT(t.DatLtp[2].no, 0);
 }

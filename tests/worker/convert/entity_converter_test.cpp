@@ -169,6 +169,7 @@ TEST(EntityConverter, BlockPlacements)
     }
     h.drawing.EntBlockDef = {door, marked, blank, empty};
     h.tables.DatPrt = {{QStringLiteral("P1"), 1, 1, 1.0}};
+    h.tables.buildSymbols(h.drawing);
 
     TEntJwwBlock place;
     place.att = attrOn(0, 2);

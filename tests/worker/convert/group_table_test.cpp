@@ -26,7 +26,16 @@ TEST(GroupTable, GroupsKeepFirstAnnouncementOrderTheirFirstScopeAndEachMemberOnc
     EXPECT_EQ(g.CheckAttrNumber(3), 1);
     EXPECT_EQ(g.CheckAttrNumber(0), -1);
     EXPECT_EQ(g.CheckAttrNumber(42), -1);
+    // Groups by scope: the drawing's by the layer group of their first
+    // member, a block definition's whatever the layer group.
+    using Ids = std::vector<int32_t>;
+    EXPECT_EQ(g.groupsIn(-1, 2), Ids{0});
+    EXPECT_EQ(g.groupsIn(-1, 4), Ids{1});
+    EXPECT_EQ(g.groupsIn(-1, 5), Ids{});
+    EXPECT_EQ(g.groupsIn(1, 3), Ids{2});
+    EXPECT_EQ(g.groupsIn(0, 0), Ids{});
     g.DataFree();
     EXPECT_EQ(g.gafN(), 0);
     EXPECT_EQ(g.CheckAttrNumber(7), -1);
+    EXPECT_EQ(g.groupsIn(-1, 2), Ids{});
 }

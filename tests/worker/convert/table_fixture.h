@@ -30,6 +30,17 @@ inline jww::TEntJwwLine lineOn(const jww::TEntJwwAttr& a, double x1 = 0, double 
     return e;
 }
 
+// A text from (0, 0) to (10, 0) in font `font`.
+inline jww::TEntJwwMoji textOn(const jww::TEntJwwAttr& a, const QString& str, const QString& font = QString())
+{
+    jww::TEntJwwMoji e;
+    e.att = a;
+    e.end_x = 10;
+    e.strFontName = font;
+    e.str = str;
+    return e;
+}
+
 inline jww::TEntJwwSolid solidOf(const jww::TEntJwwAttr& a, uint32_t color = 0)
 {
     jww::TEntJwwSolid e;
