@@ -7,6 +7,7 @@
 #include "worker/jww/entity_access.h"
 
 #include <QFile>
+#include <QHash>
 #include <QImageReader>
 
 #include <array>
@@ -47,9 +48,46 @@ bool icoFirstEntrySize(const QString& path, int32_t& pw, int32_t& ph)
     return true;
 }
 
-// Adds the image that text `e` places when it passes every filter.
-void addIfAccepted(std::vector<AcceptedImage>& out, const TJwwData& d, const QString& jwwFileName,
-                   const TEntJwwMoji& e, const TEntJwwBlockTree* node)
+// The file an image path names, once resolved and its header read.
+struct ImageFile {
+    QString source;
+    int32_t pw = 0, ph = 0;
+    bool readable = false;
+};
+
+// Collects the accepted images. A path is resolved and its header read once
+// per run, however many placements show the image.
+class ImageCollector {
+public:
+    ImageCollector(const TJwwData& d, const QString& jwwFileName) : m_d(d), m_jwwFileName(jwwFileName) {}
+
+    // Adds the image that text `e` places when it passes every filter.
+    void add(const TEntJwwMoji& e, const TEntJwwBlockTree* node);
+
+    std::vector<AcceptedImage> take() { return std::move(m_out); }
+
+private:
+    const ImageFile& fileOf(const QString& path);
+
+    const TJwwData& m_d;
+    const QString& m_jwwFileName;
+    QHash<QString, ImageFile> m_files;
+    std::vector<AcceptedImage> m_out;
+};
+
+const ImageFile& ImageCollector::fileOf(const QString& path)
+{
+    auto it = m_files.find(path);
+    if (it == m_files.end()) {
+        ImageFile file;
+        file.source = resolveImagePath(path, m_d.BindImageFolder, m_jwwFileName);
+        file.readable = GetImageSize(file.source, file.pw, file.ph);
+        it = m_files.insert(path, file);
+    }
+    return *it;
+}
+
+void ImageCollector::add(const TEntJwwMoji& e, const TEntJwwBlockTree* node)
 {
     if (!common::IsImageText(e.str))
         return;
@@ -60,9 +98,12 @@ void addIfAccepted(std::vector<AcceptedImage>& out, const TJwwData& d, const QSt
     img.layer = node && !(node->att.nPenStyle & 0x40) ? node->att : e.att;
     if (!hasValidLayer(e.att) || !hasValidLayer(img.layer))
         return;
-    img.source = resolveImagePath(info.fileName, d.BindImageFolder, jwwFileName);
-    if (!GetImageSize(img.source, img.pw, img.ph))
+    const ImageFile& file = fileOf(info.fileName);
+    if (!file.readable)
         return;
+    img.source = file.source;
+    img.pw = file.pw;
+    img.ph = file.ph;
     img.placing = imagePlacingOf(img.source);
     if (img.placing == ImagePlacing::None)
         return;
@@ -80,7 +121,7 @@ void addIfAccepted(std::vector<AcceptedImage>& out, const TJwwData& d, const QSt
         img.r3 = node->r3;
         img.r4 = node->r4;
     }
-    out.push_back(std::move(img));
+    m_out.push_back(std::move(img));
 }
 
 // The image texts among the members of each definition, in member order:
@@ -160,21 +201,21 @@ bool GetImageSize(const QString& path, int32_t& pw, int32_t& ph)
 
 std::vector<AcceptedImage> acceptedImages(const TJwwData& d, const QString& jwwFileName)
 {
-    std::vector<AcceptedImage> out;
+    ImageCollector images(d, jwwFileName);
     const std::vector<std::vector<const TEntJwwMoji*>> blockImages = imageTextsByDefinition(d);
     for (const TEntJwwBlockTree& node : d.EntBlockTree) {
         if (node.defno < 0 || node.defno >= static_cast<int32_t>(d.EntBlockDef.size()))
             continue;
         for (const TEntJwwMoji* text : blockImages[static_cast<size_t>(node.defno)])
-            addIfAccepted(out, d, jwwFileName, *text, &node);
+            images.add(*text, &node);
     }
     for (const TEntJwwNo& no : d.EntNo) {
         visitEntity(d, nullptr, no, [&](const auto& e) {
             if constexpr (std::is_same_v<std::decay_t<decltype(e)>, TEntJwwMoji>)
-                addIfAccepted(out, d, jwwFileName, e, nullptr);
+                images.add(e, nullptr);
         });
     }
-    return out;
+    return images.take();
 }
 
 }  // namespace convert
