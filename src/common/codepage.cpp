@@ -83,19 +83,22 @@ const EncodeTable& encodeTable()
     return table;
 }
 
-void appendCode(QByteArray& out, char16_t ch)
+char* writeCode(char* out, char16_t ch)
 {
     if (ch == 0) {
-        out.append('\0');
-        return;
+        *out++ = '\0';
+        return out;
     }
     const uint16_t c = encodeTable().code[ch];
-    if (c == kNoCode)
-        out.append('?');
-    else if (c > 0xFF)
-        out.append(static_cast<char>(c >> 8)).append(static_cast<char>(c & 0xFF));
-    else
-        out.append(static_cast<char>(c));
+    if (c == kNoCode) {
+        *out++ = '?';
+    } else if (c > 0xFF) {
+        *out++ = static_cast<char>(c >> 8);
+        *out++ = static_cast<char>(c & 0xFF);
+    } else {
+        *out++ = static_cast<char>(c);
+    }
+    return out;
 }
 
 }  // namespace
@@ -129,20 +132,28 @@ QString decodeCp932(QByteArrayView bytes)
     return out;
 }
 
-void appendCp932(QByteArray& out, QStringView text)
+char* writeCp932(char* out, QStringView text)
 {
     const qsizetype n = text.size();
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = text[i];
         if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
-            out.append('?');  // no character beyond the BMP is in the code page
+            *out++ = '?';  // no character beyond the BMP is in the code page
             ++i;
         } else if (c.isSurrogate()) {
-            out.append('?');
+            *out++ = '?';
         } else {
-            appendCode(out, c.unicode());
+            out = writeCode(out, c.unicode());
         }
     }
+    return out;
+}
+
+void appendCp932(QByteArray& out, QStringView text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + kMaxCp932Bytes * text.size());
+    out.truncate(writeCp932(out.data() + start, text) - out.constData());
 }
 
 QByteArray encodeCp932(QStringView text)
