@@ -14,6 +14,18 @@ namespace {
 constexpr uint8_t kPointWithCode = 100;  // pen style of a point with code, angle and scale
 constexpr uint16_t kOwnSolidColor = 10;  // colour number of a solid with its own RGB value
 
+// The bytes that follow the attribute block in each fixed part, and the
+// optional parts, for stepping over bodies without keeping them.
+constexpr qsizetype kLineCoords = 32;     // start and end
+constexpr qsizetype kEnkoRest = 60;       // centre, radius, three angles, flatness, whole-circle flag
+constexpr qsizetype kTenRest = 20;        // position and the temporary-point flag
+constexpr qsizetype kTenCodePart = 20;    // code, angle and scale
+constexpr qsizetype kMojiRest = 68;       // corners, type, sizes, spacing and angle
+constexpr qsizetype kSunpoModeBytes = 2;  // the SXF mode that opens the parts of version 420
+constexpr qsizetype kSolidRest = 64;      // four corners
+constexpr qsizetype kSolidColorPart = 4;  // the own RGB value
+constexpr qsizetype kBlockRest = 44;      // base point, two scales, angle and definition number
+
 }  // namespace
 
 TEntJwwAttr readAttr(ByteCursor& in, int32_t v)
@@ -151,6 +163,52 @@ TEntJwwBlock readBlock(ByteCursor& in, int32_t v)
     return e;
 }
 
+void skipLine(ByteCursor& in, int32_t v)
+{
+    readAttr(in, v);
+    in.skip(kLineCoords);
+}
+
+void skipTen(ByteCursor& in, int32_t v)
+{
+    const TEntJwwAttr a = readAttr(in, v);
+    in.skip(kTenRest + (a.nPenStyle == kPointWithCode ? kTenCodePart : 0));
+}
+
+void skipMoji(ByteCursor& in, int32_t v)
+{
+    readAttr(in, v);
+    in.skip(kMojiRest);
+    SkipCString(in);
+    SkipCString(in);
+}
+
+void skipSunpo(ByteCursor& in, int32_t v)
+{
+    readAttr(in, v);
+    skipLine(in, v);
+    skipMoji(in, v);
+    if (v < 420)
+        return;
+    in.skip(kSunpoModeBytes);
+    skipLine(in, v);
+    skipLine(in, v);
+    for (int i = 0; i < 4; ++i)
+        skipTen(in, v);
+}
+
+void skipSolid(ByteCursor& in, int32_t v)
+{
+    const TEntJwwAttr a = readAttr(in, v);
+    in.skip(kSolidRest + (a.nPenColor == kOwnSolidColor ? kSolidColorPart : 0));
+}
+
+void skipFixed(ByteCursor& in, int32_t v, qsizetype rest)
+{
+    readAttr(in, v);
+    in.skip(rest);
+}
+
 // Appends `e` unless the file ended inside it.
 template <typename E>
 int32_t keep(const ByteCursor& in, std::vector<E>& array, E&& e)
@@ -191,6 +249,20 @@ int32_t readEntityBody(ByteCursor& in, int32_t version, int32_t kind, const Enti
     case kEntSolid: return keep(in, solid, readSolid(in, version));
     case kEntBlock: return keep(in, block, readBlock(in, version));
     default: in.fail(); return -1;
+    }
+}
+
+void skipEntityBody(ByteCursor& in, int32_t version, int32_t kind)
+{
+    switch (kind) {
+    case kEntLine: skipLine(in, version); return;
+    case kEntEnko: skipFixed(in, version, kEnkoRest); return;
+    case kEntTen: skipTen(in, version); return;
+    case kEntMoji: skipMoji(in, version); return;
+    case kEntSunpo: skipSunpo(in, version); return;
+    case kEntSolid: skipSolid(in, version); return;
+    case kEntBlock: skipFixed(in, version, kBlockRest); return;
+    default: in.fail(); return;
     }
 }
 
