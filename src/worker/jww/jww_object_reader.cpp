@@ -38,11 +38,12 @@ int32_t readCount(ByteCursor& in, qsizetype minBytes)
 using KindCounts = std::array<size_t, kEntBlock - kEntLine + 1>;
 
 // How many entities of each kind the next `count` objects hold, found by
-// stepping over them on copies of the cursor and of the class map. Sizing
+// stepping over them on a copy of the class map and coming back. Sizing
 // every array once from these saves growing them while reading, which
 // moved each record several times into memory touched for the first time.
-KindCounts countKinds(ByteCursor in, ClassTagReader tags, int32_t version, int32_t count)
+KindCounts countKinds(ByteCursor& in, ClassTagReader tags, int32_t version, int32_t count)
 {
+    const ByteCursor::Mark start = in.mark();
     KindCounts n{};
     for (int32_t i = 0; i < count; ++i) {
         int32_t kind = kEntNone;
@@ -54,6 +55,7 @@ KindCounts countKinds(ByteCursor in, ClassTagReader tags, int32_t version, int32
             break;
         ++n[static_cast<size_t>(kind - kEntLine)];
     }
+    in.rewind(start);
     return n;
 }
 
