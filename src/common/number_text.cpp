@@ -4,11 +4,13 @@
 #include "common/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <utility>
 
 namespace common {
 namespace {
@@ -32,7 +34,7 @@ constexpr uint64_t kUnits[kMaxShortDigits + 1] = {1ull, 10ull, 100ull, 1000ull, 
 // product is r + e with |e| at most half a unit of r. Below 2^52 a unit of r
 // is at most 1/2, so r + e can fall on the other side of a half only when r
 // itself lies exactly on one; there the sign of e decides, and only an exact
-// tie (e = 0) is left to the round-to-even of nearbyint.
+// tie (e = 0) is left to the round-to-even of the addition below.
 bool scaledUnits(int digits, double value, uint64_t& units)
 {
     const double magnitude = std::fabs(value);
@@ -40,7 +42,9 @@ bool scaledUnits(int digits, double value, uint64_t& units)
     if (!(r < 0x1p52))
         return false;
     const double e = std::fma(magnitude, kScale[digits], -r);
-    double q = std::nearbyint(r);
+    // Adding 2^52 leaves no bits below the units, so the sum rounds r to an
+    // integer, ties to even, without a call that saves the rounding mode.
+    double q = (r + 0x1p52) - 0x1p52;
     const double d = r - q;  // exact: r and q are within one half of each other
     if (std::fabs(d) == 0.5 && e != 0 && (e > 0) == (d > 0))
         q += d > 0 ? 1 : -1;
@@ -53,22 +57,36 @@ char* writeUnsigned(char* out, uint64_t value)
     return std::to_chars(out, out + kMaxIntChars, value).ptr;
 }
 
-// The short path: sign, integer part, "." and the decimals padded with zeros.
-char* writeScaled(char* out, int digits, bool negative, uint64_t units)
+// The short path: sign, integer part, "." and the decimals padded with
+// zeros. The number of decimals is a template argument so that the
+// divisions by its power of ten become multiplications.
+template <int Digits>
+char* writeScaled(char* out, bool negative, uint64_t units)
 {
     if (negative && units != 0)
         *out++ = '-';
-    out = writeUnsigned(out, units / kUnits[digits]);
-    if (digits == 0)
-        return out;
-    *out++ = '.';
-    uint64_t fraction = units % kUnits[digits];
-    for (int i = digits - 1; i >= 0; --i) {
-        out[i] = static_cast<char>('0' + fraction % 10);
-        fraction /= 10;
+    out = writeUnsigned(out, units / kUnits[Digits]);
+    if constexpr (Digits > 0) {
+        *out++ = '.';
+        uint64_t fraction = units % kUnits[Digits];
+        for (int i = Digits - 1; i >= 0; --i) {
+            out[i] = static_cast<char>('0' + fraction % 10);
+            fraction /= 10;
+        }
+        out += Digits;
     }
-    return out + digits;
+    return out;
 }
+
+using ScaledWriter = char* (*)(char*, bool, uint64_t);
+
+template <size_t... D>
+constexpr std::array<ScaledWriter, sizeof...(D)> scaledWriters(std::index_sequence<D...>)
+{
+    return {&writeScaled<static_cast<int>(D)>...};
+}
+
+constexpr auto kScaledWriters = scaledWriters(std::make_index_sequence<kMaxShortDigits + 1>());
 
 // Any value, through std::to_chars; a minus sign before nothing but zeros
 // is dropped.
@@ -96,7 +114,7 @@ char* writeFixedText(char* out, int digits, double value)
     digits = std::clamp(digits, 0, kMaxDigits);
     uint64_t units = 0;
     if (digits <= kMaxShortDigits && scaledUnits(digits, value, units))
-        return writeScaled(out, digits, std::signbit(value), units);
+        return kScaledWriters[static_cast<size_t>(digits)](out, std::signbit(value), units);
     return writeFixedGeneral(out, digits, value);
 }
 

@@ -143,27 +143,18 @@ FeatureRecord& FeatureRecord::quoted(QStringView text)
 }
 
 SfcWriter::SfcWriter(QIODevice& device)
-    : m_device(device), m_data(std::make_unique<char[]>(kFlushSize * 2)), m_capacity(kFlushSize * 2)
+    : m_device(device), m_data(std::make_unique_for_overwrite<char[]>(kFlushSize * 2)), m_capacity(kFlushSize * 2)
 {
 }
 
-char* SfcWriter::room(size_t n)
+char* SfcWriter::grow(size_t n)
 {
-    if (m_capacity - m_size < n) {
-        const size_t capacity = std::max(m_capacity * 2, m_size + n);
-        auto data = std::make_unique_for_overwrite<char[]>(capacity);
-        std::memcpy(data.get(), m_data.get(), m_size);
-        m_data = std::move(data);
-        m_capacity = capacity;
-    }
+    const size_t capacity = std::max(m_capacity * 2, m_size + n);
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
+    std::memcpy(data.get(), m_data.get(), m_size);
+    m_data = std::move(data);
+    m_capacity = capacity;
     return m_data.get() + m_size;
-}
-
-void SfcWriter::append(std::string_view bytes)
-{
-    char* out = room(bytes.size());
-    std::memcpy(out, bytes.data(), bytes.size());
-    m_size += bytes.size();
 }
 
 void SfcWriter::appendCp932(QStringView text)

@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 #include <memory>
 #include <span>
 #include <stdexcept>
@@ -120,9 +121,15 @@ private:
 
     // Room for `n` more bytes at the end of the buffer; write them at the
     // result and pass their end to commit().
-    char* room(size_t n);
+    char* room(size_t n) { return m_capacity - m_size >= n ? m_data.get() + m_size : grow(n); }
     void commit(char* end) { m_size = static_cast<size_t>(end - m_data.get()); }
-    void append(std::string_view bytes);
+    void append(std::string_view bytes)
+    {
+        std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
+        m_size += bytes.size();
+    }
+    // room() when the buffer is full: moves it to a larger one.
+    char* grow(size_t n);
     void appendCp932(QStringView text);
     void maybeFlush();
 
