@@ -44,33 +44,28 @@ TEntJwwAttr readAttr(ByteCursor& in, int32_t v)
 
 namespace {
 
-TEntJwwLine readLine(ByteCursor& in, int32_t v)
+void readLine(ByteCursor& in, int32_t v, TEntJwwLine& e)
 {
-    TEntJwwLine e;
     e.att = readAttr(in, v);
     e.start_x = in.f64();
     e.start_y = in.f64();
     e.end_x = in.f64();
     e.end_y = in.f64();
-    return e;
 }
 
-TEntJwwEnko readEnko(ByteCursor& in, int32_t v)
+void readEnko(ByteCursor& in, int32_t v, TEntJwwEnko& e)
 {
-    TEntJwwEnko e;
     e.att = readAttr(in, v);
     for (double* x : {&e.start_x, &e.start_y, &e.dHankei, &e.radKaishiKaku, &e.radEnkoKaku, &e.radKatamukiKaku,
                       &e.dHenpeiRitsu})
         *x = in.f64();
     e.bZenEnFlg = static_cast<uint32_t>(in.i32());
-    return e;
 }
 
 // A point; its code, angle and scale are stored only with pen style 100 and
 // otherwise get 0, 0 and `scale`.
-TEntJwwTen readTen(ByteCursor& in, int32_t v, double scale)
+void readTen(ByteCursor& in, int32_t v, double scale, TEntJwwTen& e)
 {
-    TEntJwwTen e;
     e.att = readAttr(in, v);
     e.start_x = in.f64();
     e.start_y = in.f64();
@@ -81,14 +76,12 @@ TEntJwwTen readTen(ByteCursor& in, int32_t v, double scale)
         e.radKaitenKaku = in.f64();
         e.dBairitsu = in.f64();
     }
-    return e;
 }
 
 // The fixed part of a text; its two strings follow separately. Sizes that
 // are not numbers would reach every writer, so they take Jw_cad's defaults.
-TEntJwwMoji readMojiFixed(ByteCursor& in, int32_t v)
+void readMojiFixed(ByteCursor& in, int32_t v, TEntJwwMoji& e)
 {
-    TEntJwwMoji e;
     e.att = readAttr(in, v);
     e.start_x = in.f64();
     e.start_y = in.f64();
@@ -105,30 +98,27 @@ TEntJwwMoji readMojiFixed(ByteCursor& in, int32_t v)
         e.dSizeY = 3;
     if (!std::isfinite(e.dKankaku))
         e.dKankaku = 0;
-    return e;
 }
 
-TEntJwwMoji readMoji(ByteCursor& in, int32_t v)
+void readMoji(ByteCursor& in, int32_t v, TEntJwwMoji& e)
 {
-    TEntJwwMoji e = readMojiFixed(in, v);
+    readMojiFixed(in, v, e);
     e.strFontName = ReadCStringPrintable(in);
     e.str = ReadCStringPrintable(in);
-    return e;
 }
 
-TEntJwwSunpo readSunpo(ByteCursor& in, int32_t v)
+void readSunpo(ByteCursor& in, int32_t v, TEntJwwSunpo& e)
 {
-    TEntJwwSunpo e;
     e.att = readAttr(in, v);
-    e.Sen = readLine(in, v);
-    e.Moji = readMoji(in, v);
+    readLine(in, v, e.Sen);
+    readMoji(in, v, e.Moji);
     if (v >= 420) {
         e.bSxfMode = in.u16();
-        e.Ho1 = readLine(in, v);
-        e.Ho2 = readLine(in, v);
+        readLine(in, v, e.Ho1);
+        readLine(in, v, e.Ho2);
         for (TEntJwwTen* t : {&e.Te1, &e.Te2, &e.Kt1, &e.Kt2})
-            *t = readTen(in, v, 0);
-        return e;
+            readTen(in, v, 0, *t);
+        return;
     }
     // Older files store only the dimension line and text; the parts the
     // conversion expects get the dimension's attributes and no geometry.
@@ -138,29 +128,24 @@ TEntJwwSunpo readSunpo(ByteCursor& in, int32_t v)
         t->att = e.att;
         t->att.nPenStyle = 0;
     }
-    return e;
 }
 
-TEntJwwSolid readSolid(ByteCursor& in, int32_t v)
+void readSolid(ByteCursor& in, int32_t v, TEntJwwSolid& e)
 {
-    TEntJwwSolid e;
     e.att = readAttr(in, v);
     for (double* x : {&e.start_x, &e.start_y, &e.end_x, &e.end_y, &e.DPoint2_x, &e.DPoint2_y, &e.DPoint3_x,
                       &e.DPoint3_y})
         *x = in.f64();
     if (e.att.nPenColor == kOwnSolidColor)
         e.Color = static_cast<uint32_t>(in.i32());
-    return e;
 }
 
-TEntJwwBlock readBlock(ByteCursor& in, int32_t v)
+void readBlock(ByteCursor& in, int32_t v, TEntJwwBlock& e)
 {
-    TEntJwwBlock e;
     e.att = readAttr(in, v);
     for (double* x : {&e.DPKijunTen_x, &e.DPKijunTen_y, &e.dBairitsuX, &e.dBairitsuY, &e.radKaitenKaku})
         *x = in.f64();
     e.nNumber = static_cast<uint32_t>(in.i32());
-    return e;
 }
 
 void skipLine(ByteCursor& in, int32_t v)
@@ -209,13 +194,16 @@ void skipFixed(ByteCursor& in, int32_t v, qsizetype rest)
     in.skip(rest);
 }
 
-// Appends `e` unless the file ended inside it.
-template <typename E>
-int32_t keep(const ByteCursor& in, std::vector<E>& array, E&& e)
+// Reads one entity straight into a new last entry of `array` with `read`;
+// the entry goes again when the file ended inside it.
+template <typename E, typename Read>
+int32_t keep(const ByteCursor& in, std::vector<E>& array, Read read)
 {
-    if (in.failed())
+    read(array.emplace_back());
+    if (in.failed()) {
+        array.pop_back();
         return -1;
-    array.push_back(std::move(e));
+    }
     return static_cast<int32_t>(array.size() - 1);
 }
 
@@ -241,13 +229,13 @@ int32_t readEntityBody(ByteCursor& in, int32_t version, int32_t kind, const Enti
 {
     auto& [line, enko, ten, moji, sunpo, solid, block] = to.arrays;
     switch (kind) {
-    case kEntLine: return keep(in, line, readLine(in, version));
-    case kEntEnko: return keep(in, enko, readEnko(in, version));
-    case kEntTen: return keep(in, ten, readTen(in, version, to.pointScale));
-    case kEntMoji: return keep(in, moji, readMoji(in, version));
-    case kEntSunpo: return keep(in, sunpo, readSunpo(in, version));
-    case kEntSolid: return keep(in, solid, readSolid(in, version));
-    case kEntBlock: return keep(in, block, readBlock(in, version));
+    case kEntLine: return keep(in, line, [&](TEntJwwLine& e) { readLine(in, version, e); });
+    case kEntEnko: return keep(in, enko, [&](TEntJwwEnko& e) { readEnko(in, version, e); });
+    case kEntTen: return keep(in, ten, [&](TEntJwwTen& e) { readTen(in, version, to.pointScale, e); });
+    case kEntMoji: return keep(in, moji, [&](TEntJwwMoji& e) { readMoji(in, version, e); });
+    case kEntSunpo: return keep(in, sunpo, [&](TEntJwwSunpo& e) { readSunpo(in, version, e); });
+    case kEntSolid: return keep(in, solid, [&](TEntJwwSolid& e) { readSolid(in, version, e); });
+    case kEntBlock: return keep(in, block, [&](TEntJwwBlock& e) { readBlock(in, version, e); });
     default: in.fail(); return -1;
     }
 }
