@@ -7,6 +7,7 @@
 #include "worker/convert/entity_converter.h"
 #include "worker/convert/solid_boundary.h"
 #include "worker/convert/definition_section.h"
+#include "worker/convert/image_converter.h"
 #include "worker/jww/entity_access.h"
 #include "worker/sfc/sfc_frame.h"
 #include "worker/sfc/structure_features.h"
@@ -21,19 +22,21 @@ using convert::Placement;
 
 FillNumbering writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
                                convert::AttributeTables& tables, const convert::TSFC_GroupAttr& groups,
-                               PaperSize paper, text::TSFC_Moji_Exp_Info& mexp, const QDateTime& now)
+                               PaperSize paper, text::TSFC_Moji_Exp_Info& mexp, const QDateTime& now,
+                               const std::vector<convert::AcceptedImage>& images)
 {
     sfc::procSfcHeader(fn, f, now);
     convert::procSfcSet(f, tables, jww);
-    SfcDataWriter data(f, jww, tables, groups, paper, mexp);
+    SfcDataWriter data(f, jww, tables, groups, paper, mexp, images);
     data.procSfcData();
     sfc::procSfcFooter(f);
     return {data.CCnum(), data.fillCounter()};
 }
 
 SfcDataWriter::SfcDataWriter(sfc::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables,
-                             const convert::TSFC_GroupAttr& groups, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp)
-    : m_ctx{f, jww, tables, paper.x, paper.y}, m_consume(jww), m_groupAttr(jww, groups), m_mexp(mexp)
+                             const convert::TSFC_GroupAttr& groups, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
+                             const std::vector<convert::AcceptedImage>& images)
+    : m_ctx{f, jww, tables, paper.x, paper.y, {}}, m_consume(jww), m_groupAttr(jww, groups), m_mexp(mexp), m_images(images)
 {
 }
 
@@ -60,10 +63,11 @@ void SfcDataWriter::writeBlockSymbols()
     const Placement none;
     for (const convert::BlockSymbolScope& scope : convert::blockSymbolScopes(m_ctx.jww, m_ctx.tables)) {
         const jww::TEntJwwBlockDef& def = m_ctx.jww.EntBlockDef[scope.defIndex];
+        const int32_t first = m_ctx.f.SXFnum;
         procSfcDataCrvAttr(scope.defIndex, -1, none);
         for (const jww::TEntJwwNo& no : def.mNo)
             dispatch(&def, no, none);
-        sfc::procSfcBlockDef(m_ctx.f, scope.name, scope.kind);
+        closeSymbol(first, scope.name, scope.kind);
     }
 }
 
@@ -71,23 +75,44 @@ void SfcDataWriter::writeLayerGroupSymbols()
 {
     for (const convert::GroupPartScope& part : convert::groupPartScopes(m_ctx.tables)) {
         const Placement p{0, 0, part.sc};
+        const int32_t first = m_ctx.f.SXFnum;
         for (int g : part.groups) {
             procSfcDataCrvAttr(-1, g, p);
             for (int32_t eid : m_byGroup[g])
                 dispatch(nullptr, m_ctx.jww.EntNo[eid], p);
         }
-        sfc::procSfcBlockDef(m_ctx.f, part.name, 1);
+        closeSymbol(first, part.name, 1);
     }
 }
 
 void SfcDataWriter::writeLayerGroupPlacements()
 {
     for (const convert::GroupPartScope& part : convert::groupPartScopes(m_ctx.tables)) {
+        if (m_ctx.emptySymbols.contains(part.name))
+            continue;
         // The part is drawn at its scale; placing it at 1 / scale brings it
         // back to the sheet.
         sfc::procSfcBlock(m_ctx.f, 0, part.name, m_ctx.PaperSizeX / 2, m_ctx.PaperSizeY / 2, 0, 1 / part.sc,
                           1 / part.sc);
     }
+}
+
+void SfcDataWriter::closeSymbol(int32_t firstMember, const QString& name, int32_t kind)
+{
+    if (m_ctx.f.SXFnum == firstMember)
+        m_ctx.emptySymbols.insert(name);
+    else
+        sfc::procSfcBlockDef(m_ctx.f, name, kind);
+}
+
+void SfcDataWriter::procSfcDataImageDef()
+{
+    convert::procSfcDataImageDef(m_ctx, m_images);
+}
+
+void SfcDataWriter::procSfcDataImages()
+{
+    convert::procSfcDataImages(m_ctx, m_images);
 }
 
 void SfcDataWriter::writeSheet()

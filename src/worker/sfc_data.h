@@ -7,6 +7,7 @@
 #include "worker/convert/conversion_context.h"
 #include "worker/convert/drawing_scopes.h"
 #include "worker/convert/group_table.h"
+#include "worker/convert/image_source.h"
 #include "worker/convert/member_consumption.h"
 #include "worker/convert/solid_boundary.h"
 #include "worker/drawing_setup.h"
@@ -23,8 +24,11 @@ namespace worker {
 // marking is the only change made to `jww`.
 class SfcDataWriter {
 public:
+    // `images` are the drawing's accepted images (convert::acceptedImages);
+    // the writer keeps a reference to them.
     SfcDataWriter(sfc::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables,
-                  const convert::TSFC_GroupAttr& groups, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp);
+                  const convert::TSFC_GroupAttr& groups, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
+                  const std::vector<convert::AcceptedImage>& images);
 
     // Writes every section of the drawing data in order.
     void procSfcData();
@@ -44,10 +48,11 @@ private:
     // The recognised dimension, leader, balloon and polyline groups of a
     // scope, written before its entities so that their members are consumed.
     void procSfcDataCrvAttr(int bln, int lgp, const convert::Placement& p);
-    // Image symbols and placements belong to the image stage, which writes
-    // nothing yet.
-    void procSfcDataImageDef() {}
-    void procSfcDataImages() {}
+    void procSfcDataImageDef();
+    void procSfcDataImages();
+    // Closes a symbol whose members began at feature number `firstMember`, or
+    // leaves it out (and so every placement of it) when none was written.
+    void closeSymbol(int32_t firstMember, const QString& name, int32_t kind);
 
     // Sends one entity to its converter; kinds 0 and -1 (consumed) write nothing.
     void writeSolid(const jww::TEntJwwSolid& e, const convert::Placement& p);
@@ -57,6 +62,7 @@ private:
     convert::MemberConsumption m_consume;
     annotation::GroupRecognizer m_groupAttr;
     text::TSFC_Moji_Exp_Info& m_mexp;
+    const std::vector<convert::AcceptedImage>& m_images;
     convert::SolidCurves m_solidCurves;
     convert::GroupEntities m_byGroup;
     int32_t m_CCnum = 1;
@@ -66,6 +72,7 @@ private:
 // Writes the whole SFC text of drawing `jww`, whose tables are built, for
 // destination `fn`: header (dated `now`), definitions, drawing data, footer.
 // The members of recognised groups of `groups` are marked consumed in `jww`.
+// `images` are its accepted images (convert::acceptedImages), none by default.
 // Returns how the composite curves and the fills were numbered.
 struct FillNumbering {
     int32_t curves = 0;       // one more than the composite curves written for solids
@@ -73,6 +80,7 @@ struct FillNumbering {
 };
 FillNumbering writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
                                convert::AttributeTables& tables, const convert::TSFC_GroupAttr& groups,
-                               PaperSize paper, text::TSFC_Moji_Exp_Info& mexp, const QDateTime& now);
+                               PaperSize paper, text::TSFC_Moji_Exp_Info& mexp, const QDateTime& now,
+                               const std::vector<convert::AcceptedImage>& images = {});
 
 }  // namespace worker

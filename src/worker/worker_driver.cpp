@@ -3,6 +3,7 @@
 
 #include "common/file_ops.h"
 #include "common/path_names.h"
+#include "worker/image_files.h"
 #include "worker/reference_list.h"
 #include "worker/sfc/sfc_file.h"
 #include "worker/sfc_data.h"
@@ -155,7 +156,10 @@ void WorkerDriver::Proc(const QString& src, const QString& dst)
     }
     proc3();
     m_written = proc4(dst);
-    proc5(dst);
+    // Image files belong to the output they sit beside: a run that wrote no
+    // output leaves the user's folder as it was.
+    if (m_written)
+        proc5(dst);
 }
 
 bool WorkerDriver::proc2(const QString& src)
@@ -181,9 +185,10 @@ void WorkerDriver::proc3()
 
 bool WorkerDriver::proc4(const QString& fn)
 {
+    m_images = convert::acceptedImages(*JWW1, JwwFileName);
     m_leftOut = 0;
     const sfc::SfcFileResult result = sfc::writeSfcFile(fn, [&](sfc::SfcWriter& f) {
-        writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime());
+        writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime(), m_images);
         m_leftOut = f.recordsLeftOut();
     });
     switch (result) {
@@ -201,9 +206,7 @@ bool WorkerDriver::proc4(const QString& fn)
 
 void WorkerDriver::proc5(const QString& fn)
 {
-    // Image files beside the output are placed by the image stage, which
-    // this worker does not have yet.
-    Q_UNUSED(fn);
+    placeImageFiles(m_images, fn);
 }
 
 int runWorker(const QStringList& arguments, const QString& exeDir, std::FILE* err)

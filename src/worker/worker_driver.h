@@ -5,6 +5,7 @@
 #include "common/file_locations.h"
 #include "common/settings_file.h"
 #include "worker/convert/attribute_tables.h"
+#include "worker/convert/image_source.h"
 #include "worker/convert/group_table.h"
 #include "worker/drawing_setup.h"
 #include "worker/jww/gra_attribute.h"
@@ -64,6 +65,7 @@ private:
     bool proc2(const QString& src);
     void proc3();
     bool proc4(const QString& fn);
+    // Places the image files beside `fn`; only after proc4 wrote it.
     void proc5(const QString& fn);
     static void JwwDataFree(jww::TJwwData& jw);
 
@@ -78,6 +80,9 @@ private:
     convert::AttributeTables m_tables;
     text::TSFC_Moji_Exp_Info mexp;
     PaperSize m_paper;
+    // The images placed by proc4 and proc5, found once so that both see the
+    // same ones in the same order.
+    std::vector<convert::AcceptedImage> m_images;
     bool m_written = false;
     QString m_reason;
     int m_leftOut = 0;

@@ -13,6 +13,7 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cstdio>
 #include <vector>
 
 namespace fuzzing {
@@ -184,6 +185,22 @@ QStringList checkReader(QByteArrayView bytes, const QString& imageFolder)
     return problems;
 }
 
+namespace {
+
+// Everything written to `f` so far.
+QByteArray readAll(std::FILE* f)
+{
+    QByteArray out;
+    std::rewind(f);
+    char buffer[4096];
+    size_t n = 0;
+    while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0)
+        out.append(buffer, static_cast<qsizetype>(n));
+    return out;
+}
+
+}  // namespace
+
 bool prepareWorkerFolder(const QString& exeDir)
 {
     return common::SettingsFile(exeDir).write(exeDir + kSettingsName);
@@ -201,10 +218,22 @@ QStringList checkConversion(QByteArrayView bytes, const QString& exeDir, const Q
     }
     file.close();
 
-    const int status = worker::runWorker({src, dst}, exeDir);
+    // The reasons go to a file of their own: thousands of inputs a second
+    // would flood the fuzzer's log, and a failure must say why in one line.
+    std::FILE* reasons = std::tmpfile();
+    if (!reasons) {
+        problems << QStringLiteral("cannot make a file for the reasons");
+        return problems;
+    }
+    const int status = worker::runWorker({src, dst}, exeDir, reasons);
+    const QByteArray reason = readAll(reasons);
+    std::fclose(reasons);
     const bool written = QFileInfo::exists(dst);
     if ((status == 0) != written)
         problems << QStringLiteral("exit status %1 but the output %2").arg(status).arg(written ? "exists" : "is missing");
+    const bool oneLine = reason.size() > 1 && reason.endsWith('\n') && reason.count('\n') == 1;
+    if (status == 0 ? !reason.isEmpty() : !oneLine)
+        problems << QStringLiteral("exit status %1 with the reason \"%2\"").arg(status).arg(QString::fromUtf8(reason));
 
     TJwwData d;
     d.BindImageExr = true;  // as the worker reads: a damaged image list fails the read

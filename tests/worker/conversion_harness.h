@@ -25,8 +25,10 @@ struct Converted {
 };
 
 // `withGroups` false converts as if no curve-attribute group were
-// recognised: every member is written on its own.
-inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int cb4 = 0, bool withGroups = true)
+// recognised: every member is written on its own. `images` are the drawing's
+// accepted images (convert::acceptedImages).
+inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int cb4 = 0, bool withGroups = true,
+                                 const std::vector<convert::AcceptedImage>& images = {})
 {
     Converted out;
     jww::TgraAttribute graAtt;
@@ -44,7 +46,7 @@ inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int
     sfc::SfcWriter f(buffer);
     const worker::FillNumbering numbering = worker::writeSfcContents(
         f, QStringLiteral("/out/test.sfc"), d, out.tables, groups, worker::PaperSizeOf(d.Enthd.nZumen), mexp,
-        QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0)));
+        QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0)), images);
     f.flush();
     out.recordsLeftOut = f.recordsLeftOut();
     out.curves = numbering.curves;

@@ -51,7 +51,7 @@ struct OutputCapture {
     sfc::SfcWriter writer{buffer};
     convert::AttributeTables tables;
     jww::TJwwData drawing;
-    convert::ConversionContext ctx{writer, drawing, tables, 420, 297};
+    convert::ConversionContext ctx{writer, drawing, tables, 420, 297, {}};
 };
 
 }  // namespace testsupport

@@ -8,10 +8,13 @@
 #include "tests/support/sfc_parser.h"
 #include "tests/support/test_paths.h"
 
+#include <QBuffer>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QImage>
+#include <QImageReader>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -527,4 +530,75 @@ TEST_F(WorkerRun, DecoratedTextsAreDrawnInPieces)
     };
     EXPECT_EQ(colourOf(u"A"_qs, startY(5)), 1);
     EXPECT_EQ(colourOf(u"B"_qs, startY(5)), 2);
+}
+
+namespace {
+
+QByteArray pngBytes(int w, int h)
+{
+    QImage image(w, h, QImage::Format_RGB32);
+    image.fill(Qt::blue);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, "PNG");
+    return bytes;
+}
+
+}  // namespace
+
+// A drawing carrying one image inside it (stored gzip-compressed) and
+// referring to another beside it: both become symbols placed on the sheet,
+// both arrive as JPEG files beside the output, and the folder the embedded
+// image was extracted to is gone afterwards.
+TEST_F(WorkerRun, EmbeddedAndReferencedImagesArriveBesideTheOutput)
+{
+    writeSettings();
+    ASSERT_TRUE(writeFile(m_dir.filePath("beside.png"), pngBytes(10, 10)));
+    jww::TJwwData d;
+    testsupport::initEmptyDrawing(d, 700);
+    testsupport::JwwWriteOptions options;
+    const QByteArray stored = testsupport::gzipBytes(pngBytes(30, 20));
+    d.BindImage.push_back({QStringLiteral("photo.png.gz"), static_cast<int32_t>(stored.size())});
+    options.imageData.push_back(stored);
+    for (const char* ref : {"^@BM%temp%photo.png,60", "^@BMbeside.png,40"}) {
+        jww::TEntJwwMoji e;
+        e.att.nPenColor = 1;
+        e.att.nPenStyle = 1;
+        e.end_x = 1;
+        e.str = QString::fromLatin1(ref);
+        testsupport::addMoji(d, e);
+    }
+    ASSERT_TRUE(writeFile(m_source, testsupport::writeJww(d, options)));
+    ASSERT_TRUE(QDir(m_dir.path()).mkdir("out"));
+    const QString dest = m_dir.filePath("out/plan.sfc");
+
+    ASSERT_EQ(run({m_source, dest}), 0) << m_err.toStdString();
+    EXPECT_EQ(QDir(m_dir.filePath("out")).entryList(QDir::Files | QDir::Hidden, QDir::Name),
+              (QStringList{"beside.jpg", "photo.jpg", "plan.sfc"}));
+    for (const auto& [name, size] : {std::pair{"photo.jpg", QSize(30, 20)}, std::pair{"beside.jpg", QSize(10, 10)}}) {
+        QImageReader reader(m_dir.filePath(QStringLiteral("out/") + QString::fromLatin1(name)));
+        EXPECT_EQ(reader.format(), "jpeg") << name;
+        EXPECT_EQ(reader.size(), size) << name;
+    }
+    const testsupport::SfcFile file = testsupport::parseSfcFile(dest);
+    ASSERT_TRUE(file.ok()) << file.problems.join(u'\n').toStdString();
+    const auto imageNames = [&](QStringView feature, size_t at) {
+        QStringList names;
+        for (const testsupport::SfcRecord* r : file.named(feature)) {
+            if (r->stringAt(at).contains(u"$$画像"_qs))
+                names.append(r->stringAt(at));
+        }
+        return names;
+    };
+    const QStringList expected{u"$$ATRU$$101$$画像1$$画像$$photo.jpg"_qs, u"$$ATRU$$102$$画像2$$画像$$beside.jpg"_qs};
+    EXPECT_EQ(imageNames(u"sfig_org_feature", 0), expected);
+    EXPECT_EQ(imageNames(u"sfig_locate_feature", 1), expected);
+    EXPECT_FALSE(QDir(m_dir.filePath("TEMP")).exists());
+
+    // A run that writes no output (here: the destination exists) places no
+    // image file either.
+    ASSERT_TRUE(QFile::remove(m_dir.filePath("out/photo.jpg")));
+    EXPECT_EQ(run({m_source, dest}), 1);
+    EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("out/photo.jpg")));
 }

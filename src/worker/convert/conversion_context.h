@@ -6,6 +6,9 @@
 #include "worker/jww/jww_data.h"
 #include "worker/sfc/sfc_writer.h"
 
+#include <QSet>
+#include <QString>
+
 namespace convert {
 
 // Placement of a scope: a JWW point (x, y) is written as (dx + sc * x,
@@ -25,6 +28,9 @@ struct ConversionContext {
     AttributeTables& tables;
     double PaperSizeX = 0;
     double PaperSizeY = 0;
+    // Symbols left out because no member of theirs was written: SXF rejects
+    // a symbol without members, so no placement may name one of these.
+    QSet<QString> emptySymbols;
 };
 
 }  // namespace convert

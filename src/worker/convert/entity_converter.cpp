@@ -177,6 +177,8 @@ void procSfcDataBlock(ConversionContext& ctx, const jww::TEntJwwBlock& e, const 
         if (part.typ != 0 && part.no == index)
             name = part.nam;
     }
+    if (ctx.emptySymbols.contains(name))
+        return;
     sfc::procSfcBlock(ctx.f, layer, name, p.x(e.DPKijunTen_x), p.y(e.DPKijunTen_y),
                       common::NormDeg(common::RadToDeg(e.radKaitenKaku)), std::fabs(e.dBairitsuX) * p.sc,
                       std::fabs(e.dBairitsuY) * p.sc);

@@ -109,13 +109,18 @@ private:
     void countOne(const TEntJwwMoji& e)
     {
         const TEntJwwAttr& a = e.att;
+        if (common::IsImageText(e.str)) {
+            // An image reference is no text, but the frame of its image is
+            // drawn on its layer, wherever its points lie.
+            groupCount(a);
+            layerCount(a, a.lGroup, false);
+            return;
+        }
         if (common::SamePoint(e.start_x, e.start_y, e.end_x, e.end_y))
             return;
         if (common::SamePoint(e.start_x, e.start_y, 0, 0) && common::SamePoint(e.end_x, e.end_y, 0.01, 0.01))
             return;
         groupCount(a);
-        if (common::IsImageText(e.str))
-            return;  // an image reference, not a text
         m_t.proc3subFont(e.strFontName);
         // Colour codes inside the text use those pen colours.
         for (int n = 1; n <= 8; ++n) {

@@ -204,7 +204,9 @@ TEST(AttributeTables, AuxiliaryEntitiesGetTheLayerAfterTheUsedOnes)
     EXPECT_EQ(t.DatCol[9].no, 4);
 }
 
-TEST(AttributeTables, ImageReferenceTextCountsOnlyItsGroup)
+// The frame of an image is drawn on the text's layer, so the layer counts;
+// the text's font does not.
+TEST(AttributeTables, ImageReferenceTextCountsItsGroupAndLayer)
 {
     TJwwData d;
     initEmptyDrawing(d);
@@ -216,7 +218,8 @@ TEST(AttributeTables, ImageReferenceTextCountsOnlyItsGroup)
     addMoji(d, text);
     BuiltTables b(d);
     EXPECT_EQ(b.tables.DatLgp[3].cn, 1);
-    EXPECT_EQ(b.tables.DatLay[3 * 16 + 2].cn, 0);
+    EXPECT_EQ(b.tables.DatLay[3 * 16 + 2].cn, 1);
+    EXPECT_GT(b.tables.DatLay[3 * 16 + 2].no, 0);
     EXPECT_EQ(b.tables.DatFonN(), 1);
 }
 
