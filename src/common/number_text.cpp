@@ -22,9 +22,6 @@ constexpr int kMaxShortDigits = 15;
 
 constexpr double kScale[kMaxShortDigits + 1] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
                                                  1e12, 1e13, 1e14, 1e15};
-constexpr uint64_t kUnits[kMaxShortDigits + 1] = {1ull, 10ull, 100ull, 1000ull, 10000ull, 100000ull, 1000000ull,
-    10000000ull, 100000000ull, 1000000000ull, 10000000000ull, 100000000000ull, 1000000000000ull, 10000000000000ull,
-    100000000000000ull, 1000000000000000ull};
 
 // |value| · 10^digits rounded to the nearest integer, ties to even, exactly
 // as the decimal expansion of the binary value would round; false when that
@@ -52,27 +49,48 @@ bool scaledUnits(int digits, double value, uint64_t& units)
     return true;
 }
 
-char* writeUnsigned(char* out, uint64_t value)
-{
-    return std::to_chars(out, out + kMaxIntChars, value).ptr;
-}
+// "00", "01", ... "99": digits are written two at a time.
+constexpr auto kDigitPairs = [] {
+    std::array<char, 200> pairs{};
+    for (int i = 0; i < 100; ++i) {
+        pairs[static_cast<size_t>(2 * i)] = static_cast<char>('0' + i / 10);
+        pairs[static_cast<size_t>(2 * i + 1)] = static_cast<char>('0' + i % 10);
+    }
+    return pairs;
+}();
 
-// The short path: sign, integer part, "." and the decimals padded with
-// zeros. The number of decimals is a template argument so that the
-// divisions by its power of ten become multiplications.
+// The short path: sign, integer part, "." and the decimals. The digits of
+// `units` are produced right to left, padded with zeros to one more than
+// the decimals, and the point goes in before the last `Digits` of them.
+// The number of decimals is a template argument so that every division is
+// by a constant.
 template <int Digits>
 char* writeScaled(char* out, bool negative, uint64_t units)
 {
     if (negative && units != 0)
         *out++ = '-';
-    out = writeUnsigned(out, units / kUnits[Digits]);
+    char digits[kMaxIntChars + kMaxShortDigits];
+    char* const end = digits + sizeof digits;
+    char* p = end;
+    while (units >= 100) {
+        p -= 2;
+        std::memcpy(p, &kDigitPairs[static_cast<size_t>(2 * (units % 100))], 2);
+        units /= 100;
+    }
+    if (units >= 10) {
+        p -= 2;
+        std::memcpy(p, &kDigitPairs[static_cast<size_t>(2 * units)], 2);
+    } else {
+        *--p = static_cast<char>('0' + units);
+    }
+    while (end - p < Digits + 1)
+        *--p = '0';
+    const auto whole = static_cast<size_t>(end - p - Digits);
+    std::memcpy(out, p, whole);
+    out += whole;
     if constexpr (Digits > 0) {
         *out++ = '.';
-        uint64_t fraction = units % kUnits[Digits];
-        for (int i = Digits - 1; i >= 0; --i) {
-            out[i] = static_cast<char>('0' + fraction % 10);
-            fraction /= 10;
-        }
+        std::memcpy(out, p + whole, Digits);
         out += Digits;
     }
     return out;
