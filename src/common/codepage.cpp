@@ -105,31 +105,33 @@ char* writeCode(char* out, char16_t ch)
 
 QString decodeCp932(QByteArrayView bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
+    // No byte gives more than one character: decode into room for all of them.
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n; ++i) {
         const uint8_t b = p[i];
         if (b < 0x80) {
-            out.append(QChar(b));
+            *out++ = QChar(b);
             continue;
         }
         const int li = leadIndex(b);
         if (li < 0) {
             const char16_t ch = kCp932Single[b];
-            out.append(QChar(ch != 0 ? ch : kInvalidByte));
+            *out++ = QChar(ch != 0 ? ch : kInvalidByte);
             continue;
         }
         const char16_t ch = (i + 1 < n && p[i + 1] >= 0x40) ? kCp932Double[li][p[i + 1] - 0x40] : 0;
         if (ch != 0) {
-            out.append(QChar(ch));
+            *out++ = QChar(ch);
             ++i;
         } else {
-            out.append(QChar(kInvalidByte));
+            *out++ = QChar(kInvalidByte);
         }
     }
-    return out;
+    text.truncate(out - text.constData());
+    return text;
 }
 
 char* writeCp932(char* out, QStringView text)
