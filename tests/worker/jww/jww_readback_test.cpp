@@ -37,19 +37,26 @@ qsizetype firstHeaderDifference(const TJwwData& a, const TJwwData& b)
     return x.data().size() == y.data().size() ? -1 : std::min(x.data().size(), y.data().size());
 }
 
-class ReadBack : public ::testing::TestWithParam<ReadBackCase> {};
+class ReadBack : public ::testing::TestWithParam<ReadBackCase> {
+protected:
+    // Writes the rich drawing in the form of this case and reads it into `r`.
+    void readRich(TJwwData& r)
+    {
+        JwwWriteOptions options;
+        options.utf16Strings = options.utf16Memo = GetParam().utf16;
+        TJwwData written;
+        buildRichDrawing(written, GetParam().version, options);
+        ASSERT_TRUE(readJwwDrawing(r, writeJww(written, options)));
+    }
+};
 
 }  // namespace
 
 TEST_P(ReadBack, EveryFieldTheVersionStoresComesBack)
 {
-    JwwWriteOptions options;
-    options.utf16Strings = options.utf16Memo = GetParam().utf16;
-    TJwwData written;
-    buildRichDrawing(written, GetParam().version, options);
     TJwwData r;
     r.BindImageExr = true;  // the list, without extracting anything
-    ASSERT_TRUE(readJwwDrawing(r, writeJww(written, options)));
+    ASSERT_NO_FATAL_FAILURE(readRich(r));
 
     TJwwData want;
     JwwWriteOptions unused;
@@ -94,12 +101,8 @@ TEST_P(ReadBack, EveryFieldTheVersionStoresComesBack)
 // part, leaves an array with room it was not sized for.
 TEST_P(ReadBack, EntityArraysAreSizedToTheirCounts)
 {
-    JwwWriteOptions options;
-    options.utf16Strings = options.utf16Memo = GetParam().utf16;
-    TJwwData written;
-    buildRichDrawing(written, GetParam().version, options);
     TJwwData r;
-    ASSERT_TRUE(readJwwDrawing(r, writeJww(written, options)));
+    ASSERT_NO_FATAL_FAILURE(readRich(r));
     auto expectExact = [](const auto& arrays) {
         forEachEntityArray(arrays, [](const auto& array) { EXPECT_EQ(array.capacity(), array.size()); });
     };
