@@ -1,7 +1,165 @@
-// The per-file loop of a batch.
+// The per-file loop of a batch, one file at a time or several at once.
 #include "frontend/batch_runner.h"
 
+#include <QEventLoop>
+#include <QFileInfo>
+#include <QSet>
+
+#include <algorithm>
+#include <optional>
+#include <vector>
+
 namespace frontend {
+
+namespace {
+
+void logLine(const BatchHooks& hooks, const QString& line)
+{
+    if (hooks.log)
+        hooks.log(line);
+}
+
+// The lines after a file's destination, and its count in the result.
+void logOutcome(const BatchHooks& hooks, const FileOutcome& outcome, BatchResult& result)
+{
+    logLine(hooks, kResultPrefix + outcome.result);
+    if (outcome.result == kConverted) {
+        ++result.converted;
+        return;
+    }
+    ++result.failed;
+    if (!outcome.reason.isEmpty())
+        logLine(hooks, kReasonPrefix + outcome.reason);
+}
+
+// A batch with several conversions running at once. Files are named and
+// started in order; the log follows the first file not yet logged.
+class JobsBatch {
+public:
+    JobsBatch(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks, int jobs)
+        : m_files(files), m_target(target), m_hooks(hooks), m_jobs(std::max(jobs, 1)), m_state(size_t(files.size()))
+    {
+    }
+
+    BatchResult run();
+
+private:
+    struct FileState {
+        QString dst;
+        bool named = false;
+        std::optional<FileOutcome> outcome;
+        std::unique_ptr<ConversionRun> conversion;
+    };
+
+    bool startNext();
+    void ended(qsizetype index, const FileOutcome& outcome);
+    void logWhatIsReady();
+
+    // Names that differ only in case are one file where the file system
+    // ignores case; elsewhere treating them alike only makes a file wait.
+    static QString reservationKey(const QString& path) { return path.toCaseFolded(); }
+
+    const QStringList& m_files;
+    const OutputTarget& m_target;
+    const BatchHooks& m_hooks;
+    const int m_jobs;
+    std::vector<FileState> m_state;
+    QSet<QString> m_reserved;  // destinations of the running conversions
+    qsizetype m_next = 0;      // the next file to name and start
+    qsizetype m_logged = 0;    // files whose lines are all logged
+    bool m_headLogged = false; // the first two lines of file m_logged are out
+    int m_running = 0;
+    bool m_changed = false;    // a conversion ended since the loop last looked
+    QEventLoop m_loop;
+    BatchResult m_result;
+};
+
+BatchResult JobsBatch::run()
+{
+    m_result.files = int(m_files.size());
+    while (m_logged < m_files.size()) {
+        while (m_next < m_files.size() && m_running < m_jobs && startNext()) {
+        }
+        logWhatIsReady();
+        if (m_logged == m_files.size())
+            break;
+        // Something is running here: a file waits only for a running
+        // conversion, and with none running every file has been started.
+        Q_ASSERT(m_running > 0);
+        if (!m_changed)
+            m_loop.exec();
+        m_changed = false;
+    }
+    logLine(m_hooks, batchSummary(m_result));
+    return m_result;
+}
+
+// Names file m_next and starts it; false when its name depends on a
+// conversion still running (the file then stays next).
+bool JobsBatch::startNext()
+{
+    const qsizetype index = m_next;
+    bool mustWait = false;
+    const QString dst = destinationFor(m_files[index], m_target, [this, &mustWait](const QString& path) {
+        if (m_reserved.contains(reservationKey(path))) {
+            mustWait = true;
+            return true;
+        }
+        return m_hooks.isTaken ? m_hooks.isTaken(path) : QFileInfo::exists(path);
+    });
+    if (mustWait)
+        return false;
+    FileState& file = m_state[size_t(index)];
+    file.dst = dst;
+    file.named = true;
+    ++m_next;
+    if (dst.isEmpty()) {
+        file.outcome = FileOutcome{kFailed, kNoFreeNameReason};
+    } else if (!m_hooks.startConvert) {
+        file.outcome = FileOutcome{kFailed, kWorkerNotStartedReason};
+    } else {
+        m_reserved.insert(reservationKey(dst));
+        ++m_running;
+        file.conversion = m_hooks.startConvert(m_files[index], dst,
+            [this, index](const FileOutcome& outcome) { ended(index, outcome); });
+    }
+    return true;
+}
+
+void JobsBatch::ended(qsizetype index, const FileOutcome& outcome)
+{
+    FileState& file = m_state[size_t(index)];
+    if (file.outcome)
+        return;
+    file.outcome = outcome;
+    m_reserved.remove(reservationKey(file.dst));
+    --m_running;
+    m_changed = true;
+    m_loop.quit();
+}
+
+void JobsBatch::logWhatIsReady()
+{
+    while (m_logged < m_files.size()) {
+        FileState& file = m_state[size_t(m_logged)];
+        if (!file.named)
+            return;
+        if (!m_headLogged) {
+            logLine(m_hooks, m_files[m_logged]);
+            logLine(m_hooks, kArrowPrefix + file.dst);
+            m_headLogged = true;
+        }
+        if (!file.outcome)
+            return;
+        logOutcome(m_hooks, *file.outcome, m_result);
+        // Its process has ended; what is left of it is not needed any more.
+        file.conversion.reset();
+        m_headLogged = false;
+        ++m_logged;
+    }
+}
+
+}  // namespace
 
 QString batchSummary(const BatchResult& result)
 {
@@ -13,10 +171,6 @@ QString batchSummary(const BatchResult& result)
 
 BatchResult runBatch(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks)
 {
-    const auto log = [&hooks](const QString& line) {
-        if (hooks.log)
-            hooks.log(line);
-    };
     BatchResult result;
     result.files = int(files.size());
     for (const QString& src : files) {
@@ -28,15 +182,15 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
         // The key is read at this moment, so holding it down stops the batch
         // at the next file even when the window never saw it pressed.
         if (hooks.escapeHeld && hooks.escapeHeld()) {
-            log(kEscapeLine);
+            logLine(hooks, kEscapeLine);
             result.stopped = true;
             break;
         }
         if (hooks.starting)
             hooks.starting(result.converted + result.failed + 1, result.files, src);
         const QString dst = destinationFor(src, target, hooks.isTaken);
-        log(src);
-        log(kArrowPrefix + dst);
+        logLine(hooks, src);
+        logLine(hooks, kArrowPrefix + dst);
         FileOutcome outcome;
         if (dst.isEmpty())
             outcome = {kFailed, kNoFreeNameReason};
@@ -44,17 +198,15 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
             outcome = {kFailed, kWorkerNotStartedReason};
         else
             outcome = hooks.convert(src, dst);
-        log(kResultPrefix + outcome.result);
-        if (outcome.result == kConverted) {
-            ++result.converted;
-            continue;
-        }
-        ++result.failed;
-        if (!outcome.reason.isEmpty())
-            log(kReasonPrefix + outcome.reason);
+        logOutcome(hooks, outcome, result);
     }
-    log(batchSummary(result));
+    logLine(hooks, batchSummary(result));
     return result;
+}
+
+BatchResult runBatchJobs(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks, int jobs)
+{
+    return JobsBatch(files, target, hooks, jobs).run();
 }
 
 }  // namespace frontend

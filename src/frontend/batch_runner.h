@@ -9,6 +9,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <memory>
 
 namespace frontend {
 
@@ -36,6 +37,13 @@ struct FileOutcome {
     QString reason;
 };
 
+// A conversion under way, started by BatchHooks::startConvert. Destroying it
+// abandons the conversion (a worker still running is stopped).
+class ConversionRun {
+public:
+    virtual ~ConversionRun() = default;
+};
+
 struct BatchHooks {
     // Receives each log line as it is made.
     std::function<void(const QString&)> log;
@@ -49,6 +57,12 @@ struct BatchHooks {
     std::function<bool()> stopRequested;
     // Converts one file (RunProc1).
     std::function<FileOutcome(const QString& src, const QString& dst)> convert;
+    // Starts converting one file without waiting, for a batch that converts
+    // several at once (WorkerRun): `done` receives the outcome once, while
+    // the event loop runs or before this returns.
+    std::function<std::unique_ptr<ConversionRun>(const QString& src, const QString& dst,
+                                                 std::function<void(const FileOutcome&)> done)>
+        startConvert;
     // Whether a destination name is in use; empty means "a file exists there".
     std::function<bool(const QString& path)> isTaken;
 };
@@ -73,5 +87,19 @@ QString batchSummary(const BatchResult& result);
 // request. Hooks left empty count as "no", and a missing `convert` fails
 // every file.
 BatchResult runBatch(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks);
+
+// The same batch with up to `jobs` files converting at once through
+// `startConvert`, waiting in a local event loop. The log, the names and the
+// result are those runBatch gives when every conversion has the same
+// outcome: each file's lines come together and in the order of `files`
+// (its first two as soon as its name is chosen, the rest when it and every
+// file before it have ended), and names are chosen in that order. When the
+// search for a file's name meets a name that a running conversion writes
+// to (compared without regard to case), the file, and every file after it,
+// waits until that conversion has ended: whether the name stays taken
+// depends on its outcome. `starting`, `escapeHeld`, `stopRequested` and
+// `convert` are not used; a missing `startConvert` fails every file. A
+// `jobs` below 1 counts as 1.
+BatchResult runBatchJobs(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks, int jobs);
 
 }  // namespace frontend

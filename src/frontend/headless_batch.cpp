@@ -12,20 +12,36 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QThread>
 
+#include <algorithm>
 #include <optional>
 
 namespace frontend {
 
 namespace {
 
-const char kUsage[] = "usage: Kestrune --batch [--out DIR | --beside] [--] FILE...\n";
+const char kUsage[] = "usage: Kestrune --batch [--out DIR | --beside] [--jobs N] [--] FILE...\n";
 
 struct HeadlessOptions {
     std::optional<OutputChoice> override;
     QString outFolder;
+    std::optional<int> jobs;
     QStringList files;
 };
+
+// A count of workers: ASCII digits only (no sign, no blanks), at least 1,
+// within int.
+std::optional<int> parseJobs(const QString& text)
+{
+    if (text.isEmpty() || std::any_of(text.begin(), text.end(), [](QChar c) { return c < u'0' || c > u'9'; }))
+        return std::nullopt;
+    bool ok = false;
+    const int jobs = text.toInt(&ok);
+    if (!ok || jobs < 1)
+        return std::nullopt;
+    return jobs;
+}
 
 void writeLine(std::FILE* stream, const QString& text)
 {
@@ -44,6 +60,12 @@ std::optional<QString> parseOptions(const QStringList& args, HeadlessOptions& op
             options.files.append(arg);
         } else if (arg == u"--") {
             filesOnly = true;
+        } else if (arg == u"--jobs") {
+            if (options.jobs)
+                return QStringLiteral("give --jobs at most once");
+            options.jobs = ++i < args.size() ? parseJobs(args[i]) : std::nullopt;
+            if (!options.jobs)
+                return QStringLiteral("--jobs needs a whole number of at least 1");
         } else if (arg == u"--out" || arg == u"--beside") {
             if (options.override)
                 return QStringLiteral("give at most one of --out and --beside");
@@ -65,6 +87,11 @@ std::optional<QString> parseOptions(const QStringList& args, HeadlessOptions& op
 }
 
 }  // namespace
+
+int defaultJobs()
+{
+    return std::max(QThread::idealThreadCount(), 1);
+}
 
 int runHeadlessBatch(const QStringList& args, const QString& programPath, std::FILE* out, std::FILE* err)
 {
@@ -111,8 +138,18 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
     BatchHooks hooks;
     hooks.log = [out](const QString& line) { writeLine(out, line); };
     const QString workerPath = programDir + workerFileName();
-    hooks.convert = [&workerPath](const QString& src, const QString& dst) { return RunProc1(workerPath, src, dst); };
-    const BatchResult result = runBatch(queue.takeNext(), settled.target, hooks);
+    const int jobs = options.jobs.value_or(defaultJobs());
+    BatchResult result;
+    // One at a time is the window's own loop, worker after worker.
+    if (jobs == 1) {
+        hooks.convert = [&workerPath](const QString& src, const QString& dst) { return RunProc1(workerPath, src, dst); };
+        result = runBatch(queue.takeNext(), settled.target, hooks);
+    } else {
+        hooks.startConvert = [&workerPath](const QString& src, const QString& dst, WorkerRun::Done done) {
+            return std::make_unique<WorkerRun>(workerPath, src, dst, std::move(done));
+        };
+        result = runBatchJobs(queue.takeNext(), settled.target, hooks, jobs);
+    }
     const bool allConverted = result.failed == 0 && !result.stopped && picked == options.files.size();
     return allConverted ? kExitAllConverted : kExitSomeFailed;
 }

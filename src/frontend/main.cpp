@@ -1,6 +1,6 @@
 // The front-end program Kestrune:
 //   Kestrune [FILE...]                          the batch window
-//   Kestrune --batch [--out DIR | --beside] FILE...   the same batch without a window
+//   Kestrune --batch [--out DIR | --beside] [--jobs N] FILE...   the same batch without a window
 //   Kestrune --screenshot PNG [--during N PNG] [--out DIR | --beside] FILE...
 //                                               renders the window after its batch (and during file N)
 //   Kestrune --help | --version | --batch --help   prints and exits

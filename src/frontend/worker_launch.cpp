@@ -1,4 +1,4 @@
-// One worker process, waited for in a local event loop.
+// Worker processes, judged when they end.
 #include "frontend/worker_launch.h"
 
 #include "common/file_ops.h"
@@ -6,7 +6,8 @@
 
 #include <QEventLoop>
 #include <QFileInfo>
-#include <QProcess>
+
+#include <optional>
 
 namespace frontend {
 
@@ -38,42 +39,73 @@ QString reasonFromErrorOutput(const QByteArray& errors)
 
 }  // namespace
 
-FileOutcome RunProc1(const QString& workerPath, const QString& src, const QString& dst)
+WorkerRun::WorkerRun(const QString& workerPath, const QString& src, const QString& dst, Done done)
+    : m_dst(dst), m_done(std::move(done))
 {
     // Only a regular file is converted: a FIFO would keep the worker, and
     // the batch with it, waiting for ever.
-    if (!common::FileExistsSafe(src))
-        return {kFailed, QFileInfo::exists(src) ? kNotRegularSourceReason : kNoSourceReason};
-    QProcess process;
-    setWorkerCommand(process, workerPath, src, dst);
-    QByteArray errors;
-
-    QEventLoop loop;
-    QObject::connect(&process, &QProcess::readyReadStandardError, &loop,
-        [&errors, &process] { keepTail(errors, process.readAllStandardError()); });
-    QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);
-    QObject::connect(&process, &QProcess::errorOccurred, &loop, [&loop, &process](QProcess::ProcessError) {
+    if (!common::FileExistsSafe(src)) {
+        m_finished = true;
+        m_done({kFailed, QFileInfo::exists(src) ? kNotRegularSourceReason : kNoSourceReason});
+        return;
+    }
+    setWorkerCommand(m_process, workerPath, src, dst);
+    QObject::connect(&m_process, &QProcess::readyReadStandardError, &m_process,
+        [this] { keepTail(m_errors, m_process.readAllStandardError()); });
+    QObject::connect(&m_process, &QProcess::finished, &m_process, [this] { finish(); });
+    QObject::connect(&m_process, &QProcess::errorOccurred, &m_process, [this](QProcess::ProcessError) {
         // A crash also ends with finished(); only a failed start ends here.
-        if (process.state() == QProcess::NotRunning)
-            loop.quit();
+        if (m_process.state() == QProcess::NotRunning)
+            finish();
     });
-    process.start();
-    // A start that failed at once has already been reported; there is
-    // nothing to wait for then.
-    if (process.state() != QProcess::NotRunning)
-        loop.exec();
-    keepTail(errors, process.readAllStandardError());
+    m_process.start();
+    // A start that failed at once may have been reported already, or not
+    // at all: either way there is nothing to wait for.
+    if (m_process.state() == QProcess::NotRunning)
+        finish();
+}
 
+WorkerRun::~WorkerRun()
+{
+    // The process object outlives nothing it reports to: it kills a running
+    // worker on destruction and would report that end.
+    QObject::disconnect(&m_process, nullptr, nullptr, nullptr);
+}
+
+void WorkerRun::finish()
+{
+    if (m_finished)
+        return;
+    m_finished = true;
+    keepTail(m_errors, m_process.readAllStandardError());
     // The worker says it wrote the file and the file is there: a file that
     // appeared under this name otherwise is not its result.
-    const bool exitedZero = process.error() != QProcess::FailedToStart
-                            && process.exitStatus() == QProcess::NormalExit && process.exitCode() == 0;
-    if (exitedZero && common::FileExistsSafe(dst))
-        return {kConverted, {}};
-    if (process.error() == QProcess::FailedToStart)
-        return {kFailed, kWorkerNotStartedReason};
-    const QString reason = process.exitStatus() == QProcess::CrashExit ? QString() : reasonFromErrorOutput(errors);
-    return {kFailed, reason.isEmpty() ? kWorkerDiedReason : reason};
+    const bool exitedZero = m_process.error() != QProcess::FailedToStart
+                            && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
+    FileOutcome outcome;
+    if (exitedZero && common::FileExistsSafe(m_dst)) {
+        outcome = {kConverted, {}};
+    } else if (m_process.error() == QProcess::FailedToStart) {
+        outcome = {kFailed, kWorkerNotStartedReason};
+    } else {
+        const QString reason =
+            m_process.exitStatus() == QProcess::CrashExit ? QString() : reasonFromErrorOutput(m_errors);
+        outcome = {kFailed, reason.isEmpty() ? kWorkerDiedReason : reason};
+    }
+    m_done(outcome);
+}
+
+FileOutcome RunProc1(const QString& workerPath, const QString& src, const QString& dst)
+{
+    std::optional<FileOutcome> outcome;
+    QEventLoop loop;
+    const WorkerRun run(workerPath, src, dst, [&outcome, &loop](const FileOutcome& o) {
+        outcome = o;
+        loop.quit();
+    });
+    if (!outcome)
+        loop.exec();
+    return *outcome;
 }
 
 }  // namespace frontend

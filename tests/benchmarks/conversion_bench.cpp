@@ -3,14 +3,11 @@
 #include "tests/support/bench_drawings.h"
 #include "worker/convert/attribute_tables.h"
 #include "worker/convert/definition_section.h"
-#include "worker/convert/image_source.h"
 #include "worker/sfc_data.h"
 
 #include <QFile>
 
 #include <benchmark/benchmark.h>
-
-#include <vector>
 
 #include <sys/resource.h>
 
@@ -32,7 +29,7 @@ void BM_ConvertDrawing(benchmark::State& state)
         sfc::SfcWriter f(out);
         convert::procSfcSet(f, tables, d);
         text::TSFC_Moji_Exp_Info mexp;
-        const std::vector<convert::AcceptedImage> noImages;  // the drawing embeds none
+        const std::vector<convert::AcceptedImage> noImages;
         worker::SfcDataWriter data(f, d, tables, groups, {420, 297}, mexp, noImages);
         data.procSfcData();
         f.flush();

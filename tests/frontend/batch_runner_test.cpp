@@ -16,7 +16,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <memory>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -141,22 +143,130 @@ TEST_F(BatchRun, EscapeAndCloseStopBeforeTheNextFile)
 TEST_F(BatchRun, NoFreeNameFailsWithoutStartingTheWorker)
 {
     // Every name up to ~99999 taken: the worker would delete the file it is
-    // handed, so it must not be started.
+    // handed, so it must not be started, whether files run one by one or
+    // several at once.
     const QString out = m_folder + "out" + common::PathDelimChar();
-    BatchHooks hooks = recordingHooks();
-    QStringList asked;
-    hooks.isTaken = [&](const QString& path) {
-        asked.append(path);
-        return true;
+    for (const int jobs : {1, 3}) {
+        SCOPED_TRACE(jobs);
+        m_log.clear();
+        BatchHooks hooks = recordingHooks();
+        hooks.startConvert = [this](const QString& src, const QString&, auto) {
+            m_converted.append(src);
+            return std::unique_ptr<ConversionRun>();
+        };
+        QStringList asked;
+        hooks.isTaken = [&](const QString& path) {
+            asked.append(path);
+            return true;
+        };
+        const BatchResult r = jobs == 1 ? runBatch({m_folder + "a.jww"}, {false, out}, hooks)
+                                        : runBatchJobs({m_folder + "a.jww"}, {false, out}, hooks, jobs);
+        EXPECT_EQ(m_log, QStringList({m_folder + "a.jww", kArrowPrefix, kResultPrefix + kFailed,
+                             kReasonPrefix + "保存先に空いている名前がありません", "1件中0件を変換しました（失敗1件）"}));
+        EXPECT_TRUE(m_converted.isEmpty());
+        EXPECT_EQ(r.failed, 1);
+        ASSERT_GT(asked.size(), 99999);
+        EXPECT_EQ(asked.first(), out + "a.sfc");
+        EXPECT_EQ(asked.last(), out + "a~99999.sfc");
+    }
+}
+
+namespace {
+
+// A stand-in for the worker: a source in a folder named "bad" fails with a
+// reason; any other source is "converted" into a file holding its path.
+FileOutcome fakeConvert(const QString& src, const QString& dst)
+{
+    if (src.contains(QStringLiteral("bad")))
+        return {kFailed, QStringLiteral("ファイルが空です")};
+    return testsupport::writeFile(dst, src.toUtf8()) ? FileOutcome{kConverted, {}} : FileOutcome{kFailed, "x"};
+}
+
+// A conversion that ends when its timer fires.
+class TimedConversion final : public ConversionRun {
+public:
+    TimedConversion(int delayMs, std::function<void()> end)
+    {
+        m_timer.setSingleShot(true);
+        QObject::connect(&m_timer, &QTimer::timeout, std::move(end));
+        m_timer.start(delayMs);
+    }
+
+private:
+    QTimer m_timer;
+};
+
+// The files of the folder `out`, each with its contents.
+QStringList folderContents(const QString& out)
+{
+    QStringList contents;
+    for (const QString& name : QDir(out).entryList(QDir::Files, QDir::Name))
+        contents.append(name + ": " + QString::fromUtf8(testsupport::readFile(out + name)));
+    return contents;
+}
+
+}  // namespace
+
+// Several conversions at once, the earlier files ending last: the log, the
+// names and the files are those of one file after another, also where a
+// name depends on whether an earlier file with the same name fails.
+TEST_F(BatchRun, SeveralAtOnceLogAndNameAsOneAfterAnother)
+{
+    const QString sep = common::PathDelimChar();
+    const QString out = m_folder + "out" + sep;
+    QStringList files;
+    for (const char* name : {"x/plan.jww", "bad/plan.jww", "y/plan.jww", "a.jww", "gone/plan.jww", "z/PLAN.jww",
+                             "bad/b.jww", "b.jww", "c.jww"})
+        files.append(m_folder + QDir::toNativeSeparators(name));
+    const auto prepareOut = [&] {
+        ASSERT_TRUE(QDir(out).removeRecursively() && QDir().mkpath(out));
+        ASSERT_TRUE(testsupport::writeFile(out + "plan.sfc", "before the batch"));
     };
-    const BatchResult r = runBatch({m_folder + "a.jww"}, {false, out}, hooks);
-    EXPECT_EQ(m_log, QStringList({m_folder + "a.jww", kArrowPrefix, kResultPrefix + kFailed,
-                         kReasonPrefix + "保存先に空いている名前がありません", "1件中0件を変換しました（失敗1件）"}));
-    EXPECT_TRUE(m_converted.isEmpty());
-    EXPECT_EQ(r.failed, 1);
-    ASSERT_GT(asked.size(), 99999);
-    EXPECT_EQ(asked.first(), out + "a.sfc");
-    EXPECT_EQ(asked.last(), out + "a~99999.sfc");
+
+    prepareOut();
+    BatchHooks oneByOne;
+    QStringList expectedLog;
+    oneByOne.log = [&](const QString& line) { expectedLog.append(line); };
+    oneByOne.convert = [](const QString& src, const QString& dst) {
+        return src.contains(QStringLiteral("gone")) ? FileOutcome{kFailed, kNoSourceReason} : fakeConvert(src, dst);
+    };
+    const BatchResult expected = runBatch(files, {false, out}, oneByOne);
+    const QStringList expectedFiles = folderContents(out);
+    // The case the waiting is for: the failed "plan~2.sfc" goes to the next
+    // "plan.jww".
+    ASSERT_TRUE(expectedLog.contains(kArrowPrefix + out + "plan~2.sfc"));
+    ASSERT_TRUE(expectedFiles.contains("plan~2.sfc: " + files[2]));
+
+    for (const int jobs : {1, 2, 3, 16}) {
+        SCOPED_TRACE(jobs);
+        prepareOut();
+        int running = 0, mostRunning = 0;
+        BatchHooks hooks;
+        QStringList log;
+        hooks.log = [&](const QString& line) { log.append(line); };
+        hooks.startConvert = [&](const QString& src, const QString& dst, std::function<void(const FileOutcome&)> done)
+            -> std::unique_ptr<ConversionRun> {
+            // A source that is gone fails before the start returns.
+            if (src.contains(QStringLiteral("gone"))) {
+                done({kFailed, kNoSourceReason});
+                return nullptr;
+            }
+            mostRunning = std::max(mostRunning, ++running);
+            const int delay = int(10 * (files.size() - files.indexOf(src)));
+            return std::make_unique<TimedConversion>(delay, [&running, src, dst, done] {
+                --running;
+                done(fakeConvert(src, dst));
+            });
+        };
+        const BatchResult r = runBatchJobs(files, {false, out}, hooks, jobs);
+        EXPECT_EQ(log, expectedLog);
+        EXPECT_EQ(folderContents(out), expectedFiles);
+        EXPECT_EQ(r.converted, expected.converted);
+        EXPECT_EQ(r.failed, expected.failed);
+        EXPECT_FALSE(r.stopped);
+        EXPECT_LE(mostRunning, jobs);
+        EXPECT_EQ(mostRunning > 1, jobs > 1);
+    }
 }
 
 TEST(RunProc1, JudgesByTheDestinationFileAndGivesTheReason)

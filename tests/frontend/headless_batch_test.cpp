@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -178,6 +179,14 @@ TEST_F(HeadlessBatch, FailuresAndOverrides)
         {"--out without a folder", {}, {"--out"}, 2, {}, {}},
         {"two overrides", {}, {"--beside", "--out", out, plan}, 2, {}, {}},
         {"unknown option", {}, {"--fast", plan}, 2, {}, {}},
+        {"--jobs without a number", {}, {plan, "--jobs"}, 2, {}, {}},
+        {"--jobs 0", {}, {"--jobs", "0", plan}, 2, {}, {}},
+        {"--jobs -2", {}, {"--jobs", "-2", plan}, 2, {}, {}},
+        {"--jobs +2", {}, {"--jobs", "+2", plan}, 2, {}, {}},
+        {"--jobs 1.5", {}, {"--jobs", "1.5", plan}, 2, {}, {}},
+        {"--jobs two", {}, {"--jobs", "two", plan}, 2, {}, {}},
+        {"--jobs beyond int", {}, {"--jobs", "99999999999", plan}, 2, {}, {}},
+        {"--jobs twice", {}, {"--jobs", "2", "--jobs", "2", plan}, 2, {}, {}},
         {"saved choice asks every time", radios("00001"), {plan}, 2, {}, {}},
         {"no saved choice asks every time", radios("00000"), {plan}, 2, {}, {}},
         {"missing --out folder", {}, {"--out", m_workDir + "none", plan}, 1, {}, {}},
@@ -185,6 +194,8 @@ TEST_F(HeadlessBatch, FailuresAndOverrides)
         {"not a drawing", {}, {"--out", out, junk}, 1,
             triple(junk, out + kSep + "junk.sfc", kFailed) << "　　　理由：JWWファイルではありません" << failedOne, {}},
         {"a file that is skipped", {}, {"--out", out, plan, notes}, 1,
+            triple(plan, out + kSep + "plan.sfc", kConverted) << convertedOne, out + kSep + "plan.sfc"},
+        {"several at once, a file skipped", {}, {"--jobs", "4", "--out", out, plan, notes}, 1,
             triple(plan, out + kSep + "plan.sfc", kConverted) << convertedOne, out + kSep + "plan.sfc"},
         {"beside the source", {}, {"--beside", plan}, 0, triple(plan, src + "plan.sfc", kConverted) << convertedOne,
             src + "plan.sfc"},
@@ -242,7 +253,8 @@ TEST_F(HeadlessBatch, HelpAndVersionPrintAndExitZero)
         if (c.args.first() == u"--version") {
             EXPECT_EQ(r.log, QStringList{"Kestrune 1.10"});
         } else {
-            for (const char* part : {"--batch", "--out DIR", "--beside", "plan~1.sfc", "0 every drawing converted"})
+            for (const char* part :
+                 {"--batch", "--out DIR", "--beside", "--jobs N", "plan~1.sfc", "0 every drawing converted"})
                 EXPECT_TRUE(out.contains(part)) << part;
             EXPECT_TRUE(out.contains("Settings file: " + m_progDir + "Kestrune.dat")) << out.toStdString();
         }
@@ -369,6 +381,91 @@ TEST_F(HeadlessBatch, TwoBatchesIntoOneFolderLoseNothing)
     EXPECT_GE(converted.size(), 30);
     for (const QString& file : present)
         EXPECT_TRUE(testsupport::readFile(file).endsWith("END-ISO-10303-21;\r\n")) << file.toStdString();
+}
+
+namespace {
+
+// The files of `folder` by name, each with its bytes; an SFC file's time
+// stamp is masked, so that two runs compare equal.
+QStringList outputFiles(const QString& folder)
+{
+    static const QRegularExpression timeStamp(QStringLiteral("^        '[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9:]{8}',\r$"),
+                                              QRegularExpression::MultilineOption);
+    QStringList files;
+    for (const QString& name : QDir(folder).entryList(QDir::Files | QDir::Hidden, QDir::Name)) {
+        QString text = QString::fromLatin1(testsupport::readFile(folder + kSep + name));
+        files.append(name + ":\n" + text.replace(timeStamp, QStringLiteral("        'TIME',\r")));
+    }
+    return files;
+}
+
+}  // namespace
+
+// Twelve drawings, three at a time: the same log, names and files as one
+// after another, with drawings of one name from several folders (one of
+// them failing while its name is still in question) and failures whose
+// reason lines stay with their file.
+TEST_F(HeadlessBatch, SeveralWorkersAtOnceGiveTheLogAndFilesOfOneAfterAnother)
+{
+    const auto demoOfVersion = [](int32_t version) {
+        jww::TJwwData d;
+        testsupport::buildDemoDrawing(d);
+        d.Enthd.jwVer = version;
+        return testsupport::writeJww(d);
+    };
+    const auto emptyOfVersion = [](int32_t version) {
+        jww::TJwwData d;
+        testsupport::initEmptyDrawing(d, version);
+        return testsupport::writeJww(d);
+    };
+    const QByteArray demo = testsupport::demoDrawingBytes();
+    const struct {
+        const char* path;
+        QByteArray bytes;
+    } drawings[] = {
+        {"a/plan.jww", demo},
+        {"b/plan.jww", emptyOfVersion(700)},
+        {"c/plan.jww", demo.left(demo.size() / 2)},
+        {"d/plan.jww", demoOfVersion(420)},
+        {"v220.jww", emptyOfVersion(220)},
+        {"v300.jww", demoOfVersion(300)},
+        {"v600.jww", demoOfVersion(600)},
+        {"text.jww", "これはテキストファイルです\r\n"},
+        {"image.jww", drawingWithImage()},
+        {"old.jww", demoOfVersion(219)},
+        {"e/v220.jww", demoOfVersion(230)},
+        {"last.jww", demo},
+    };
+    QStringList files;
+    for (const auto& d : drawings) {
+        files.append(native(m_workDir + "src/" + d.path));
+        ASSERT_TRUE(QDir().mkpath(QFileInfo(files.last()).path()));
+        ASSERT_TRUE(testsupport::writeFile(files.last(), d.bytes));
+    }
+    QStringList logs[2];
+    QStringList outputs[2];
+    int statuses[2] = {};
+    const char* const jobs[2] = {"1", "3"};
+    for (int i = 0; i < 2; ++i) {
+        const QString out = m_workDir + "out" + jobs[i];
+        ASSERT_TRUE(QDir().mkpath(out));
+        ASSERT_TRUE(testsupport::writeFile(out + kSep + "plan.sfc", "taken before the batch"));
+        const Run r = run(QStringList{"--jobs", jobs[i], "--out", out} + files);
+        statuses[i] = r.status;
+        logs[i] = r.log.join('\n').split(out + kSep);
+        outputs[i] = outputFiles(out);
+    }
+    EXPECT_EQ(statuses[0], 1);
+    EXPECT_EQ(statuses[1], statuses[0]);
+    EXPECT_EQ(logs[1].join("OUT/"), logs[0].join("OUT/"));
+    EXPECT_EQ(outputs[1].join("\n----\n"), outputs[0].join("\n----\n"));
+    // What the one-by-one run gave: the failed plan~3.sfc went to the next
+    // plan.jww, and the three failures have their reasons.
+    const QString log = logs[0].join("OUT/");
+    EXPECT_TRUE(log.contains(files[3] + "\n→ OUT/plan~3.sfc\n　…… 変換完了")) << log.toStdString();
+    EXPECT_TRUE(log.endsWith("12件中9件を変換しました（失敗3件）")) << log.toStdString();
+    EXPECT_EQ(log.count(kReasonPrefix), 3);
+    EXPECT_EQ(outputs[0].size(), 10);
 }
 
 TEST_F(HeadlessBatch, EachFailureKindHasItsReasonLine)

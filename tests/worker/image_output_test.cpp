@@ -4,7 +4,7 @@
 #include "common/path_names.h"
 #include "tests/support/qt_printers.h"
 #include "tests/support/test_paths.h"
-#include "tests/worker/conversion_harness.h"
+#include "tests/worker/image_fixture.h"
 #include "worker/convert/image_converter.h"
 #include "worker/convert/image_source.h"
 #include "worker/image_files.h"
@@ -24,28 +24,11 @@ namespace {
 
 using namespace jww;
 using testsupport::att;
+using testsupport::imageText;
+using testsupport::saveImage;
 using testsupport::Converted;
 using testsupport::featureLines;
 using testsupport::withName;
-
-void saveImage(const QString& path, int w, int h, const char* format)
-{
-    QImage image(w, h, QImage::Format_ARGB32);
-    image.fill(QColor(10, 200, 30, 255));
-    ASSERT_TRUE(image.save(path, format)) << path.toStdString();
-}
-
-TEntJwwMoji imageText(const QString& str, double x, double y, double ex, double ey, const TEntJwwAttr& a = att(1))
-{
-    TEntJwwMoji t;
-    t.att = a;
-    t.start_x = x;
-    t.start_y = y;
-    t.end_x = ex;
-    t.end_y = ey;
-    t.str = str;
-    return t;
-}
 
 // The records of `feature` that belong to images: the drawing's background
 // symbol, written for every drawing, is left out.

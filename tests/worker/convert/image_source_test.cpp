@@ -3,7 +3,7 @@
 #include "common/path_names.h"
 #include "tests/support/jww_builder.h"
 #include "tests/support/test_paths.h"
-#include "tests/worker/conversion_harness.h"
+#include "tests/worker/image_fixture.h"
 #include "worker/convert/image_source.h"
 
 #include <QDir>
@@ -18,26 +18,8 @@ using namespace jww;
 using convert::AcceptedImage;
 using convert::ImagePlacing;
 using testsupport::att;
-
-// Saves a `w` x `h` picture in `format` at `path`.
-void saveImage(const QString& path, int w, int h, const char* format)
-{
-    QImage image(w, h, QImage::Format_RGB32);
-    image.fill(Qt::darkCyan);
-    ASSERT_TRUE(image.save(path, format)) << path.toStdString();
-}
-
-TEntJwwMoji imageText(const QString& str, double x = 0, double y = 0, int layer = 0)
-{
-    TEntJwwMoji t;
-    t.att = att(1, 1, layer);
-    t.start_x = x;
-    t.start_y = y;
-    t.end_x = x + 10;
-    t.end_y = y;
-    t.str = str;
-    return t;
-}
+using testsupport::imageText;
+using testsupport::saveImage;
 
 class ImageFolder : public ::testing::Test {
 protected:
@@ -130,15 +112,15 @@ TEST_F(ImageFolder, WalkOrderAndFilters)
     TEntJwwBlockDef def;
     def.nNumber = 1;
     def.strName = "IMG";
-    testsupport::addMoji(def, imageText("^@BM" + path("b.jpg") + ",5"));
+    testsupport::addMoji(def, imageText("^@BM" + path("b.jpg") + ",5", 0, 0, 10, 0));
     d.EntBlockDef.push_back(def);
-    testsupport::addMoji(d, imageText("^@BM" + path("a.png") + ",100"));
-    testsupport::addMoji(d, imageText("^@BM" + path("c.emf") + ",100"));
-    testsupport::addMoji(d, imageText("^@BM" + path("a.png")));  // no comma: no image
-    testsupport::addMoji(d, imageText("^@BM,100"));              // no path
-    testsupport::addMoji(d, imageText("^@BM" + path("gone.png") + ",100"));
-    testsupport::addMoji(d, imageText("plain text, with a comma"));
-    testsupport::addMoji(d, imageText("^@BM" + path("sub/a.png") + ",40"));
+    testsupport::addMoji(d, imageText("^@BM" + path("a.png") + ",100", 0, 0, 10, 0));
+    testsupport::addMoji(d, imageText("^@BM" + path("c.emf") + ",100", 0, 0, 10, 0));
+    testsupport::addMoji(d, imageText("^@BM" + path("a.png"), 0, 0, 10, 0));  // no comma: no image
+    testsupport::addMoji(d, imageText("^@BM,100", 0, 0, 10, 0));  // no path
+    testsupport::addMoji(d, imageText("^@BM" + path("gone.png") + ",100", 0, 0, 10, 0));
+    testsupport::addMoji(d, imageText("plain text, with a comma", 0, 0, 10, 0));
+    testsupport::addMoji(d, imageText("^@BM" + path("sub/a.png") + ",40", 0, 0, 10, 0));
     testsupport::addBlock(d, {att(1), 0, 0, 1, 1, 0, 1});
     testsupport::addBlock(d, {att(1), 50, 0, 1, 1, 0, 1});
     d.MakeBlockTree();
