@@ -83,47 +83,69 @@ const EncodeTable& encodeTable()
     return table;
 }
 
-void appendCode(QByteArray& out, char16_t ch)
+char* writeCode(char* out, char16_t ch)
 {
     if (ch == 0) {
-        out.append('\0');
-        return;
+        *out++ = '\0';
+        return out;
     }
     const uint16_t c = encodeTable().code[ch];
-    if (c == kNoCode)
-        out.append('?');
-    else if (c > 0xFF)
-        out.append(static_cast<char>(c >> 8)).append(static_cast<char>(c & 0xFF));
-    else
-        out.append(static_cast<char>(c));
+    if (c == kNoCode) {
+        *out++ = '?';
+    } else if (c > 0xFF) {
+        *out++ = static_cast<char>(c >> 8);
+        *out++ = static_cast<char>(c & 0xFF);
+    } else {
+        *out++ = static_cast<char>(c);
+    }
+    return out;
 }
 
 }  // namespace
 
 QString decodeCp932(QByteArrayView bytes)
 {
-    QString out;
-    out.reserve(bytes.size());
+    // No byte gives more than one character: decode into room for all of them.
+    QString text(bytes.size(), Qt::Uninitialized);
+    QChar* out = text.data();
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
     const qsizetype n = bytes.size();
     for (qsizetype i = 0; i < n; ++i) {
         const uint8_t b = p[i];
         if (b < 0x80) {
-            out.append(QChar(b));
+            *out++ = QChar(b);
             continue;
         }
         const int li = leadIndex(b);
         if (li < 0) {
             const char16_t ch = kCp932Single[b];
-            out.append(QChar(ch != 0 ? ch : kInvalidByte));
+            *out++ = QChar(ch != 0 ? ch : kInvalidByte);
             continue;
         }
         const char16_t ch = (i + 1 < n && p[i + 1] >= 0x40) ? kCp932Double[li][p[i + 1] - 0x40] : 0;
         if (ch != 0) {
-            out.append(QChar(ch));
+            *out++ = QChar(ch);
             ++i;
         } else {
-            out.append(QChar(kInvalidByte));
+            *out++ = QChar(kInvalidByte);
+        }
+    }
+    text.truncate(out - text.constData());
+    return text;
+}
+
+char* writeCp932(char* out, QStringView text)
+{
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
+            *out++ = '?';  // no character beyond the BMP is in the code page
+            ++i;
+        } else if (c.isSurrogate()) {
+            *out++ = '?';
+        } else {
+            out = writeCode(out, c.unicode());
         }
     }
     return out;
@@ -131,18 +153,9 @@ QString decodeCp932(QByteArrayView bytes)
 
 void appendCp932(QByteArray& out, QStringView text)
 {
-    const qsizetype n = text.size();
-    for (qsizetype i = 0; i < n; ++i) {
-        const QChar c = text[i];
-        if (c.isHighSurrogate() && i + 1 < n && text[i + 1].isLowSurrogate()) {
-            out.append('?');  // no character beyond the BMP is in the code page
-            ++i;
-        } else if (c.isSurrogate()) {
-            out.append('?');
-        } else {
-            appendCode(out, c.unicode());
-        }
-    }
+    const qsizetype start = out.size();
+    out.resize(start + kMaxCp932Bytes * text.size());
+    out.truncate(writeCp932(out.data() + start, text) - out.constData());
 }
 
 QByteArray encodeCp932(QStringView text)

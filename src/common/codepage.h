@@ -23,6 +23,13 @@ QByteArray encodeCp932(QStringView text);
 // Appends the encoding of `text` to `out`; the same rules as encodeCp932.
 void appendCp932(QByteArray& out, QStringView text);
 
+// The most bytes one UTF-16 code unit encodes to.
+constexpr qsizetype kMaxCp932Bytes = 2;
+// Writes the encoding of `text` at `out`, which must have room for
+// kMaxCp932Bytes × text.size() bytes, and returns its end; the same rules as
+// encodeCp932.
+char* writeCp932(char* out, QStringView text);
+
 // The character `c` after encoding it and decoding the result again: itself
 // when the code page holds it, its Japanese equivalent for the few characters
 // that encode to another one (U+2212 becomes U+FF0D), "?" otherwise.

@@ -2,7 +2,6 @@
 // locale-independent, with "." as decimal point and no grouping.
 #pragma once
 
-#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -27,8 +26,14 @@ QString FloatText(double value);
 // The upper-case hexadecimal digit of the low four bits of `value`.
 QChar HexDigit(int value);
 
-// Appending forms of IntText and FixedText for writers that build bytes.
-void appendIntText(QByteArray& out, int64_t value);
-void appendFixedText(QByteArray& out, int digits, double value);
+// The most characters writeIntText and writeFixedText write.
+constexpr int kMaxIntChars = 20;
+constexpr int kMaxFixedChars = 352;  // the 309 integer digits of any double, sign, "." and 20 decimals
+
+// IntText and FixedText written in ASCII at `out`, for writers that build
+// bytes in place. `out` must have room for kMaxIntChars or kMaxFixedChars;
+// the result is the end of what was written.
+char* writeIntText(char* out, int64_t value);
+char* writeFixedText(char* out, int digits, double value);
 
 }  // namespace common

@@ -3,7 +3,12 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cmath>
 #include <limits>
+#include <random>
+#include <string>
+#include <vector>
 
 using namespace common;
 
@@ -68,4 +73,51 @@ TEST(NumberText, IntText)
     EXPECT_EQ(IntText(-3), QStringLiteral("-3"));
     EXPECT_EQ(IntText(0), QStringLiteral("0"));
     EXPECT_EQ(IntText(std::numeric_limits<int32_t>::min()), QStringLiteral("-2147483648"));
+}
+
+namespace {
+
+// The correctly rounded reference: std::to_chars, without a minus sign
+// before nothing but zeros.
+std::string referenceFixed(int digits, double value)
+{
+    char buf[400];
+    const auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, digits);
+    std::string text(buf, end);
+    if (text[0] == '-' && text.find_first_not_of("0.", 1) == std::string::npos)
+        text.erase(0, 1);
+    return text;
+}
+
+}  // namespace
+
+// The values whose rounding is hardest: exact ties at the last digit, the
+// neighbours of ties on either side, and magnitudes on both sides of the
+// point where the product with 10^digits leaves the exact range.
+TEST(NumberText, FixedTextMatchesExactRoundingEverywhere)
+{
+    std::vector<double> values = {0.5, 1.5, 2.5, -2.5, 0.125, -0.375, 1e-300, 5e-324, 4503599627370495.5,
+                                  4503599627370496.0, 9007199254740993.0, 1e15, 1e16, 1e22, 1.7976931348623157e308,
+                                  std::numeric_limits<double>::quiet_NaN(), std::numeric_limits<double>::infinity(),
+                                  -std::numeric_limits<double>::infinity()};
+    std::mt19937_64 random(19);
+    for (int i = 0; i < 5000; ++i) {
+        const int decimals = static_cast<int>(random() % 16);
+        const double scale = std::pow(10.0, static_cast<int>(random() % 30) - 10);
+        const double tie = (static_cast<double>(random() % 2000001) - 1000000 + 0.5) / std::pow(10.0, decimals);
+        values.push_back(tie);
+        // An odd multiple of 2^-(decimals + 1) ends in a 5 just past the last
+        // written digit: an exact tie.
+        values.push_back(std::ldexp(static_cast<double>(2 * (random() % 1000000) + 1), -(decimals + 1)));
+        values.push_back(std::nextafter(tie, 0.0));
+        values.push_back(std::nextafter(tie, 1e300));
+        values.push_back((static_cast<double>(random() >> 11) / 9007199254740992.0 - 0.5) * scale);
+    }
+    for (int digits : {0, 1, 2, 6, 12, 14, 15, 16, 20}) {
+        for (double v : values) {
+            char buf[kMaxFixedChars];
+            const std::string got(buf, writeFixedText(buf, digits, v));
+            ASSERT_EQ(got, referenceFixed(digits, v)) << "digits " << digits << " value " << v;
+        }
+    }
 }

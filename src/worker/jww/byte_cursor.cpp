@@ -1,61 +1,97 @@
-// Bounds-checked primitive reads.
+// The slow side of the cursor: moving its window through a file.
 #include "worker/jww/byte_cursor.h"
 
-#include <QtEndian>
+#include <QIODevice>
 
-#include <cstring>
+#include <algorithm>
 
 namespace jww {
+namespace {
 
-const uint8_t* ByteCursor::take(qsizetype n)
+// Large enough that refills are rare next to the records read from each,
+// small enough to stay in the cache while it is parsed.
+constexpr qsizetype kWindowBytes = qsizetype{1} << 16;
+
+const uint8_t* bytesOf(QByteArrayView view)
 {
-    if (!has(n)) {
+    return reinterpret_cast<const uint8_t*>(view.data());
+}
+
+}  // namespace
+
+ByteCursor::ByteCursor(QByteArrayView bytes)
+    : m_window(bytesOf(bytes)), m_at(m_window), m_end(m_window + bytes.size()), m_size(bytes.size())
+{
+}
+
+ByteCursor::ByteCursor(QIODevice& file, qint64 size)
+    : m_file(&file), m_fileStart(file.pos()), m_size(std::max<qint64>(size, 0))
+{
+    restartAt(0);
+}
+
+void ByteCursor::restartAt(qsizetype pos)
+{
+    m_windowPos = pos;
+    m_window = m_at = m_end = bytesOf(m_buffer);
+}
+
+const uint8_t* ByteCursor::takeSlow(qsizetype n)
+{
+    if (!has(n) || !fill(n)) {
         m_failed = true;
         return nullptr;
     }
-    const auto* p = reinterpret_cast<const uint8_t*>(m_bytes.data()) + m_pos;
-    m_pos += n;
+    const uint8_t* p = m_at;
+    m_at += n;
     return p;
 }
 
-uint8_t ByteCursor::u8()
+bool ByteCursor::fill(qsizetype n)
 {
-    const uint8_t* p = take(1);
-    return p ? *p : 0;
+    if (!m_file)
+        return false;
+    // Keep the bytes not read yet, at the start of a window large enough for
+    // `n` of them.
+    const qsizetype kept = m_end - m_at;
+    const qsizetype start = pos();
+    const qsizetype width = std::max(n, kWindowBytes);  // a long record widens the window
+    if (m_buffer.size() < width) {
+        QByteArray wider(width, Qt::Uninitialized);
+        if (kept > 0)
+            std::memcpy(wider.data(), m_at, static_cast<size_t>(kept));
+        m_buffer.swap(wider);
+    } else if (kept > 0) {
+        std::memmove(m_buffer.data(), m_at, static_cast<size_t>(kept));
+    }
+    char* data = m_buffer.data();
+    const qsizetype wanted = std::min(m_buffer.size(), m_size - start) - kept;
+    qsizetype got = 0;
+    while (got < wanted) {
+        const qint64 r = m_file->read(data + kept + got, wanted - got);
+        if (r <= 0)
+            break;
+        got += r;
+    }
+    m_windowPos = start;
+    m_window = m_at = bytesOf(m_buffer);
+    m_end = m_window + kept + got;
+    if (got < wanted)
+        m_size = start + kept + got;  // the file ended early: so does the input
+    return n <= m_end - m_at;
 }
 
-uint16_t ByteCursor::u16()
+void ByteCursor::rewind(const Mark& mark)
 {
-    const uint8_t* p = take(2);
-    return p ? qFromLittleEndian<uint16_t>(p) : 0;
-}
-
-int32_t ByteCursor::i32()
-{
-    const uint8_t* p = take(4);
-    return p ? qFromLittleEndian<int32_t>(p) : 0;
-}
-
-double ByteCursor::f64()
-{
-    const uint8_t* p = take(8);
-    if (!p)
-        return 0;
-    const uint64_t bits = qFromLittleEndian<uint64_t>(p);
-    double v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
-QByteArrayView ByteCursor::bytes(qsizetype n)
-{
-    const uint8_t* p = take(n);
-    return p ? QByteArrayView(p, n) : QByteArrayView();
-}
-
-void ByteCursor::skip(qsizetype n)
-{
-    take(n);
+    m_failed = mark.failed;
+    if (mark.pos >= m_windowPos && mark.pos <= m_windowPos + (m_end - m_window)) {
+        m_at = m_window + (mark.pos - m_windowPos);
+        return;
+    }
+    // Only a file cursor moves its window away from a mark.
+    if (!m_file->seek(m_fileStart + mark.pos))
+        m_failed = true;
+    restartAt(mark.pos);
 }
 
 }  // namespace jww

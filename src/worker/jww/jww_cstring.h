@@ -18,4 +18,8 @@ QString ReadCString(ByteCursor& in);
 // tabs, line breaks). Every string of the file but the memo is read this way.
 QString ReadCStringPrintable(ByteCursor& in);
 
+// Steps over the next string without decoding it; `in` is failed when the
+// file ends inside it.
+void SkipCString(ByteCursor& in);
+
 }  // namespace jww

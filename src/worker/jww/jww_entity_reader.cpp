@@ -14,6 +14,18 @@ namespace {
 constexpr uint8_t kPointWithCode = 100;  // pen style of a point with code, angle and scale
 constexpr uint16_t kOwnSolidColor = 10;  // colour number of a solid with its own RGB value
 
+// The bytes that follow the attribute block in each fixed part, and the
+// optional parts, for stepping over bodies without keeping them.
+constexpr qsizetype kLineCoords = 32;     // start and end
+constexpr qsizetype kEnkoRest = 60;       // centre, radius, three angles, flatness, whole-circle flag
+constexpr qsizetype kTenRest = 20;        // position and the temporary-point flag
+constexpr qsizetype kTenCodePart = 20;    // code, angle and scale
+constexpr qsizetype kMojiRest = 68;       // corners, type, sizes, spacing and angle
+constexpr qsizetype kSunpoModeBytes = 2;  // the SXF mode that opens the parts of version 420
+constexpr qsizetype kSolidRest = 64;      // four corners
+constexpr qsizetype kSolidColorPart = 4;  // the own RGB value
+constexpr qsizetype kBlockRest = 44;      // base point, two scales, angle and definition number
+
 }  // namespace
 
 TEntJwwAttr readAttr(ByteCursor& in, int32_t v)
@@ -32,33 +44,28 @@ TEntJwwAttr readAttr(ByteCursor& in, int32_t v)
 
 namespace {
 
-TEntJwwLine readLine(ByteCursor& in, int32_t v)
+void readLine(ByteCursor& in, int32_t v, TEntJwwLine& e)
 {
-    TEntJwwLine e;
     e.att = readAttr(in, v);
     e.start_x = in.f64();
     e.start_y = in.f64();
     e.end_x = in.f64();
     e.end_y = in.f64();
-    return e;
 }
 
-TEntJwwEnko readEnko(ByteCursor& in, int32_t v)
+void readEnko(ByteCursor& in, int32_t v, TEntJwwEnko& e)
 {
-    TEntJwwEnko e;
     e.att = readAttr(in, v);
     for (double* x : {&e.start_x, &e.start_y, &e.dHankei, &e.radKaishiKaku, &e.radEnkoKaku, &e.radKatamukiKaku,
                       &e.dHenpeiRitsu})
         *x = in.f64();
     e.bZenEnFlg = static_cast<uint32_t>(in.i32());
-    return e;
 }
 
 // A point; its code, angle and scale are stored only with pen style 100 and
 // otherwise get 0, 0 and `scale`.
-TEntJwwTen readTen(ByteCursor& in, int32_t v, double scale)
+void readTen(ByteCursor& in, int32_t v, double scale, TEntJwwTen& e)
 {
-    TEntJwwTen e;
     e.att = readAttr(in, v);
     e.start_x = in.f64();
     e.start_y = in.f64();
@@ -69,14 +76,12 @@ TEntJwwTen readTen(ByteCursor& in, int32_t v, double scale)
         e.radKaitenKaku = in.f64();
         e.dBairitsu = in.f64();
     }
-    return e;
 }
 
 // The fixed part of a text; its two strings follow separately. Sizes that
 // are not numbers would reach every writer, so they take Jw_cad's defaults.
-TEntJwwMoji readMojiFixed(ByteCursor& in, int32_t v)
+void readMojiFixed(ByteCursor& in, int32_t v, TEntJwwMoji& e)
 {
-    TEntJwwMoji e;
     e.att = readAttr(in, v);
     e.start_x = in.f64();
     e.start_y = in.f64();
@@ -93,30 +98,27 @@ TEntJwwMoji readMojiFixed(ByteCursor& in, int32_t v)
         e.dSizeY = 3;
     if (!std::isfinite(e.dKankaku))
         e.dKankaku = 0;
-    return e;
 }
 
-TEntJwwMoji readMoji(ByteCursor& in, int32_t v)
+void readMoji(ByteCursor& in, int32_t v, TEntJwwMoji& e)
 {
-    TEntJwwMoji e = readMojiFixed(in, v);
+    readMojiFixed(in, v, e);
     e.strFontName = ReadCStringPrintable(in);
     e.str = ReadCStringPrintable(in);
-    return e;
 }
 
-TEntJwwSunpo readSunpo(ByteCursor& in, int32_t v)
+void readSunpo(ByteCursor& in, int32_t v, TEntJwwSunpo& e)
 {
-    TEntJwwSunpo e;
     e.att = readAttr(in, v);
-    e.Sen = readLine(in, v);
-    e.Moji = readMoji(in, v);
+    readLine(in, v, e.Sen);
+    readMoji(in, v, e.Moji);
     if (v >= 420) {
         e.bSxfMode = in.u16();
-        e.Ho1 = readLine(in, v);
-        e.Ho2 = readLine(in, v);
+        readLine(in, v, e.Ho1);
+        readLine(in, v, e.Ho2);
         for (TEntJwwTen* t : {&e.Te1, &e.Te2, &e.Kt1, &e.Kt2})
-            *t = readTen(in, v, 0);
-        return e;
+            readTen(in, v, 0, *t);
+        return;
     }
     // Older files store only the dimension line and text; the parts the
     // conversion expects get the dimension's attributes and no geometry.
@@ -126,38 +128,82 @@ TEntJwwSunpo readSunpo(ByteCursor& in, int32_t v)
         t->att = e.att;
         t->att.nPenStyle = 0;
     }
-    return e;
 }
 
-TEntJwwSolid readSolid(ByteCursor& in, int32_t v)
+void readSolid(ByteCursor& in, int32_t v, TEntJwwSolid& e)
 {
-    TEntJwwSolid e;
     e.att = readAttr(in, v);
     for (double* x : {&e.start_x, &e.start_y, &e.end_x, &e.end_y, &e.DPoint2_x, &e.DPoint2_y, &e.DPoint3_x,
                       &e.DPoint3_y})
         *x = in.f64();
     if (e.att.nPenColor == kOwnSolidColor)
         e.Color = static_cast<uint32_t>(in.i32());
-    return e;
 }
 
-TEntJwwBlock readBlock(ByteCursor& in, int32_t v)
+void readBlock(ByteCursor& in, int32_t v, TEntJwwBlock& e)
 {
-    TEntJwwBlock e;
     e.att = readAttr(in, v);
     for (double* x : {&e.DPKijunTen_x, &e.DPKijunTen_y, &e.dBairitsuX, &e.dBairitsuY, &e.radKaitenKaku})
         *x = in.f64();
     e.nNumber = static_cast<uint32_t>(in.i32());
-    return e;
 }
 
-// Appends `e` unless the file ended inside it.
-template <typename E>
-int32_t keep(const ByteCursor& in, std::vector<E>& array, E&& e)
+void skipLine(ByteCursor& in, int32_t v)
 {
-    if (in.failed())
+    readAttr(in, v);
+    in.skip(kLineCoords);
+}
+
+void skipTen(ByteCursor& in, int32_t v)
+{
+    const TEntJwwAttr a = readAttr(in, v);
+    in.skip(kTenRest + (a.nPenStyle == kPointWithCode ? kTenCodePart : 0));
+}
+
+void skipMoji(ByteCursor& in, int32_t v)
+{
+    readAttr(in, v);
+    in.skip(kMojiRest);
+    SkipCString(in);
+    SkipCString(in);
+}
+
+void skipSunpo(ByteCursor& in, int32_t v)
+{
+    readAttr(in, v);
+    skipLine(in, v);
+    skipMoji(in, v);
+    if (v < 420)
+        return;
+    in.skip(kSunpoModeBytes);
+    skipLine(in, v);
+    skipLine(in, v);
+    for (int i = 0; i < 4; ++i)
+        skipTen(in, v);
+}
+
+void skipSolid(ByteCursor& in, int32_t v)
+{
+    const TEntJwwAttr a = readAttr(in, v);
+    in.skip(kSolidRest + (a.nPenColor == kOwnSolidColor ? kSolidColorPart : 0));
+}
+
+void skipFixed(ByteCursor& in, int32_t v, qsizetype rest)
+{
+    readAttr(in, v);
+    in.skip(rest);
+}
+
+// Reads one entity straight into a new last entry of `array` with `read`;
+// the entry goes again when the file ended inside it.
+template <typename E, typename Read>
+int32_t keep(const ByteCursor& in, std::vector<E>& array, Read read)
+{
+    read(array.emplace_back());
+    if (in.failed()) {
+        array.pop_back();
         return -1;
-    array.push_back(std::move(e));
+    }
     return static_cast<int32_t>(array.size() - 1);
 }
 
@@ -183,14 +229,28 @@ int32_t readEntityBody(ByteCursor& in, int32_t version, int32_t kind, const Enti
 {
     auto& [line, enko, ten, moji, sunpo, solid, block] = to.arrays;
     switch (kind) {
-    case kEntLine: return keep(in, line, readLine(in, version));
-    case kEntEnko: return keep(in, enko, readEnko(in, version));
-    case kEntTen: return keep(in, ten, readTen(in, version, to.pointScale));
-    case kEntMoji: return keep(in, moji, readMoji(in, version));
-    case kEntSunpo: return keep(in, sunpo, readSunpo(in, version));
-    case kEntSolid: return keep(in, solid, readSolid(in, version));
-    case kEntBlock: return keep(in, block, readBlock(in, version));
+    case kEntLine: return keep(in, line, [&](TEntJwwLine& e) { readLine(in, version, e); });
+    case kEntEnko: return keep(in, enko, [&](TEntJwwEnko& e) { readEnko(in, version, e); });
+    case kEntTen: return keep(in, ten, [&](TEntJwwTen& e) { readTen(in, version, to.pointScale, e); });
+    case kEntMoji: return keep(in, moji, [&](TEntJwwMoji& e) { readMoji(in, version, e); });
+    case kEntSunpo: return keep(in, sunpo, [&](TEntJwwSunpo& e) { readSunpo(in, version, e); });
+    case kEntSolid: return keep(in, solid, [&](TEntJwwSolid& e) { readSolid(in, version, e); });
+    case kEntBlock: return keep(in, block, [&](TEntJwwBlock& e) { readBlock(in, version, e); });
     default: in.fail(); return -1;
+    }
+}
+
+void skipEntityBody(ByteCursor& in, int32_t version, int32_t kind)
+{
+    switch (kind) {
+    case kEntLine: skipLine(in, version); return;
+    case kEntEnko: skipFixed(in, version, kEnkoRest); return;
+    case kEntTen: skipTen(in, version); return;
+    case kEntMoji: skipMoji(in, version); return;
+    case kEntSunpo: skipSunpo(in, version); return;
+    case kEntSolid: skipSolid(in, version); return;
+    case kEntBlock: skipFixed(in, version, kBlockRest); return;
+    default: in.fail(); return;
     }
 }
 

@@ -39,4 +39,8 @@ struct EntityArrays {
 // does not grow) and `in` is failed.
 int32_t readEntityBody(ByteCursor& in, int32_t version, int32_t kind, const EntityArrays& to);
 
+// Steps over the body that readEntityBody would read, decoding nothing;
+// `in` is failed when the file ends inside it.
+void skipEntityBody(ByteCursor& in, int32_t version, int32_t kind);
+
 }  // namespace jww

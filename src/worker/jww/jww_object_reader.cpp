@@ -7,6 +7,9 @@
 #include "worker/jww/jww_cstring.h"
 #include "worker/jww/jww_entity_reader.h"
 
+#include <array>
+#include <utility>
+
 namespace jww {
 namespace {
 
@@ -32,11 +35,42 @@ int32_t readCount(ByteCursor& in, qsizetype minBytes)
     return n;
 }
 
+using KindCounts = std::array<size_t, kEntBlock - kEntLine + 1>;
+
+// How many entities of each kind the next `count` objects hold, found by
+// stepping over them on a copy of the class map and coming back. Sizing
+// every array once from these saves growing them while reading, which
+// moved each record several times into memory touched for the first time.
+KindCounts countKinds(ByteCursor& in, ClassTagReader tags, int32_t version, int32_t count)
+{
+    const ByteCursor::Mark start = in.mark();
+    KindCounts n{};
+    for (int32_t i = 0; i < count; ++i) {
+        int32_t kind = kEntNone;
+        if (!tags.read(in, kind) || kind == kEntNone)
+            break;
+        skipEntityBody(in, version, kind);
+        tags.object();
+        if (in.failed())
+            break;
+        ++n[static_cast<size_t>(kind - kEntLine)];
+    }
+    in.rewind(start);
+    return n;
+}
+
+template <size_t... I>
+void reserveArrays(const EntityArrayRefs& arrays, const KindCounts& n, std::index_sequence<I...>)
+{
+    (std::get<I>(arrays).reserve(std::get<I>(arrays).size() + n[I]), ...);
+}
+
 // Reads `count` entity objects into `to`, recording each in `order` (sized
 // to `count` by the caller) at the next free position.
 bool readEntities(ByteCursor& in, ClassTagReader& tags, int32_t version, int32_t count, const EntityArrays& to,
                   std::vector<TEntJwwNo>& order)
 {
+    reserveArrays(to.arrays, countKinds(in, tags, version, count), std::make_index_sequence<KindCounts().size()>());
     size_t next = 0;
     for (int32_t i = 0; i < count; ++i) {
         int32_t kind = kEntNone;

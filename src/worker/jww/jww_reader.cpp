@@ -10,7 +10,6 @@
 #include <QFile>
 #include <QtEndian>
 
-#include <algorithm>
 
 namespace jww {
 namespace {
@@ -51,10 +50,15 @@ JwwReadFailure headFailure(QByteArrayView head, int32_t& version)
 
 bool readJwwDrawing(TJwwData& d, QByteArrayView bytes)
 {
+    ByteCursor in(bytes);
+    return readJwwDrawing(d, in);
+}
+
+bool readJwwDrawing(TJwwData& d, ByteCursor& in)
+{
     d.DataInit();
     // Nothing may escape the reader: a failed allocation is a failed read.
     try {
-        ByteCursor in(bytes);
         if (!HeaderIn(d, in))
             return false;
         const bool ok = readBody(d, in);
@@ -89,17 +93,21 @@ bool TJwwData::FileIn(const QString& path)
     FailedVersion = 0;
     try {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
+        if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
             return false;
-        // The whole file is parsed from a copy in memory: a mapping would
-        // fault if another program cut the file while it is read.
-        const QByteArray bytes = file.readAll();
+        const QByteArray head = file.read(12);
+        if (file.error() != QFileDevice::NoError || !file.seek(0))
+            return false;
+        // The file is read through the cursor's window rather than whole
+        // into memory, and never mapped: a mapping would fault if another
+        // program cut the file while it is read, where a short read only
+        // ends the input.
+        ByteCursor in(file, file.size());
+        const bool ok = readJwwDrawing(*this, in);
         if (file.error() != QFileDevice::NoError)
             return false;
-        file.close();
-        const bool ok = readJwwDrawing(*this, bytes);
         int32_t version = 0;
-        ReadFailure = headFailure(QByteArrayView(bytes).first(std::min<qsizetype>(bytes.size(), 12)), version);
+        ReadFailure = headFailure(head, version);
         if (ReadFailure == JwwReadFailure::UnsupportedVersion)
             FailedVersion = version;
         else if (ReadFailure == JwwReadFailure::None && !ok)

@@ -1,6 +1,8 @@
-// Reading a whole drawing from bytes in memory, the work behind FileIn.
+// Reading a whole drawing from bytes in memory or from a cursor over its
+// file, the work behind FileIn.
 #pragma once
 
+#include "worker/jww/byte_cursor.h"
 #include "worker/jww/jww_data.h"
 
 #include <QByteArrayView>
@@ -15,5 +17,7 @@ namespace jww {
 // bounds-checked, nothing is sized beyond what the bytes can hold, and no
 // exception escapes.
 bool readJwwDrawing(TJwwData& d, QByteArrayView bytes);
+// The same from `in`, positioned at the start of the file.
+bool readJwwDrawing(TJwwData& d, ByteCursor& in);
 
 }  // namespace jww

@@ -14,30 +14,30 @@ namespace {
 constexpr int kLength = 6;
 constexpr int kAngle = 12;
 
-void appendAttr(FeatureArgs& args, const SfcAttr& a)
+void appendAttr(FeatureRecord& args, const SfcAttr& a)
 {
     args.integer(a.layer).integer(a.colour).integer(a.lineType).integer(a.width);
 }
 
-void appendExtLine(FeatureArgs& args, const SfcExtLine& e)
+void appendExtLine(FeatureRecord& args, const SfcExtLine& e)
 {
     args.integer(e.flag).real(e.baseX, kLength).real(e.baseY, kLength);
     args.real(e.startX, kLength).real(e.startY, kLength).real(e.endX, kLength).real(e.endY, kLength);
 }
 
-void appendArrow(FeatureArgs& args, const SfcArrow& r)
+void appendArrow(FeatureRecord& args, const SfcArrow& r)
 {
     args.integer(r.code).integer(r.orientation).real(r.x, kLength).real(r.y, kLength).real(r.scale, kAngle);
 }
 
-void appendText(FeatureArgs& args, const SfcTextBlock& t)
+void appendText(FeatureRecord& args, const SfcTextBlock& t)
 {
     args.integer(t.mf).integer(t.fo).string(t.st);
     args.real(t.kx, kLength).real(t.ky, kLength).real(t.sy, kLength).real(t.sx, kLength).real(t.md, kLength);
     args.real(t.ma, kAngle).real(t.ms, kAngle).integer(t.kt).integer(t.dr);
 }
 
-void appendSegment(FeatureArgs& args, double x1, double y1, double x2, double y2)
+void appendSegment(FeatureRecord& args, double x1, double y1, double x2, double y2)
 {
     args.real(x1, kLength).real(y1, kLength).real(x2, kLength).real(y2, kLength);
 }
@@ -47,7 +47,7 @@ void writeArcDim(SfcWriter& f, std::string_view name, const SfcAttr& a, double c
     double endDeg, const SfcExtLine& e1, const SfcExtLine& e2, const SfcArrow& r1, const SfcArrow& r2,
     const SfcTextBlock& t)
 {
-    FeatureArgs args;
+    FeatureRecord args = f.feature(name);
     appendAttr(args, a);
     args.real(cx, kLength).real(cy, kLength).real(r, kLength).real(startDeg, kAngle).real(endDeg, kAngle);
     appendExtLine(args, e1);
@@ -55,13 +55,7 @@ void writeArcDim(SfcWriter& f, std::string_view name, const SfcAttr& a, double c
     appendArrow(args, r1);
     appendArrow(args, r2);
     appendText(args, t);
-    f.writeFeature(name, args);
-}
-
-void appendVertices(FeatureArgs& args, int32_t n, std::span<const T2DPoint> points)
-{
-    const PointLists lists = firstPoints(n, points);
-    args.integer(static_cast<int64_t>(lists.xs.size())).realList(lists.xs, kLength).realList(lists.ys, kLength);
+    args.write();
 }
 
 }  // namespace
@@ -69,7 +63,7 @@ void appendVertices(FeatureArgs& args, int32_t n, std::span<const T2DPoint> poin
 void procSfcDimLinear(SfcWriter& f, const SfcAttr& a, double x1, double y1, double x2, double y2, const SfcExtLine& e1,
     const SfcExtLine& e2, const SfcArrow& r1, const SfcArrow& r2, const SfcTextBlock& t)
 {
-    FeatureArgs args;
+    FeatureRecord args = f.feature("linear_dim_feature");
     appendAttr(args, a);
     appendSegment(args, x1, y1, x2, y2);
     appendExtLine(args, e1);
@@ -77,7 +71,7 @@ void procSfcDimLinear(SfcWriter& f, const SfcAttr& a, double x1, double y1, doub
     appendArrow(args, r1);
     appendArrow(args, r2);
     appendText(args, t);
-    f.writeFeature("linear_dim_feature", args);
+    args.write();
 }
 
 void procSfcDimCurve(SfcWriter& f, const SfcAttr& a, double cx, double cy, double r, double startDeg, double endDeg,
@@ -95,47 +89,47 @@ void procSfcDimAngle(SfcWriter& f, const SfcAttr& a, double cx, double cy, doubl
 void procSfcDimRadius(SfcWriter& f, const SfcAttr& a, double x1, double y1, double x2, double y2, const SfcArrow& r,
     const SfcTextBlock& t)
 {
-    FeatureArgs args;
+    FeatureRecord args = f.feature("radius_dim_feature");
     appendAttr(args, a);
     appendSegment(args, x1, y1, x2, y2);
     appendArrow(args, r);
     appendText(args, t);
-    f.writeFeature("radius_dim_feature", args);
+    args.write();
 }
 
 void procSfcDimDiameter(SfcWriter& f, const SfcAttr& a, double x1, double y1, double x2, double y2, const SfcArrow& r1,
     const SfcArrow& r2, const SfcTextBlock& t)
 {
-    FeatureArgs args;
+    FeatureRecord args = f.feature("diameter_dim_feature");
     appendAttr(args, a);
     appendSegment(args, x1, y1, x2, y2);
     appendArrow(args, r1);
     appendArrow(args, r2);
     appendText(args, t);
-    f.writeFeature("diameter_dim_feature", args);
+    args.write();
 }
 
 void procSfcLeader(SfcWriter& f, const SfcAttr& a, int32_t n, std::span<const T2DPoint> points, int32_t arrowCode,
     double arrowScale, const SfcTextBlock& t)
 {
-    FeatureArgs args;
+    FeatureRecord args = f.feature("label_feature");
     appendAttr(args, a);
-    appendVertices(args, n, points);
+    appendPointLists(args, n, points, kLength);
     args.integer(arrowCode).real(arrowScale, kAngle);
     appendText(args, t);
-    f.writeFeature("label_feature", args);
+    args.write();
 }
 
 void procSfcBalloon(SfcWriter& f, const SfcAttr& a, int32_t n, std::span<const T2DPoint> points, double cx, double cy,
     double r, int32_t arrowCode, double arrowScale, const SfcTextBlock& t)
 {
-    FeatureArgs args;
+    FeatureRecord args = f.feature("balloon_feature");
     appendAttr(args, a);
-    appendVertices(args, n, points);
+    appendPointLists(args, n, points, kLength);
     args.real(cx, kLength).real(cy, kLength).real(r, kLength);
     args.integer(arrowCode).real(arrowScale, kAngle);
     appendText(args, t);
-    f.writeFeature("balloon_feature", args);
+    args.write();
 }
 
 void procSfcArw(SfcWriter& f, int32_t layer, int32_t colour, double x, double y, int32_t code, double angle,

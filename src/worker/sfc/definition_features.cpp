@@ -10,12 +10,12 @@ namespace sfc {
 
 void procSfcSetLayer(SfcWriter& f, QStringView nam, int32_t dsp)
 {
-    f.writeFeature("layer_feature", FeatureArgs().string(nam).integer(dsp));
+    f.feature("layer_feature").string(nam).integer(dsp).write();
 }
 
 void procSfcSetColor(SfcWriter& f, QStringView nam)
 {
-    f.writeFeature("pre_defined_colour_feature", FeatureArgs().string(nam));
+    f.feature("pre_defined_colour_feature").string(nam).write();
 }
 
 void procSfcSetColorUser(SfcWriter& f, uint32_t co)
@@ -28,12 +28,12 @@ void procSfcSetColorUser(SfcWriter& f, uint32_t co)
 
 void procSfcSetColorUser(SfcWriter& f, int32_t r, int32_t g, int32_t b)
 {
-    f.writeFeature("user_defined_colour_feature", FeatureArgs().integer(r).integer(g).integer(b));
+    f.feature("user_defined_colour_feature").integer(r).integer(g).integer(b).write();
 }
 
 void procSfcSetLtype(SfcWriter& f, QStringView nam)
 {
-    f.writeFeature("pre_defined_font_feature", FeatureArgs().string(nam));
+    f.feature("pre_defined_font_feature").string(nam).write();
 }
 
 void procSfcSetLtypeUser(SfcWriter& f, QStringView nam, int32_t n, std::span<const double> pitches)
@@ -41,18 +41,21 @@ void procSfcSetLtypeUser(SfcWriter& f, QStringView nam, int32_t n, std::span<con
     // The count always matches the list, so a short pitch array can never
     // make the record claim pitches it does not carry.
     const auto count = static_cast<size_t>(std::clamp<int64_t>(n, 0, static_cast<int64_t>(pitches.size())));
-    f.writeFeature("user_defined_font_feature",
-        FeatureArgs().string(nam).integer(static_cast<int64_t>(count)).realList(pitches.first(count), 6));
+    f.feature("user_defined_font_feature")
+        .string(nam)
+        .integer(static_cast<int64_t>(count))
+        .realList(pitches.first(count), 6)
+        .write();
 }
 
 void procSfcSetWidth(SfcWriter& f, double w)
 {
-    f.writeFeature("width_feature", FeatureArgs().real(w, 6));
+    f.feature("width_feature").real(w, 6).write();
 }
 
 void procSfcSetFont(SfcWriter& f, QStringView nam)
 {
-    f.writeFeature("text_font_feature", FeatureArgs().string(nam));
+    f.feature("text_font_feature").string(nam).write();
 }
 
 }  // namespace sfc

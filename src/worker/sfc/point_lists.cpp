@@ -5,17 +5,12 @@
 
 namespace sfc {
 
-PointLists firstPoints(int32_t n, std::span<const T2DPoint> points)
+void appendPointLists(FeatureRecord& args, int32_t n, std::span<const T2DPoint> points, int decimals)
 {
     const auto count = static_cast<size_t>(std::clamp<int64_t>(n, 0, static_cast<int64_t>(points.size())));
-    PointLists lists;
-    lists.xs.reserve(count);
-    lists.ys.reserve(count);
-    for (const T2DPoint& p : points.first(count)) {
-        lists.xs.push_back(p.x);
-        lists.ys.push_back(p.y);
-    }
-    return lists;
+    args.integer(static_cast<int64_t>(count));
+    args.realList(count, [points](size_t i) { return points[i].x; }, decimals);
+    args.realList(count, [points](size_t i) { return points[i].y; }, decimals);
 }
 
 }  // namespace sfc

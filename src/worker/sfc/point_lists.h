@@ -3,21 +3,16 @@
 #pragma once
 
 #include "worker/sfc/feature_types.h"
+#include "worker/sfc/sfc_writer.h"
 
 #include <cstdint>
 #include <span>
-#include <vector>
 
 namespace sfc {
 
-struct PointLists {
-    std::vector<double> xs;
-    std::vector<double> ys;
-};
-
-// The coordinates of the first `n` of `points`. Fewer when `points` is
-// shorter than `n`, none when `n` is negative; the size of `xs` is the count
-// a record must state.
-PointLists firstPoints(int32_t n, std::span<const T2DPoint> points);
+// Appends the count of the first `n` of `points`, the list of their x and
+// the list of their y, each with `decimals`. Fewer when `points` is shorter
+// than `n`, none when `n` is negative: the count always matches the lists.
+void appendPointLists(FeatureRecord& args, int32_t n, std::span<const T2DPoint> points, int decimals);
 
 }  // namespace sfc

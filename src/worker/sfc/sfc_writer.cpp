@@ -1,15 +1,18 @@
-// Feature arguments and the record writer.
+// Feature records written in place, and the buffer they are written into.
 #include "worker/sfc/sfc_writer.h"
 
 #include "common/codepage.h"
 #include "common/number_text.h"
 
+#include <algorithm>
+#include <cassert>
 #include <cmath>
+#include <cstring>
 
 namespace sfc {
 namespace {
 
-constexpr qsizetype kFlushSize = 1 << 16;
+constexpr size_t kFlushSize = size_t{1} << 16;
 
 }  // namespace
 
@@ -20,120 +23,173 @@ QString safeSfcString(QString text)
     return text;
 }
 
-void FeatureArgs::separate()
+FeatureRecord::FeatureRecord(SfcWriter& f, std::string_view name) : m_f(f), m_start(f.m_size)
 {
-    if (!m_bytes.isEmpty())
-        m_bytes.append(',');
+    assert(!f.m_recordOpen);
+    f.m_recordOpen = true;
+    f.append("/*SXF\r\n#");
+    f.commit(common::writeIntText(f.room(common::kMaxIntChars), f.SXFnum));
+    f.append(" = ");
+    f.append(name);
+    f.append("(");
 }
 
-FeatureArgs& FeatureArgs::integer(int64_t value)
+FeatureRecord::~FeatureRecord()
 {
-    separate();
-    m_bytes.append('\'');
-    common::appendIntText(m_bytes, value);
-    m_bytes.append('\'');
-    return *this;
+    if (!m_done) {
+        m_f.m_size = m_start;
+        m_f.m_recordOpen = false;
+    }
 }
 
-FeatureArgs& FeatureArgs::real(double value, int decimals)
+bool FeatureRecord::write()
 {
-    separate();
+    assert(!m_done);
+    m_done = true;
+    m_f.m_recordOpen = false;
+    if (!m_finite) {
+        m_f.m_size = m_start;
+        ++m_f.m_leftOut;
+        return false;
+    }
+    m_f.append(")\r\nSXF*/\r\n\r\n");
+    m_f.SXFnum += 10;
+    m_f.maybeFlush();
+    return true;
+}
+
+void FeatureRecord::separate()
+{
+    if (!m_first)
+        m_f.append(",");
+    m_first = false;
+}
+
+void FeatureRecord::appendReal(double value, int decimals)
+{
     m_finite = m_finite && std::isfinite(value);
-    m_bytes.append('\'');
-    common::appendFixedText(m_bytes, decimals, value);
-    m_bytes.append('\'');
+    m_f.commit(common::writeFixedText(m_f.room(common::kMaxFixedChars), decimals, value));
+}
+
+FeatureRecord& FeatureRecord::integer(int64_t value)
+{
+    separate();
+    char* out = m_f.room(common::kMaxIntChars + 2);
+    *out++ = '\'';
+    out = common::writeIntText(out, value);
+    *out++ = '\'';
+    m_f.commit(out);
     return *this;
 }
 
-FeatureArgs& FeatureArgs::string(QStringView text)
+FeatureRecord& FeatureRecord::real(double value, int decimals)
 {
     separate();
-    m_bytes.append("\\'");
-    common::appendCp932(m_bytes, text);
-    m_bytes.append("\\'");
+    m_f.append("'");
+    appendReal(value, decimals);
+    m_f.append("'");
     return *this;
 }
 
-template <typename T, typename AppendOne>
-FeatureArgs& FeatureArgs::list(std::span<const T> values, AppendOne appendOne)
+FeatureRecord& FeatureRecord::string(QStringView text)
 {
     separate();
-    m_bytes.append("'(");
+    m_f.append("\\'");
+    m_f.appendCp932(text);
+    m_f.append("\\'");
+    return *this;
+}
+
+void FeatureRecord::openList()
+{
+    separate();
+    m_f.append("'(");
+}
+
+void FeatureRecord::listSeparator()
+{
+    m_f.append(",");
+}
+
+void FeatureRecord::closeList()
+{
+    m_f.append(")'");
+}
+
+FeatureRecord& FeatureRecord::integerList(std::span<const int32_t> values)
+{
+    openList();
     for (size_t i = 0; i < values.size(); ++i) {
         if (i > 0)
-            m_bytes.append(',');
-        appendOne(values[i]);
+            listSeparator();
+        m_f.commit(common::writeIntText(m_f.room(common::kMaxIntChars), values[i]));
     }
-    m_bytes.append(")'");
+    closeList();
     return *this;
 }
 
-FeatureArgs& FeatureArgs::integerList(std::span<const int32_t> values)
+FeatureRecord& FeatureRecord::realList(std::span<const double> values, int decimals)
 {
-    return list(values, [this](int32_t v) { common::appendIntText(m_bytes, v); });
+    return realList(values.size(), [values](size_t i) { return values[i]; }, decimals);
 }
 
-FeatureArgs& FeatureArgs::realList(std::span<const double> values, int decimals)
-{
-    return list(values, [this, decimals](double v) {
-        m_finite = m_finite && std::isfinite(v);
-        common::appendFixedText(m_bytes, decimals, v);
-    });
-}
-
-FeatureArgs& FeatureArgs::quoted(QStringView text)
+FeatureRecord& FeatureRecord::quoted(QStringView text)
 {
     separate();
-    m_bytes.append('\'');
-    common::appendCp932(m_bytes, text);
-    m_bytes.append('\'');
+    m_f.append("'");
+    m_f.appendCp932(text);
+    m_f.append("'");
     return *this;
 }
 
-SfcWriter::SfcWriter(QIODevice& device) : m_device(device)
+SfcWriter::SfcWriter(QIODevice& device)
+    : m_device(device), m_data(std::make_unique_for_overwrite<char[]>(kFlushSize * 2)), m_capacity(kFlushSize * 2)
 {
-    m_buffer.reserve(kFlushSize * 2);
+}
+
+char* SfcWriter::grow(size_t n)
+{
+    const size_t capacity = std::max(m_capacity * 2, m_size + n);
+    auto data = std::make_unique_for_overwrite<char[]>(capacity);
+    std::memcpy(data.get(), m_data.get(), m_size);
+    m_data = std::move(data);
+    m_capacity = capacity;
+    return m_data.get() + m_size;
+}
+
+void SfcWriter::appendCp932(QStringView text)
+{
+    commit(common::writeCp932(room(common::kMaxCp932Bytes * static_cast<size_t>(text.size())), text));
 }
 
 void SfcWriter::writeLine(QStringView line)
 {
-    common::appendCp932(m_buffer, line);
-    m_buffer.append("\r\n");
+    assert(!m_recordOpen);
+    appendCp932(line);
+    append("\r\n");
     maybeFlush();
 }
 
-bool SfcWriter::writeFeature(std::string_view name, const FeatureArgs& args)
+FeatureRecord SfcWriter::feature(std::string_view name)
 {
-    if (!args.allFinite()) {
-        ++m_leftOut;
-        return false;
-    }
-    m_buffer.append("/*SXF\r\n#");
-    common::appendIntText(m_buffer, SXFnum);
-    m_buffer.append(" = ");
-    m_buffer.append(name.data(), static_cast<qsizetype>(name.size()));
-    m_buffer.append('(');
-    m_buffer.append(args.bytes());
-    m_buffer.append(")\r\nSXF*/\r\n\r\n");
-    SXFnum += 10;
-    maybeFlush();
-    return true;
+    return FeatureRecord(*this, name);
 }
 
 void SfcWriter::maybeFlush()
 {
-    if (m_buffer.size() >= kFlushSize)
+    if (m_size >= kFlushSize)
         flush();
 }
 
 void SfcWriter::flush()
 {
-    if (m_buffer.isEmpty())
+    assert(!m_recordOpen);
+    if (m_size == 0)
         return;
-    const qint64 written = m_device.write(m_buffer);
-    if (written != m_buffer.size())
+    const qint64 written = m_device.write(m_data.get(), static_cast<qint64>(m_size));
+    if (written != static_cast<qint64>(m_size))
         throw SfcWriteError("SFC output refused");
-    m_buffer.clear();
+    m_size = 0;
 }
 
 }  // namespace sfc

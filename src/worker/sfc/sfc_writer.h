@@ -2,12 +2,14 @@
 // that numbers feature records and encodes every line in code page 932.
 #pragma once
 
-#include <QByteArray>
 #include <QIODevice>
 #include <QString>
 #include <QStringView>
 
+#include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <memory>
 #include <span>
 #include <stdexcept>
 #include <string_view>
@@ -21,42 +23,75 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-// The argument list of one feature, each value in its written form and
-// separated by ",". Every feature writer formats through this class.
-class FeatureArgs {
+class SfcWriter;
+
+// One feature record being written: created by SfcWriter::feature, it takes
+// the arguments in order, each in its written form with "," between them,
+// straight into the writer's buffer. write() ends the record. A record that
+// is dropped before write() (an exception on the way) leaves no bytes.
+class FeatureRecord {
 public:
+    FeatureRecord(const FeatureRecord&) = delete;
+    FeatureRecord& operator=(const FeatureRecord&) = delete;
+    ~FeatureRecord();
+
     // '12'
-    FeatureArgs& integer(int64_t value);
+    FeatureRecord& integer(int64_t value);
     // '12.250000' for 12.25 with 6 decimals (correctly rounded, no "-0").
-    FeatureArgs& real(double value, int decimals);
+    FeatureRecord& real(double value, int decimals);
     // \'text\' with the characters unchanged: strings from the drawing come
     // through safeSfcString first.
-    FeatureArgs& string(QStringView text);
+    FeatureRecord& string(QStringView text);
     // '(1,2,3)'; '()' when empty.
-    FeatureArgs& integerList(std::span<const int32_t> values);
+    FeatureRecord& integerList(std::span<const int32_t> values);
     // '(0.000000,1.500000)'; '()' when empty.
-    FeatureArgs& realList(std::span<const double> values, int decimals);
+    FeatureRecord& realList(std::span<const double> values, int decimals);
+    // The same for the `count` reals valueAt(0) ... valueAt(count - 1), so
+    // that a list can be taken from other records without copying it.
+    template <typename ValueAt>
+    FeatureRecord& realList(size_t count, ValueAt valueAt, int decimals)
+    {
+        openList();
+        for (size_t i = 0; i < count; ++i) {
+            if (i > 0)
+                listSeparator();
+            appendReal(valueAt(i), decimals);
+        }
+        closeList();
+        return *this;
+    }
     // 'text' with `text` written as given (the sheet height).
-    FeatureArgs& quoted(QStringView text);
+    FeatureRecord& quoted(QStringView text);
 
-    // The arguments as written, in code page 932.
-    const QByteArray& bytes() const { return m_bytes; }
-    // False when any real argument was NaN or infinite.
-    bool allFinite() const { return m_finite; }
+    // Closes the record with n = SXFnum and advances SXFnum by 10. A record
+    // with a NaN or an infinite number is taken back instead (and not
+    // numbered): no reader accepts one, and it can only come from a damaged
+    // entity. Returns whether the record was written.
+    bool write();
 
 private:
-    void separate();
-    // A parenthesised list between apostrophes, each value written by `appendOne`.
-    template <typename T, typename AppendOne>
-    FeatureArgs& list(std::span<const T> values, AppendOne appendOne);
+    friend class SfcWriter;
+    FeatureRecord(SfcWriter& f, std::string_view name);
 
-    QByteArray m_bytes;
+    void separate();
+    void appendReal(double value, int decimals);
+    // A list is written between apostrophes and parentheses.
+    void openList();
+    void listSeparator();
+    void closeList();
+
+    SfcWriter& m_f;
+    size_t m_start;  // where the record begins in the writer's buffer
+    bool m_first = true;
     bool m_finite = true;
+    bool m_done = false;
 };
 
 // Writes SFC text to a device: lines in code page 932 ended by CR LF, and
-// feature records numbered from SXFnum. Buffers its output: call flush() at
-// the end; bytes not flushed are discarded with the writer.
+// feature records numbered from SXFnum. Buffers its output and hands it on
+// between records once enough has gathered (a longer record makes the
+// buffer grow): call flush() at the end; bytes not flushed are discarded
+// with the writer.
 class SfcWriter {
 public:
     explicit SfcWriter(QIODevice& device);
@@ -65,17 +100,15 @@ public:
 
     // Writes `line` and CR LF. Throws SfcWriteError when the device fails.
     void writeLine(QStringView line);
-    // Writes one four-line record "/*SXF", "#n = name(args)", "SXF*/", ""
-    // with n = SXFnum, then advances SXFnum by 10. A record with a NaN or an
-    // infinite number is not written (and not numbered): no reader accepts
-    // one, and it can only come from a damaged entity. Returns whether the
-    // record was written.
-    bool writeFeature(std::string_view name, const FeatureArgs& args);
+    // Starts the four-line record "/*SXF", "#n = name(args)", "SXF*/", "",
+    // whose arguments the result takes. One record at a time: nothing else
+    // may be written until it is written or gone.
+    FeatureRecord feature(std::string_view name);
     // Hands buffered bytes to the device. Throws SfcWriteError on failure.
     void flush();
 
-    // Records left out of the file: those writeFeature refused, and those
-    // callers dropped before writing because they could not be written
+    // Records left out of the file: those FeatureRecord::write refused, and
+    // those callers dropped before writing because they could not be written
     // whole (counted through countLeftOut).
     int recordsLeftOut() const { return m_leftOut; }
     void countLeftOut(int records) { m_leftOut += records; }
@@ -84,10 +117,27 @@ public:
     int32_t SXFnum = 10;
 
 private:
+    friend class FeatureRecord;
+
+    // Room for `n` more bytes at the end of the buffer; write them at the
+    // result and pass their end to commit().
+    char* room(size_t n) { return m_capacity - m_size >= n ? m_data.get() + m_size : grow(n); }
+    void commit(char* end) { m_size = static_cast<size_t>(end - m_data.get()); }
+    void append(std::string_view bytes)
+    {
+        std::memcpy(room(bytes.size()), bytes.data(), bytes.size());
+        m_size += bytes.size();
+    }
+    // room() when the buffer is full: moves it to a larger one.
+    char* grow(size_t n);
+    void appendCp932(QStringView text);
     void maybeFlush();
 
     QIODevice& m_device;
-    QByteArray m_buffer;
+    std::unique_ptr<char[]> m_data;
+    size_t m_size = 0;
+    size_t m_capacity = 0;
+    bool m_recordOpen = false;
     int m_leftOut = 0;
 };
 

@@ -36,7 +36,7 @@ TEST(SfcFrame, HeaderAndFooterBytes)
     buffer.open(QIODevice::WriteOnly);
     SfcWriter f(buffer);
     procSfcHeader(QStringLiteral("/tmp/plan.sfc"), f, QDateTime(QDate(2026, 12, 9), QTime(7, 5, 3)));
-    f.writeFeature("layer_feature", FeatureArgs().string(u"A-1").integer(1));
+    f.feature("layer_feature").string(u"A-1").integer(1).write();
     procSfcFooter(f);
     f.flush();
     const QByteArray expected =

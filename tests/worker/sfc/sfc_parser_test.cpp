@@ -177,7 +177,7 @@ TEST(SfcParser, ArgumentsTokenise)
 TEST(SfcParser, RegisteredFeaturesAreKnown)
 {
     const QByteArray bytes = sfctest::framedSfc([](sfc::SfcWriter& f) {
-        f.writeFeature("test_probe_feature", sfc::FeatureArgs().integer(1).string(u"x").real(2, 6));
+        f.feature("test_probe_feature").integer(1).string(u"x").real(2, 6).write();
     });
     EXPECT_FALSE(parseSfc(bytes).ok());
     EXPECT_FALSE(registerSfcFeature(QStringLiteral("test_probe_feature"), u"i s nonsense"));
