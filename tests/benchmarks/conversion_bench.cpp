@@ -2,6 +2,7 @@
 // shape at n and 2n (or 10n), to show that the cost grows with the size. The
 // shapes: mixed entities; many block definitions and placements; many solid
 // colours; nested placements of a block with one large member group.
+#include "tests/benchmarks/bench_counters.h"
 #include "tests/support/bench_drawings.h"
 #include "worker/convert/attribute_tables.h"
 #include "worker/convert/definition_section.h"
@@ -10,8 +11,6 @@
 #include <QFile>
 
 #include <benchmark/benchmark.h>
-
-#include <sys/resource.h>
 
 namespace {
 
@@ -39,10 +38,7 @@ void convertDrawing(benchmark::State& state, Builder build)
         f.flush();
         benchmark::DoNotOptimize(f.SXFnum);
     }
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    state.counters["peak_MiB"] = usage.ru_maxrss / 1024.0;
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    countPeakAndItems(state);
 }
 
 void BM_ConvertDrawing(benchmark::State& state)

@@ -1,12 +1,11 @@
 // Recognising one curve-attribute group of 20,000 members, the way the group
 // stage tries it: every recogniser in turn until one takes the group.
+#include "tests/benchmarks/bench_counters.h"
 #include "tests/support/jww_builder.h"
 #include "worker/annotation/group_recognizer.h"
 #include "worker/convert/group_table.h"
 
 #include <benchmark/benchmark.h>
-
-#include <sys/resource.h>
 
 #include <cmath>
 
@@ -106,10 +105,7 @@ void run(benchmark::State& state, void (*build)(TJwwData&, int), int expected)
             state.SkipWithError("the group was not recognised as built");
         benchmark::DoNotOptimize(r.aln1);
     }
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    state.counters["peak_MiB"] = usage.ru_maxrss / 1024.0;
-    state.SetItemsProcessed(state.iterations() * state.range(0));
+    countPeakAndItems(state);
 }
 
 void BM_PolylineGroup(benchmark::State& state)

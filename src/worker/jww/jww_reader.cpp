@@ -69,6 +69,20 @@ bool readJwwDrawing(TJwwData& d, ByteCursor& in)
     }
 }
 
+namespace {
+
+// Records what the first twelve bytes of a file say is wrong with it, and
+// the version it states when that version is not supported.
+void noteHeadFailure(TJwwData& d, const QByteArray& head)
+{
+    int32_t version = 0;
+    d.ReadFailure = headFailure(head, version);
+    if (d.ReadFailure == JwwReadFailure::UnsupportedVersion)
+        d.FailedVersion = version;
+}
+
+}  // namespace
+
 bool TJwwData::FileCheck(const QString& path)
 {
     ReadFailure = JwwReadFailure::Unreadable;
@@ -79,10 +93,7 @@ bool TJwwData::FileCheck(const QString& path)
     const QByteArray head = file.read(12);
     if (file.error() != QFileDevice::NoError)
         return false;
-    int32_t version = 0;
-    ReadFailure = headFailure(head, version);
-    if (ReadFailure == JwwReadFailure::UnsupportedVersion)
-        FailedVersion = version;
+    noteHeadFailure(*this, head);
     return ReadFailure == JwwReadFailure::None;
 }
 
@@ -106,11 +117,8 @@ bool TJwwData::FileIn(const QString& path)
         const bool ok = readJwwDrawing(*this, in);
         if (file.error() != QFileDevice::NoError)
             return false;
-        int32_t version = 0;
-        ReadFailure = headFailure(head, version);
-        if (ReadFailure == JwwReadFailure::UnsupportedVersion)
-            FailedVersion = version;
-        else if (ReadFailure == JwwReadFailure::None && !ok)
+        noteHeadFailure(*this, head);
+        if (ReadFailure == JwwReadFailure::None && !ok)
             ReadFailure = JwwReadFailure::Damaged;
         return ok;
     } catch (...) {
