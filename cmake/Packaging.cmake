@@ -1,10 +1,10 @@
 # Installing and packaging: both programs into bin/ (the front-end starts the
-# worker from its own folder), and on freedesktop systems the desktop entry,
+# worker from its own folder), the worker's image codec into its folder
+# (src/worker/CMakeLists.txt), and on freedesktop systems the desktop entry,
 # the icon and the shared MIME type of .jww drawings. CPack turns the same
 # install into a Debian package (scripts/package).
-include(GNUInstallDirs)
-
 install(TARGETS Kestrune Ondrelle RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
+install(TARGETS ondrelle_images LIBRARY DESTINATION ${KESTRUNE_IMAGE_CODEC_INSTALL_DIR})
 if(UNIX AND NOT APPLE)
   install(FILES packaging/kestrune.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES packaging/kestrune.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)

@@ -3,14 +3,11 @@
 
 #include "common/file_ops.h"
 #include "common/path_names.h"
+#include "worker/convert/image_codec_loader.h"
 #include "worker/jww/image_names.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QImage>
-#include <QImageReader>
-#include <QImageWriter>
-#include <QPainter>
 #include <QTemporaryFile>
 
 #include <functional>
@@ -45,38 +42,12 @@ bool writeNoReplace(const QString& target, const std::function<bool(QFile& tempo
     return true;
 }
 
-// The decoded image on an opaque white ground: JPEG has no transparency.
-QImage opaque(const QImage& image)
-{
-    if (!image.hasAlphaChannel())
-        return image.convertToFormat(QImage::Format_RGB32);
-    QImage ground(image.size(), QImage::Format_RGB32);
-    ground.fill(Qt::white);
-    QPainter painter(&ground);
-    painter.drawImage(0, 0, image);
-    painter.end();
-    return ground;
-}
-
 }  // namespace
 
 bool ConvertImageFile(const QString& src, const QString& dst)
 {
-    int32_t pw = 0, ph = 0;
-    if (!convert::GetImageSize(src, pw, ph) || static_cast<int64_t>(pw) * ph > kMaxConvertPixels)
-        return false;
-    QImageReader reader(src);
-    reader.setDecideFormatFromContent(true);
-    // Our own bound was checked above; Qt's default one would refuse some
-    // images below it.
-    reader.setAllocationLimit(static_cast<int>(kMaxConvertPixels * 4 / (1024 * 1024)) + 1);
-    const QImage image = reader.read();
-    if (image.isNull())
-        return false;
     return writeNoReplace(dst, [&](QFile& out) {
-        QImageWriter writer(&out, "jpeg");
-        writer.setQuality(kJpegQuality);
-        return writer.write(opaque(image));
+        return convert::codecImageToJpeg(src, out, kJpegQuality, kMaxConvertPixels);
     });
 }
 

@@ -2,7 +2,8 @@
 # The installed layout: "cmake --install" into a temporary prefix puts both
 # programs into bin/ with the desktop entry, icon and MIME type, the desktop
 # entry and MIME type are accepted by the freedesktop tools, and the
-# installed front-end converts a drawing with the installed worker.
+# installed front-end converts a drawing with the installed worker, whose
+# image codec turns the drawing's PNG picture into a JPEG beside the output.
 # Usage: install_check.sh BUILD_DIR MAKEDEMO
 set -euo pipefail
 build=$1
@@ -32,11 +33,26 @@ if need update-mime-database "the MIME type"; then
   grep -q 'pattern="\*.jww"' "$tmp/usr/share/mime/application/x-jww.xml"
 fi
 
+# Qt's image stack is loaded only for drawings with pictures: starting it
+# with every worker would double the time of a batch of small drawings.
+if ldd "$tmp/usr/bin/Ondrelle" | grep -q 'libQt6Gui'; then
+  echo "the worker links Qt Gui: it belongs in the image codec alone" >&2
+  exit 1
+fi
+
 "$makedemo" "$tmp/demo.jww"
+# A 1 x 1 PNG.
+base64 -d >"$tmp/photo.png" <<<'iVBORw0KGgoAAAANSUhEUgAAAAEAAAABCAIAAACQd1PeAAAADElEQVR42mP4z8AAAAMBAQD3A0FDAAAAAElFTkSuQmCC'
+"$makedemo" "$tmp/photo.jww" "$tmp/photo.png"
 mkdir "$tmp/out" "$tmp/home"
 export HOME="$tmp/home" XDG_CONFIG_HOME="$tmp/home/.config" XDG_CACHE_HOME="$tmp/home/.cache"
 export QT_QPA_PLATFORM=no-such-platform  # the batch needs no display
-"$tmp/usr/bin/Kestrune" --batch --out "$tmp/out" "$tmp/demo.jww"
+"$tmp/usr/bin/Kestrune" --batch --out "$tmp/out" "$tmp/demo.jww" "$tmp/photo.jww"
 head -c 14 "$tmp/out/demo.sfc" | grep -q '^ISO-10303-21;'
+if ! grep -q 'photo.jpg' "$tmp/out/photo.sfc" ||
+   [ "$(head -c 3 "$tmp/out/photo.jpg" | od -An -tx1 | tr -d ' ')" != ffd8ff ]; then
+  echo "the installed worker left the picture out: is its image codec installed?" >&2
+  exit 1
+fi
 [ "$("$tmp/usr/bin/Kestrune" --version)" = "Kestrune 1.10" ]
 echo "installed layout converts"

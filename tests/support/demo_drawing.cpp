@@ -118,10 +118,16 @@ void buildDemoDrawing(TJwwData& d)
     addBlock(d, {pen(1, kSymbol), -28, 0, 1, 1, M_PI / 2, 1});
 }
 
-QByteArray demoDrawingBytes()
+QByteArray demoDrawingBytes(const QString& imagePath)
 {
     TJwwData d;
     buildDemoDrawing(d);
+    if (!imagePath.isEmpty()) {
+        // The picture 40 wide, in the free corner above the title block.
+        TEntJwwMoji image = text(pen(1, kText), 120, -100, 5, QStringLiteral("^@BM") + imagePath + QStringLiteral(",40"));
+        image.end_x = image.start_x + 1;
+        addMoji(d, image);
+    }
     return writeJww(d);
 }
 

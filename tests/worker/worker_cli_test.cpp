@@ -7,6 +7,7 @@
 #include "tests/support/qt_printers.h"
 #include "tests/support/sfc_parser.h"
 #include "tests/support/test_paths.h"
+#include "tests/support/worker_copy.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -28,15 +29,16 @@ using testsupport::writeFile;
 
 namespace {
 
-// A folder holding a copy of the worker, optionally with a settings file,
-// and a source drawing.
+// A folder holding a copy of the worker in its program folder, optionally
+// with a settings file there, and a source drawing.
 class WorkerRun : public ::testing::Test {
 protected:
     void SetUp() override
     {
         ASSERT_TRUE(m_dir.isValid());
-        m_exe = m_dir.filePath("Ondrelle");
-        ASSERT_TRUE(QFile::copy(QStringLiteral(ONDRELLE_EXE), m_exe));
+        m_progDir = testsupport::copyWorker(m_dir.path());
+        ASSERT_FALSE(m_progDir.isEmpty());
+        m_exe = m_progDir + "Ondrelle";
         m_source = m_dir.filePath("plan.jww");
         ASSERT_TRUE(writeFile(m_source, testsupport::demoDrawingBytes()));
         m_dest = m_dir.filePath("plan.sfc");
@@ -48,7 +50,7 @@ protected:
         QByteArray lines = "50\r\n50\r\n480\r\n480\r\n1\r\n0\r\n0\r\n0\r\n0\r\n";
         if (!jwwPath.isEmpty())
             lines = "\xEF\xBB\xBF" + lines + "\r\n\r\n\r\n\r\n\r\n" + jwwPath.toUtf8() + "\r\n";
-        ASSERT_TRUE(writeFile(m_dir.filePath("Kestrune.dat"), lines));
+        ASSERT_TRUE(writeFile(m_progDir + "Kestrune.dat", lines));
     }
 
     // Runs the worker; its error output, decoded, goes to m_err.
@@ -63,7 +65,7 @@ protected:
     }
 
     QTemporaryDir m_dir;
-    QString m_exe, m_source, m_dest, m_err;
+    QString m_progDir, m_exe, m_source, m_dest, m_err;
 };
 
 }  // namespace
@@ -78,7 +80,7 @@ TEST_F(WorkerRun, ConvertsAndExitsZero)
     EXPECT_TRUE(sfc.contains("FILE_NAME('plan.sfc',\r\n"));
     EXPECT_TRUE(sfc.endsWith("ENDSEC;\r\nEND-ISO-10303-21;\r\n"));
     // Only the destination was added; the image folder was removed when empty.
-    EXPECT_FALSE(QDir(m_dir.filePath("TEMP")).exists());
+    EXPECT_FALSE(QDir(m_progDir + "TEMP").exists());
 }
 
 TEST_F(WorkerRun, UpperCaseExtensionConverts)
@@ -106,7 +108,7 @@ TEST_F(WorkerRun, FailurePathsWriteNothingAndSayWhy)
     v900[9] = char(0x03);
     const QString folder = m_dir.filePath("folder.jww");
     ASSERT_TRUE(QDir().mkdir(folder));
-    const QString settingsPath = QDir::toNativeSeparators(m_dir.path()) + QDir::separator() + "Kestrune.dat";
+    const QString settingsPath = m_progDir + "Kestrune.dat";
     struct Case {
         const char* name;
         bool settings;
@@ -129,7 +131,7 @@ TEST_F(WorkerRun, FailurePathsWriteNothingAndSayWhy)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        QFile::remove(m_dir.filePath("Kestrune.dat"));
+        QFile::remove(m_progDir + "Kestrune.dat");
         if (c.settings)
             writeSettings();
         EXPECT_EQ(run(c.args), 1);
@@ -326,7 +328,7 @@ TEST_F(WorkerRun, TextCodesCarryTheirValues)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         if (c.besideWorker) {
-            ASSERT_TRUE(writeFile(m_dir.filePath("Jw_win.jwf"), "REF_FILE=other.txt\r\n"));
+            ASSERT_TRUE(writeFile(m_progDir + "Jw_win.jwf", "REF_FILE=other.txt\r\n"));
         }
         std::vector<CodeText> texts = fixed;
         texts.push_back({u"%%A"_qs, 0, c.A});
@@ -381,10 +383,10 @@ TEST_F(WorkerRun, HelpAndVersionPrintAndExitZero)
         EXPECT_TRUE(out.startsWith(c.starts)) << out.toStdString();
         if (QByteArrayView(c.arg) != "--version") {
             EXPECT_TRUE(out.contains("usage: Ondrelle SOURCE.jww DESTINATION.sfc"));
-            EXPECT_TRUE(out.contains(m_dir.filePath("Kestrune.dat"))) << out.toStdString();
+            EXPECT_TRUE(out.contains(m_progDir + "Kestrune.dat")) << out.toStdString();
         }
     }
-    EXPECT_EQ(QDir(m_dir.path()).entryList(QDir::NoDotAndDotDot | QDir::AllEntries).size(), 2);  // worker, drawing
+    EXPECT_EQ(QDir(m_progDir).entryList(QDir::NoDotAndDotDot | QDir::AllEntries), QStringList{"Ondrelle"});
     EXPECT_EQ(run({"--verbose"}), 1);
 }
 
@@ -594,11 +596,25 @@ TEST_F(WorkerRun, EmbeddedAndReferencedImagesArriveBesideTheOutput)
     const QStringList expected{u"$$ATRU$$101$$画像1$$画像$$photo.jpg"_qs, u"$$ATRU$$102$$画像2$$画像$$beside.jpg"_qs};
     EXPECT_EQ(imageNames(u"sfig_org_feature", 0), expected);
     EXPECT_EQ(imageNames(u"sfig_locate_feature", 1), expected);
-    EXPECT_FALSE(QDir(m_dir.filePath("TEMP")).exists());
+    EXPECT_FALSE(QDir(m_progDir + "TEMP").exists());
 
     // A run that writes no output (here: the destination exists) places no
     // image file either.
     ASSERT_TRUE(QFile::remove(m_dir.filePath("out/photo.jpg")));
     EXPECT_EQ(run({m_source, dest}), 1);
     EXPECT_FALSE(QFileInfo::exists(m_dir.filePath("out/photo.jpg")));
+
+    // A worker installed without its image codec still converts the drawing
+    // without its images, and says so on its error channel.
+    m_progDir = testsupport::copyWorker(m_dir.filePath("bare"), false);
+    ASSERT_FALSE(m_progDir.isEmpty());
+    m_exe = m_progDir + "Ondrelle";
+    writeSettings();
+    const QString bare = m_dir.filePath("out/bare.sfc");
+    ASSERT_EQ(run({m_source, bare}), 0);
+    EXPECT_TRUE(m_err.startsWith("Ondrelle: images are left out: ")) << m_err.toStdString();
+    EXPECT_EQ(m_err.count(u'\n'), 1);
+    EXPECT_EQ(QDir(m_dir.filePath("out")).entryList(QDir::Files, QDir::Name),
+              (QStringList{"bare.sfc", "beside.jpg", "plan.sfc"}));
+    EXPECT_FALSE(testsupport::readFile(bare).contains("$$ATRU$$101"));
 }

@@ -4,49 +4,16 @@
 #include "common/file_ops.h"
 #include "common/image_text.h"
 #include "common/path_names.h"
+#include "worker/convert/image_codec_loader.h"
 #include "worker/jww/entity_access.h"
 
-#include <QFile>
 #include <QHash>
-#include <QImageReader>
-
-#include <array>
 
 namespace convert {
 
 namespace {
 
 using namespace jww;
-
-// The image formats an image reference may name, as Qt's readers call them.
-bool isAcceptedFormat(const QByteArray& format)
-{
-    static const std::array<QByteArray, 6> kFormats = {"bmp", "gif", "png", "ico", "tiff", "jpeg"};
-    for (const QByteArray& f : kFormats) {
-        if (format == f)
-            return true;
-    }
-    return false;
-}
-
-// An ICO file holds several pictures; its size is that of the first entry of
-// its directory, where 0 stands for 256.
-bool icoFirstEntrySize(const QString& path, int32_t& pw, int32_t& ph)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray head = file.read(8);
-    if (head.size() < 8)
-        return false;
-    const auto byte = [&](int i) { return static_cast<uint8_t>(head[i]); };
-    const int count = byte(4) | (byte(5) << 8);
-    if (count < 1)
-        return false;
-    pw = byte(6) == 0 ? 256 : byte(6);
-    ph = byte(7) == 0 ? 256 : byte(7);
-    return true;
-}
 
 // The file an image path names, once resolved and its header read.
 struct ImageFile {
@@ -178,25 +145,7 @@ QString resolveImagePath(const QString& path, const QString& bindImageFolder, co
 
 bool GetImageSize(const QString& path, int32_t& pw, int32_t& ph)
 {
-    pw = 0;
-    ph = 0;
-    if (!common::FileExistsSafe(path))
-        return false;
-    // The content decides: a name promises nothing about a file that came
-    // with a drawing from elsewhere.
-    QImageReader reader(path);
-    reader.setDecideFormatFromContent(true);
-    const QByteArray format = reader.format();
-    if (!isAcceptedFormat(format))
-        return false;
-    if (format == "ico")
-        return icoFirstEntrySize(path, pw, ph);
-    const QSize size = reader.size();
-    if (size.width() <= 0 || size.height() <= 0)
-        return false;
-    pw = size.width();
-    ph = size.height();
-    return true;
+    return codecImageSize(path, pw, ph);
 }
 
 std::vector<AcceptedImage> acceptedImages(const TJwwData& d, const QString& jwwFileName)
