@@ -157,6 +157,19 @@ QStringList takeLeftovers(const QString& folder, const QString& keep = QString()
 
 const QString kSettingsName = QStringLiteral("Kestrune.dat");
 
+// The files the image symbols of `sfc` name: the part after the last "$$"
+// of each "$$画像$$" symbol name. They belong beside the output.
+QStringList imageFilesNamedIn(const testsupport::SfcFile& sfc)
+{
+    QStringList names;
+    for (const testsupport::SfcRecord* r : sfc.named(u"sfig_org_feature")) {
+        const QString name = r->stringAt(0);
+        if (name.contains(u"$$画像$$"))
+            names << name.mid(name.lastIndexOf(u"$$") + 2);
+    }
+    return names;
+}
+
 }  // namespace
 
 QStringList checkReader(QByteArrayView bytes, const QString& imageFolder)
@@ -240,8 +253,10 @@ QStringList checkConversion(QByteArrayView bytes, const QString& exeDir, const Q
     if (readJwwDrawing(d, bytes) && !written)
         problems << QStringLiteral("the drawing reads but was not converted");
 
+    QStringList images;
     if (written) {
         const testsupport::SfcFile sfc = testsupport::parseSfcFile(dst);
+        images = imageFilesNamedIn(sfc);
         for (qsizetype i = 0; i < std::min<qsizetype>(sfc.problems.size(), 5); ++i)
             problems << QStringLiteral("SFC: %1").arg(sfc.problems[i]);
         const QStringList refs = testsupport::checkSfcReferences(sfc);
@@ -253,7 +268,8 @@ QStringList checkConversion(QByteArrayView bytes, const QString& exeDir, const Q
     const QStringList leftInProgram = takeLeftovers(exeDir, kSettingsName);
     if (!leftInProgram.isEmpty())
         problems << QStringLiteral("left in the program folder: %1").arg(leftInProgram.join(QStringLiteral(", ")));
-    const QStringList leftInWork = takeLeftovers(workDir);
+    QStringList leftInWork = takeLeftovers(workDir);
+    leftInWork.removeIf([&](const QString& name) { return images.contains(name); });
     if (!leftInWork.isEmpty())
         problems << QStringLiteral("left beside the drawing: %1").arg(leftInWork.join(QStringLiteral(", ")));
     return problems;

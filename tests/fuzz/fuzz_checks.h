@@ -24,7 +24,8 @@ QStringList checkReader(QByteArrayView bytes, const QString& imageFolder);
 // removed afterwards. Checks that the exit status says whether the output was
 // written, that a drawing which reads is converted, that a written file has a
 // sound frame and references, and that the run leaves nothing behind in
-// either folder. Both folders must exist and end with the path separator.
+// either folder but the image files that the output's image symbols name.
+// Both folders must exist and end with the path separator.
 QStringList checkConversion(QByteArrayView bytes, const QString& exeDir, const QString& workDir);
 
 // Writes the settings file the worker needs into `exeDir`; false on failure.
