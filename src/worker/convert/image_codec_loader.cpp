@@ -24,6 +24,17 @@ QString programFolder()
     return QFileInfo(QStringLiteral("/proc/self/exe")).canonicalPath();
 }
 
+// The file the module is loaded from: the program's folder plus the module
+// folder the build chose. Empty when the program's folder is unknown, which
+// must not become a path from the root.
+QString imageCodecPath()
+{
+    const QString folder = programFolder();
+    if (folder.isEmpty())
+        return {};
+    return folder + QStringLiteral("/" ONDRELLE_IMAGE_CODEC_DIR "/" ONDRELLE_IMAGE_CODEC_NAME);
+}
+
 // The module's two functions, or none when it cannot be loaded. A drawing
 // whose images cannot be read still converts without them, so a missing
 // module is said once on the error channel rather than failing the run.
@@ -51,14 +62,6 @@ const ImageCodec& imageCodec()
 }
 
 }  // namespace
-
-QString imageCodecPath()
-{
-    const QString folder = programFolder();
-    if (folder.isEmpty())
-        return {};
-    return folder + QStringLiteral("/" ONDRELLE_IMAGE_CODEC_DIR "/" ONDRELLE_IMAGE_CODEC_NAME);
-}
 
 bool codecImageSize(const QString& path, int32_t& pw, int32_t& ph)
 {

@@ -20,8 +20,4 @@ bool codecImageSize(const QString& path, int32_t& pw, int32_t& ph);
 // cannot be loaded.
 bool codecImageToJpeg(const QString& src, QIODevice& out, int quality, int64_t maxPixels);
 
-// The file the module is loaded from: the program's folder plus the module
-// folder the build chose. Empty when the program's folder is unknown.
-QString imageCodecPath();
-
 }  // namespace convert
