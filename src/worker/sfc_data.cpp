@@ -2,15 +2,15 @@
 // its converter.
 #include "worker/sfc_data.h"
 
+#include "sxf/sfc_frame.h"
+#include "sxf/structure_features.h"
 #include "worker/annotation/dimension_converter.h"
 #include "worker/annotation/group_emission.h"
-#include "worker/convert/entity_converter.h"
-#include "worker/convert/solid_boundary.h"
 #include "worker/convert/definition_section.h"
+#include "worker/convert/entity_converter.h"
 #include "worker/convert/image_converter.h"
+#include "worker/convert/solid_boundary.h"
 #include "worker/jww/entity_access.h"
-#include "worker/sfc/sfc_frame.h"
-#include "worker/sfc/structure_features.h"
 #include "worker/text/text_converter.h"
 
 #include <algorithm>
@@ -20,20 +20,20 @@ namespace worker {
 
 using convert::Placement;
 
-FillNumbering writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
+FillNumbering writeSfcContents(sxf::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
                                convert::AttributeTables& tables, const convert::TSFC_GroupAttr& groups,
                                PaperSize paper, text::TSFC_Moji_Exp_Info& mexp, const QDateTime& now,
                                const std::vector<convert::AcceptedImage>& images)
 {
-    sfc::procSfcHeader(fn, f, now);
+    sxf::procSfcHeader(fn, f, now);
     convert::procSfcSet(f, tables, jww);
     SfcDataWriter data(f, jww, tables, groups, paper, mexp, images);
     data.procSfcData();
-    sfc::procSfcFooter(f);
+    sxf::procSfcFooter(f);
     return {data.CCnum(), data.fillCounter()};
 }
 
-SfcDataWriter::SfcDataWriter(sfc::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables,
+SfcDataWriter::SfcDataWriter(sxf::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables,
                              const convert::TSFC_GroupAttr& groups, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
                              const std::vector<convert::AcceptedImage>& images)
     : m_ctx{f, jww, tables, paper.x, paper.y, {}}, m_consume(jww), m_groupAttr(jww, groups), m_mexp(mexp), m_images(images)
@@ -92,7 +92,7 @@ void SfcDataWriter::writeLayerGroupPlacements()
             continue;
         // The part is drawn at its scale; placing it at 1 / scale brings it
         // back to the sheet.
-        sfc::procSfcBlock(m_ctx.f, 0, part.name, m_ctx.PaperSizeX / 2, m_ctx.PaperSizeY / 2, 0, 1 / part.sc,
+        sxf::procSfcBlock(m_ctx.f, 0, part.name, m_ctx.PaperSizeX / 2, m_ctx.PaperSizeY / 2, 0, 1 / part.sc,
                           1 / part.sc);
     }
 }
@@ -102,7 +102,7 @@ void SfcDataWriter::closeSymbol(int32_t firstMember, const QString& name, int32_
     if (m_ctx.f.SXFnum == firstMember)
         m_ctx.emptySymbols.insert(name);
     else
-        sfc::procSfcBlockDef(m_ctx.f, name, kind);
+        sxf::procSfcBlockDef(m_ctx.f, name, kind);
 }
 
 void SfcDataWriter::procSfcDataImageDef()
@@ -129,7 +129,7 @@ void SfcDataWriter::procSfcDataPaper()
 {
     const int32_t nZumen = m_ctx.jww.Enthd.nZumen;
     const int32_t kind = nZumen >= 0 && nZumen <= 4 ? nZumen : 9;
-    sfc::procSfcPaper(m_ctx.f, u"図面名", kind, 1, static_cast<int32_t>(std::lround(m_ctx.PaperSizeX)),
+    sxf::procSfcPaper(m_ctx.f, u"図面名", kind, 1, static_cast<int32_t>(std::lround(m_ctx.PaperSizeX)),
                       static_cast<double>(std::lround(m_ctx.PaperSizeY)));
 }
 

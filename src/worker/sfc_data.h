@@ -2,6 +2,7 @@
 // own entities and the drawing sheet, in their fixed order.
 #pragma once
 
+#include "sxf/sfc_writer.h"
 #include "worker/annotation/group_recognizer.h"
 #include "worker/convert/attribute_tables.h"
 #include "worker/convert/conversion_context.h"
@@ -12,7 +13,6 @@
 #include "worker/convert/solid_boundary.h"
 #include "worker/drawing_setup.h"
 #include "worker/jww/jww_data.h"
-#include "worker/sfc/sfc_writer.h"
 #include "worker/text/moji_exp_info.h"
 
 namespace worker {
@@ -26,7 +26,7 @@ class SfcDataWriter {
 public:
     // `images` are the drawing's accepted images (convert::acceptedImages);
     // the writer keeps a reference to them.
-    SfcDataWriter(sfc::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables,
+    SfcDataWriter(sxf::SfcWriter& f, jww::TJwwData& jww, convert::AttributeTables& tables,
                   const convert::TSFC_GroupAttr& groups, PaperSize paper, text::TSFC_Moji_Exp_Info& mexp,
                   const std::vector<convert::AcceptedImage>& images);
 
@@ -78,7 +78,7 @@ struct FillNumbering {
     int32_t curves = 0;       // one more than the composite curves written for solids
     int32_t fillCounter = 0;  // one more than the last curve a fill named
 };
-FillNumbering writeSfcContents(sfc::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
+FillNumbering writeSfcContents(sxf::SfcWriter& f, const QString& fn, jww::TJwwData& jww,
                                convert::AttributeTables& tables, const convert::TSFC_GroupAttr& groups,
                                PaperSize paper, text::TSFC_Moji_Exp_Info& mexp, const QDateTime& now,
                                const std::vector<convert::AcceptedImage>& images = {});

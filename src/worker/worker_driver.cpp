@@ -3,9 +3,9 @@
 
 #include "common/file_ops.h"
 #include "common/path_names.h"
+#include "sxf/sfc_file.h"
 #include "worker/image_files.h"
 #include "worker/reference_list.h"
-#include "worker/sfc/sfc_file.h"
 #include "worker/sfc_data.h"
 
 #include <QFileInfo>
@@ -187,17 +187,17 @@ bool WorkerDriver::proc4(const QString& fn)
 {
     m_images = convert::acceptedImages(*JWW1, JwwFileName);
     m_leftOut = 0;
-    const sfc::SfcFileResult result = sfc::writeSfcFile(fn, [&](sfc::SfcWriter& f) {
+    const sxf::SfcFileResult result = sxf::writeSfcFile(fn, [&](sxf::SfcWriter& f) {
         writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime(), m_images);
         m_leftOut = f.recordsLeftOut();
     });
     switch (result) {
-    case sfc::SfcFileResult::Written:
+    case sxf::SfcFileResult::Written:
         return true;
-    case sfc::SfcFileResult::DestinationExists:
+    case sxf::SfcFileResult::DestinationExists:
         m_reason = kDestinationExistsReason;
         return false;
-    case sfc::SfcFileResult::CannotWrite:
+    case sxf::SfcFileResult::CannotWrite:
         break;
     }
     m_reason = kCannotWriteReason;

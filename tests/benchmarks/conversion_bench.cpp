@@ -29,7 +29,7 @@ void convertDrawing(benchmark::State& state, Builder build)
         tables.proc3(d, graAtt, groups);
         QFile out(QStringLiteral("/dev/null"));
         out.open(QIODevice::WriteOnly);
-        sfc::SfcWriter f(out);
+        sxf::SfcWriter f(out);
         convert::procSfcSet(f, tables, d);
         text::TSFC_Moji_Exp_Info mexp;
         const std::vector<convert::AcceptedImage> noImages;

@@ -43,7 +43,7 @@ inline Converted convertInMemory(jww::TJwwData& d, int cb2 = 0, int cb3 = 0, int
     text::TSFC_Moji_Exp_Info mexp;
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    sfc::SfcWriter f(buffer);
+    sxf::SfcWriter f(buffer);
     const worker::FillNumbering numbering = worker::writeSfcContents(
         f, QStringLiteral("/out/test.sfc"), d, out.tables, groups, worker::PaperSizeOf(d.Enthd.nZumen), mexp,
         QDateTime(QDate(2026, 12, 10), QTime(9, 30, 0)), images);

@@ -48,7 +48,7 @@ struct OutputCapture {
     }
 
     QBuffer buffer;
-    sfc::SfcWriter writer{buffer};
+    sxf::SfcWriter writer{buffer};
     convert::AttributeTables tables;
     jww::TJwwData drawing;
     convert::ConversionContext ctx{writer, drawing, tables, 420, 297, {}};

@@ -6,9 +6,9 @@
 #include "common/number_parse.h"
 #include "common/text_slice.h"
 #include "common/text_width.h"
+#include "sxf/annotation_features.h"
+#include "sxf/sfc_writer.h"
 #include "worker/convert/moji_form.h"
-#include "worker/sfc/annotation_features.h"
-#include "worker/sfc/sfc_writer.h"
 
 #include <cmath>
 #include <utility>
@@ -18,9 +18,9 @@ namespace {
 
 // Extension line from base point `kt` and line `ho`. One that placement
 // shrinks below 1e-6 is left out altogether, base point included.
-sfc::SfcExtLine extensionLine(const jww::TEntJwwTen& kt, const jww::TEntJwwLine& ho, const convert::Placement& p)
+sxf::SfcExtLine extensionLine(const jww::TEntJwwTen& kt, const jww::TEntJwwLine& ho, const convert::Placement& p)
 {
-    sfc::SfcExtLine e;
+    sxf::SfcExtLine e;
     e.startX = p.x(ho.start_x);
     e.startY = p.y(ho.start_y);
     e.endX = p.x(ho.end_x);
@@ -36,9 +36,9 @@ sfc::SfcExtLine extensionLine(const jww::TEntJwwTen& kt, const jww::TEntJwwLine&
 // End marker `m` of the dimension line from (x1, y1) to (x2, y2) (placed).
 // The orientation code tells whether the marker's rotation points along the
 // line, away from the end it sits at.
-sfc::SfcArrow arrow(const jww::TEntJwwTen& m, const convert::Placement& p, double x1, double y1, double x2, double y2)
+sxf::SfcArrow arrow(const jww::TEntJwwTen& m, const convert::Placement& p, double x1, double y1, double x2, double y2)
 {
-    sfc::SfcArrow r{7, 1, p.x(m.start_x), p.y(m.start_y), 0.1};
+    sxf::SfcArrow r{7, 1, p.x(m.start_x), p.y(m.start_y), 0.1};
     if (m.att.nPenStyle != 100)
         return r;
     r.scale = m.dBairitsu;
@@ -58,9 +58,9 @@ sfc::SfcArrow arrow(const jww::TEntJwwTen& m, const convert::Placement& p, doubl
 
 }  // namespace
 
-sfc::SfcTextBlock SunpoMojiValues::textBlock() const
+sxf::SfcTextBlock SunpoMojiValues::textBlock() const
 {
-    sfc::SfcTextBlock t;
+    sxf::SfcTextBlock t;
     t.mf = mf;
     t.fo = fo;
     t.st = st;
@@ -110,7 +110,7 @@ SunpoMojiValues procSfcDataSunpoMoji(const convert::AttributeTables& tables, con
     }
     // A backslash-apostrophe pair would end the SFC string early and break
     // the record; it is replaced after measuring, so the box stays as read.
-    v.st = sfc::safeSfcString(std::move(v.st));
+    v.st = sxf::safeSfcString(std::move(v.st));
     return v;
 }
 
@@ -119,7 +119,7 @@ void procSfcDataSunpo(convert::ConversionContext& ctx, const jww::TEntJwwSunpo& 
     // Layers and groups above 15 only come from damaged drawings.
     if (e.Sen.att.nLayer > 15 || e.Sen.att.nGLayer > 15)
         return;
-    const sfc::SfcAttr a = ctx.tables.lineAttr(e.Sen.att);
+    const sxf::SfcAttr a = ctx.tables.lineAttr(e.Sen.att);
     const double x1 = p.x(e.Sen.start_x);
     const double y1 = p.y(e.Sen.start_y);
     const double x2 = p.x(e.Sen.end_x);
@@ -127,9 +127,9 @@ void procSfcDataSunpo(convert::ConversionContext& ctx, const jww::TEntJwwSunpo& 
 
     // A plain dimension has neither extension lines nor markers; its arrow
     // scales are still written as 1.
-    sfc::SfcExtLine e1, e2;
-    sfc::SfcArrow r1{0, 0, 0, 0, 1.0};
-    sfc::SfcArrow r2{0, 0, 0, 0, 1.0};
+    sxf::SfcExtLine e1, e2;
+    sxf::SfcArrow r1{0, 0, 0, 0, 1.0};
+    sxf::SfcArrow r2{0, 0, 0, 0, 1.0};
     if (e.bSxfMode != 0) {
         e1 = extensionLine(e.Kt1, e.Ho1, p);
         e2 = extensionLine(e.Kt2, e.Ho2, p);
@@ -137,7 +137,7 @@ void procSfcDataSunpo(convert::ConversionContext& ctx, const jww::TEntJwwSunpo& 
         r2 = arrow(e.Te2, p, x1, y1, x2, y2);
     }
     const SunpoMojiValues text = procSfcDataSunpoMoji(ctx.tables, e.Moji, p);
-    sfc::procSfcDimLinear(ctx.f, a, x1, y1, x2, y2, e1, e2, r1, r2, text.textBlock());
+    sxf::procSfcDimLinear(ctx.f, a, x1, y1, x2, y2, e1, e2, r1, r2, text.textBlock());
 }
 
 }  // namespace annotation

@@ -2,10 +2,10 @@
 // text values that every dimension, label and balloon feature carries.
 #pragma once
 
+#include "sxf/feature_types.h"
 #include "worker/convert/attribute_tables.h"
 #include "worker/convert/conversion_context.h"
 #include "worker/jww/jwwtype.h"
-#include "worker/sfc/feature_types.h"
 
 #include <QString>
 
@@ -31,7 +31,7 @@ struct SunpoMojiValues {
 
     // The twelve text arguments in the order the annotation writers take
     // them (mf, fo, st, kx, ky, sy, sx, md, ma, ms, kt, dr).
-    sfc::SfcTextBlock textBlock() const;
+    sxf::SfcTextBlock textBlock() const;
 };
 
 // The text values of `e` under placement `p`, with the font looked up in

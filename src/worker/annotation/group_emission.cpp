@@ -2,10 +2,10 @@
 // recogniser has just filled, places it, and writes one feature.
 #include "worker/annotation/group_emission.h"
 
+#include "sxf/annotation_features.h"
+#include "sxf/geometric_features.h"
 #include "worker/annotation/dimension_converter.h"
 #include "worker/jww/entity_access.h"
-#include "worker/sfc/annotation_features.h"
-#include "worker/sfc/geometric_features.h"
 
 #include <initializer_list>
 #include <type_traits>
@@ -15,7 +15,7 @@ namespace annotation {
 namespace {
 
 using convert::Placement;
-using sfc::T2DPoint;
+using sxf::T2DPoint;
 
 class GroupEmitter {
 public:
@@ -47,19 +47,19 @@ private:
     // Layer, colour, line type and width of member `eid`: its own, or those
     // of its dimension line for a dimension entity. No auxiliary layer:
     // auxiliary entities never belong to groups.
-    sfc::SfcAttr attrOf(int32_t eid) const;
-    sfc::SfcTextBlock textOf(const jww::TEntJwwMoji& mj) const
+    sxf::SfcAttr attrOf(int32_t eid) const;
+    sxf::SfcTextBlock textOf(const jww::TEntJwwMoji& mj) const
     {
         return procSfcDataSunpoMoji(m_ctx.tables, mj, m_p).textBlock();
     }
     T2DPoint at(double x, double y) const { return {m_p.x(x), m_p.y(y)}; }
-    sfc::SfcArrow arrow(int32_t id, int32_t code, int32_t orientation, double x, double y, double scale) const
+    sxf::SfcArrow arrow(int32_t id, int32_t code, int32_t orientation, double x, double y, double scale) const
     {
         if (id == kNoMember)
             return {};
         return {code, orientation, m_p.x(x), m_p.y(y), scale};
     }
-    sfc::SfcExtLine extension(int32_t id, double x1, double y1, double x2, double y2) const
+    sxf::SfcExtLine extension(int32_t id, double x1, double y1, double x2, double y2) const
     {
         if (id == kNoMember)
             return {};
@@ -80,12 +80,12 @@ private:
     Placement m_p;
 };
 
-sfc::SfcAttr GroupEmitter::attrOf(int32_t eid) const
+sxf::SfcAttr GroupEmitter::attrOf(int32_t eid) const
 {
     const jww::TJwwData& d = m_ga.drawing();
     const jww::TEntJwwBlockDef* def = m_bln >= 0 ? &d.EntBlockDef[static_cast<size_t>(m_bln)] : nullptr;
     const std::vector<jww::TEntJwwNo>& list = def ? def->mNo : d.EntNo;
-    sfc::SfcAttr a;
+    sxf::SfcAttr a;
     if (eid < 0 || static_cast<size_t>(eid) >= list.size())
         return a;
     jww::visitEntity(d, def, list[static_cast<size_t>(eid)], [&](const auto& e) {
@@ -101,35 +101,35 @@ sfc::SfcAttr GroupEmitter::attrOf(int32_t eid) const
 void GroupEmitter::procSfcDataCrvAttrDimDia()
 {
     const TGroupAttrDimDia& r = m_ga.gdd;
-    const sfc::SfcAttr a = attrOf(r.idl);
+    const sxf::SfcAttr a = attrOf(r.idl);
     consume({r.ide1, r.ide2, r.ida1, r.ida2, r.ida3, r.ida4, r.idl, r.idm});
     T2DPoint s, e;
     dimensionLine(r, s, e);
-    sfc::procSfcDimDiameter(m_ctx.f, a, s.x, s.y, e.x, e.y, arrow(r.ida1, r.ar1c, r.ar1d, r.x1, r.y1, r.ar),
+    sxf::procSfcDimDiameter(m_ctx.f, a, s.x, s.y, e.x, e.y, arrow(r.ida1, r.ar1c, r.ar1d, r.x1, r.y1, r.ar),
         arrow(r.ida3, r.ar2c, r.ar2d, r.x2, r.y2, r.ar2), textOf(r.mj));
 }
 
 void GroupEmitter::procSfcDataCrvAttrDimRad()
 {
     const TGroupAttrDimDia& r = m_ga.gdd;
-    const sfc::SfcAttr a = attrOf(r.idl);
+    const sxf::SfcAttr a = attrOf(r.idl);
     // The first end is the centre: what lies there stays for the ordinary
     // conversion.
     consume({r.ide2, r.ida3, r.ida4, r.idl, r.idm});
     T2DPoint s, e;
     dimensionLine(r, s, e);
-    sfc::procSfcDimRadius(
+    sxf::procSfcDimRadius(
         m_ctx.f, a, s.x, s.y, e.x, e.y, arrow(r.ida3, r.ar2c, r.ar2d, r.x2, r.y2, r.ar2), textOf(r.mj));
 }
 
 void GroupEmitter::arcDimension(bool angular)
 {
     const TGroupAttrDimCrv& r = m_ga.gdc;
-    const sfc::SfcAttr a = attrOf(r.idc);
+    const sxf::SfcAttr a = attrOf(r.idc);
     consume({r.ide1, r.ide2, r.idh1, r.idh2, r.ida1, r.ida2, r.ida3, r.ida4, r.idm, r.idc});
     const double start = r.ide1 != kNoMember ? r.ae1 : r.sa;
     const double end = r.ide2 != kNoMember ? r.ae2 : r.ea;
-    const auto write = angular ? sfc::procSfcDimAngle : sfc::procSfcDimCurve;
+    const auto write = angular ? sxf::procSfcDimAngle : sxf::procSfcDimCurve;
     write(m_ctx.f, a, m_p.x(r.x), m_p.y(r.y), m_p.sc * r.r, start, end,
         extension(r.idh1, r.h1x1, r.h1y1, r.h1x2, r.h1y2), extension(r.idh2, r.h2x1, r.h2y1, r.h2x2, r.h2y2),
         arrow(r.ida1, r.ar1c, r.ar1d, r.x1, r.y1, r.ar), arrow(r.ida3, r.ar2c, r.ar2d, r.x2, r.y2, r.ar2),
@@ -149,11 +149,11 @@ void GroupEmitter::procSfcDataCrvAttrDimAng()
 void GroupEmitter::procSfcDataCrvAttrDimLin()
 {
     const TGroupAttrDimLin& r = m_ga.gdl;
-    const sfc::SfcAttr a = attrOf(r.idl);
+    const sxf::SfcAttr a = attrOf(r.idl);
     consume({r.ide1, r.ide2, r.idh1, r.idh2, r.ida1, r.ida2, r.ida3, r.ida4, r.idl, r.idm});
     T2DPoint s, e;
     dimensionLine(r, s, e);
-    sfc::procSfcDimLinear(m_ctx.f, a, s.x, s.y, e.x, e.y, extension(r.idh1, r.h1x1, r.h1y1, r.h1x2, r.h1y2),
+    sxf::procSfcDimLinear(m_ctx.f, a, s.x, s.y, e.x, e.y, extension(r.idh1, r.h1x1, r.h1y1, r.h1x2, r.h1y2),
         extension(r.idh2, r.h2x1, r.h2y1, r.h2x2, r.h2y2), arrow(r.ida1, r.ar1c, r.ar1d, r.x1, r.y1, r.ar),
         arrow(r.ida3, r.ar2c, r.ar2d, r.x2, r.y2, r.ar2), textOf(r.mj));
 }
@@ -161,7 +161,7 @@ void GroupEmitter::procSfcDataCrvAttrDimLin()
 void GroupEmitter::leader(bool balloon)
 {
     const TGroupAttrLeader& ld = m_ga.ld;
-    const sfc::SfcAttr a = attrOf(ld.al.front().id);
+    const sxf::SfcAttr a = attrOf(ld.al.front().id);
     consume({ld.ida1, ld.ida2, ld.ida3, ld.ida4, ld.idm});
     if (balloon)
         consume({ld.idc});
@@ -174,10 +174,10 @@ void GroupEmitter::leader(bool balloon)
     }
     const int32_t n = static_cast<int32_t>(vertices.size());
     if (balloon)
-        sfc::procSfcBalloon(
+        sxf::procSfcBalloon(
             m_ctx.f, a, n, vertices, m_p.x(ld.cx), m_p.y(ld.cy), m_p.sc * ld.cr, ld.arc, 1.0, textOf(ld.mj));
     else
-        sfc::procSfcLeader(m_ctx.f, a, n, vertices, ld.arc, 1.0, textOf(ld.mj));
+        sxf::procSfcLeader(m_ctx.f, a, n, vertices, ld.arc, 1.0, textOf(ld.mj));
 }
 
 void GroupEmitter::procSfcDataCrvAttrBalloon()
@@ -192,7 +192,7 @@ void GroupEmitter::procSfcDataCrvAttrLeader()
 
 void GroupEmitter::procSfcDataCrvAttrPolyline()
 {
-    const sfc::SfcAttr a = attrOf(m_ga.al.id);
+    const sxf::SfcAttr a = attrOf(m_ga.al.id);
     std::vector<T2DPoint> points;
     points.reserve(m_ga.al1.size() + m_ga.al2.size() + 2);
     for (auto it = m_ga.al1.rbegin(); it != m_ga.al1.rend(); ++it) {
@@ -206,7 +206,7 @@ void GroupEmitter::procSfcDataCrvAttrPolyline()
         m_consume.consume(m_bln, l.id);
         points.push_back(at(l.x2, l.y2));
     }
-    sfc::procSfcPolyLine(m_ctx.f, a, static_cast<int32_t>(points.size()), points);
+    sxf::procSfcPolyLine(m_ctx.f, a, static_cast<int32_t>(points.size()), points);
     m_ga.FindPolylineEnd();
 }
 

@@ -2,7 +2,7 @@
 #include "worker/convert/attribute_tables.h"
 
 #include "common/text_slice.h"
-#include "worker/sfc/sfc_writer.h"
+#include "sxf/sfc_writer.h"
 
 namespace convert {
 
@@ -72,7 +72,7 @@ int32_t AttributeTables::lineTypeNo(int penStyle) const
     return no >= 0 ? no : noAt(DatLtp, 1);
 }
 
-sfc::SfcAttr AttributeTables::lineAttr(const jww::TEntJwwAttr& att) const
+sxf::SfcAttr AttributeTables::lineAttr(const jww::TEntJwwAttr& att) const
 {
     const int32_t width = proc4subWidth(att.nPenColor, att.nPenWidth);
     if (att.nPenStyle == 9 || att.nPenColor == 9)
@@ -80,7 +80,7 @@ sfc::SfcAttr AttributeTables::lineAttr(const jww::TEntJwwAttr& att) const
     return {layerNo(att), colourNo(att.nPenColor), lineTypeNo(att.nPenStyle), width};
 }
 
-sfc::SfcAttr AttributeTables::solidAttr(const jww::TEntJwwSolid& e) const
+sxf::SfcAttr AttributeTables::solidAttr(const jww::TEntJwwSolid& e) const
 {
     const int32_t width = proc4subWidth(e.att.nPenColor, e.att.nPenWidth);
     if (e.att.nPenColor == 9)
@@ -140,7 +140,7 @@ int32_t AttributeTables::proc4subFont(const QString& fon) const
             return std::max(known.value(), 0);
     }
     // Fonts are kept under the names they are written with.
-    const QString upper = common::UpperText(sfc::safeSfcString(fon));
+    const QString upper = common::UpperText(sxf::safeSfcString(fon));
     if (!m_fontIndex.isEmpty() && m_fontIndex.size() == DatFonN())
         return m_fontIndex.value(upper, 0);
     for (int i = 0; i < DatFonN(); ++i) {

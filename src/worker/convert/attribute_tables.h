@@ -3,12 +3,12 @@
 #pragma once
 
 #include "common/number_parse.h"
+#include "sxf/feature_types.h"
 #include "worker/convert/block_symbols.h"
 #include "worker/convert/group_table.h"
 #include "worker/jww/gra_attribute.h"
 #include "worker/jww/jww_data.h"
 #include "worker/jww/jwwtype.h"
-#include "worker/sfc/feature_types.h"
 
 #include <QHash>
 #include <QString>
@@ -134,7 +134,7 @@ public:
     void proc3subWidth();
     // Counts `times` uses of font `fo`; blank names are ignored, names
     // compare case-insensitively. The font is kept under its written name
-    // (sfc::safeSfcString).
+    // (sxf::safeSfcString).
     void proc3subFont(const QString& fo, int64_t times = 1);
 
     // Lookups while writing. Indexes outside a table give -1 (or the stated
@@ -165,11 +165,11 @@ public:
     // Layer, colour, line type and width of a line, arc or dimension line;
     // an auxiliary one (line type 9 or colour 9) goes to HojoLay with colour
     // cb3 + 1 and line type cb4 + 1.
-    sfc::SfcAttr lineAttr(const jww::TEntJwwAttr& att) const;
+    sxf::SfcAttr lineAttr(const jww::TEntJwwAttr& att) const;
     // Layer, colour, line type and width of a solid's fill and boundary: its
     // own colour for pen colour 10, line type 1; an auxiliary one (colour 9)
     // goes to HojoLay with colour cb3 + 1.
-    sfc::SfcAttr solidAttr(const jww::TEntJwwSolid& e) const;
+    sxf::SfcAttr solidAttr(const jww::TEntJwwSolid& e) const;
 
     // The counts are the sizes of their tables.
     std::vector<TDatLgpField> DatLgp;

@@ -2,8 +2,8 @@
 #include "worker/convert/block_symbols.h"
 
 #include "common/text_slice.h"
+#include "sxf/sfc_writer.h"
 #include "worker/convert/attribute_tables.h"
-#include "worker/sfc/sfc_writer.h"
 
 namespace convert {
 
@@ -22,7 +22,7 @@ QString blockSymbolName(const jww::TEntJwwBlockDef& def, int index)
 {
     const qsizetype mark = def.strName.indexOf(QStringLiteral("@@SfigorgFlag"));
     const QString name = mark >= 0 ? def.strName.left(mark) : def.strName;
-    return common::IsBlank(name) ? QStringLiteral("_BLOCK_") + QString::number(index) : sfc::safeSfcString(name);
+    return common::IsBlank(name) ? QStringLiteral("_BLOCK_") + QString::number(index) : sxf::safeSfcString(name);
 }
 
 void BlockSymbols::clear()

@@ -26,7 +26,7 @@ BlockMark blockMarkOf(const QString& name);
 
 // The symbol name of block definition `index`: its name up to
 // "@@SfigorgFlag", or the whole name, made safe for a record by
-// sfc::safeSfcString; "_BLOCK_" + index when that is blank.
+// sxf::safeSfcString; "_BLOCK_" + index when that is blank.
 QString blockSymbolName(const jww::TEntJwwBlockDef& def, int index);
 
 class BlockSymbols {

@@ -2,9 +2,9 @@
 // drawing, the attribute tables and the paper.
 #pragma once
 
+#include "sxf/sfc_writer.h"
 #include "worker/convert/attribute_tables.h"
 #include "worker/jww/jww_data.h"
-#include "worker/sfc/sfc_writer.h"
 
 #include <QSet>
 #include <QString>
@@ -23,7 +23,7 @@ struct Placement {
 };
 
 struct ConversionContext {
-    sfc::SfcWriter& f;
+    sxf::SfcWriter& f;
     const jww::TJwwData& jww;
     AttributeTables& tables;
     double PaperSizeX = 0;

@@ -4,7 +4,7 @@
 #include "common/colors.h"
 #include "common/number_text.h"
 #include "common/text_slice.h"
-#include "worker/sfc/definition_features.h"
+#include "sxf/definition_features.h"
 
 #include <array>
 
@@ -13,7 +13,7 @@ namespace {
 
 }  // namespace
 
-void procSfcSet(sfc::SfcWriter& f, const AttributeTables& t, const jww::TJwwData& d)
+void procSfcSet(sxf::SfcWriter& f, const AttributeTables& t, const jww::TJwwData& d)
 {
     procSfcSetLay(f, t);
     procSfcSetCol(f, t);
@@ -22,50 +22,50 @@ void procSfcSet(sfc::SfcWriter& f, const AttributeTables& t, const jww::TJwwData
     procSfcSetFon(f, t);
 }
 
-void procSfcSetLay(sfc::SfcWriter& f, const AttributeTables& t)
+void procSfcSetLay(sxf::SfcWriter& f, const AttributeTables& t)
 {
     bool hojoTaken = false;
     for (const TDatLayField& lay : t.DatLay) {
         if (lay.cn == 0)
             continue;
-        sfc::procSfcSetLayer(f, lay.nam, lay.dsp);
+        sxf::procSfcSetLayer(f, lay.nam, lay.dsp);
         hojoTaken = hojoTaken || common::UpperText(lay.nam) == QStringLiteral("HOJO");
     }
     if (t.HojoLay <= 0 || t.HojoShared)
         return;
     if (!hojoTaken) {
-        sfc::procSfcSetLayer(f, u"HOJO", 0);
+        sxf::procSfcSetLayer(f, u"HOJO", 0);
     } else {
         // The hexadecimal digits as they come: 256 would give "_10_0_HOJO".
         const QString name = QStringLiteral("_") + QString::number(t.HojoLay / 16, 16).toUpper() + u'_'
                              + common::HexDigit(t.HojoLay % 16) + QStringLiteral("_HOJO");
-        sfc::procSfcSetLayer(f, name, 0);
+        sxf::procSfcSetLayer(f, name, 0);
     }
 }
 
-void procSfcSetCol(sfc::SfcWriter& f, const AttributeTables& t)
+void procSfcSetCol(sxf::SfcWriter& f, const AttributeTables& t)
 {
     for (int k = 1; k <= 16; ++k) {
         if (t.DatCol[100 + k].cn > 0)
-            sfc::procSfcSetColor(f, common::PreDefinedColourNames().at(k - 1));
+            sxf::procSfcSetColor(f, common::PreDefinedColourNames().at(k - 1));
     }
     for (int i = 117; i <= 356; ++i) {
         if (t.DatCol[i].cn > 0)
-            sfc::procSfcSetColorUser(f, t.DatCol[i].co);
+            sxf::procSfcSetColorUser(f, t.DatCol[i].co);
     }
     for (int i = kFirstSolidColour; i < t.DatColN(); ++i) {
         if (t.DatCol[i].cn == 0)
             break;
         if (t.DatCol[i].no >= t.DatColF)
-            sfc::procSfcSetColorUser(f, t.DatCol[i].co);
+            sxf::procSfcSetColorUser(f, t.DatCol[i].co);
     }
 }
 
-void procSfcSetLtp(sfc::SfcWriter& f, const AttributeTables& t, const jww::TJwwData& d)
+void procSfcSetLtp(sxf::SfcWriter& f, const AttributeTables& t, const jww::TJwwData& d)
 {
     for (int i = 31; i <= 45; ++i) {
         if (t.DatLtp[i].cn != 0)
-            sfc::procSfcSetLtype(f, t.DatLtp[i].nam);
+            sxf::procSfcSetLtype(f, t.DatLtp[i].nam);
     }
     for (int i = 47; i <= 62; ++i) {
         if (t.DatLtp[i].cn == 0)
@@ -80,26 +80,26 @@ void procSfcSetLtp(sfc::SfcWriter& f, const AttributeTables& t, const jww::TJwwD
         if (n < 0)
             n = 0;
         if (n != 0) {
-            sfc::procSfcSetLtypeUser(f, t.DatLtp[i].nam, n, std::span<const double>(lt->aadUDLTypePitch).first(n));
+            sxf::procSfcSetLtypeUser(f, t.DatLtp[i].nam, n, std::span<const double>(lt->aadUDLTypePitch).first(n));
         } else {
             const std::array<double, 2> even = {0.5, 0.5};
-            sfc::procSfcSetLtypeUser(f, t.DatLtp[i].nam, 2, even);
+            sxf::procSfcSetLtypeUser(f, t.DatLtp[i].nam, 2, even);
         }
     }
 }
 
-void procSfcSetWid(sfc::SfcWriter& f, const AttributeTables& t)
+void procSfcSetWid(sxf::SfcWriter& f, const AttributeTables& t)
 {
     for (int i = 1; i <= 16; ++i) {
         if (i != 10 && t.DatWid[i].cn != 0)
-            sfc::procSfcSetWidth(f, t.DatWid[i].wid);
+            sxf::procSfcSetWidth(f, t.DatWid[i].wid);
     }
 }
 
-void procSfcSetFon(sfc::SfcWriter& f, const AttributeTables& t)
+void procSfcSetFon(sxf::SfcWriter& f, const AttributeTables& t)
 {
     for (const TDatFonField& font : t.DatFon)
-        sfc::procSfcSetFont(f, font.nam);
+        sxf::procSfcSetFont(f, font.nam);
 }
 
 }  // namespace convert

@@ -4,11 +4,11 @@
 #include "common/geometry.h"
 #include "common/number_parse.h"
 #include "common/text_slice.h"
+#include "sxf/annotation_features.h"
+#include "sxf/geometric_features.h"
+#include "sxf/sfc_writer.h"
+#include "sxf/structure_features.h"
 #include "worker/convert/solid_shape.h"
-#include "worker/sfc/annotation_features.h"
-#include "worker/sfc/geometric_features.h"
-#include "worker/sfc/sfc_writer.h"
-#include "worker/sfc/structure_features.h"
 
 #include <cmath>
 
@@ -33,7 +33,7 @@ LayerColour layerColourOf(const ConversionContext& ctx, const jww::TEntJwwAttr& 
 
 void procSfcDataLine(ConversionContext& ctx, const jww::TEntJwwLine& e, const Placement& p)
 {
-    const sfc::SfcAttr a = ctx.tables.lineAttr(e.att);
+    const sxf::SfcAttr a = ctx.tables.lineAttr(e.att);
     const double x1 = p.x(e.start_x), y1 = p.y(e.start_y);
     double x2 = p.x(e.end_x), y2 = p.y(e.end_y);
     if (common::Distance(x1, y1, x2, y2) <= 1.0001e-6) {
@@ -41,12 +41,12 @@ void procSfcDataLine(ConversionContext& ctx, const jww::TEntJwwLine& e, const Pl
         x2 = x1 + 1e-6 * std::cos(dir);
         y2 = y1 + 1e-6 * std::sin(dir);
     }
-    sfc::procSfcLine(ctx.f, a, x1, y1, x2, y2);
+    sxf::procSfcLine(ctx.f, a, x1, y1, x2, y2);
 }
 
 void procSfcDataEnko(ConversionContext& ctx, const jww::TEntJwwEnko& e, const Placement& p)
 {
-    const sfc::SfcAttr a = ctx.tables.lineAttr(e.att);
+    const sxf::SfcAttr a = ctx.tables.lineAttr(e.att);
     const double cx = p.x(e.start_x), cy = p.y(e.start_y);
     double r = e.dHankei * p.sc;
     if (r <= 1.0001e-6)
@@ -57,24 +57,24 @@ void procSfcDataEnko(ConversionContext& ctx, const jww::TEntJwwEnko& e, const Pl
 
     if (std::fabs(e.dHenpeiRitsu - 1) <= 1e-12) {
         if (closed) {
-            sfc::procSfcCircle(ctx.f, a, cx, cy, r);
+            sxf::procSfcCircle(ctx.f, a, cx, cy, r);
             return;
         }
         const double start = common::NormDeg(common::RadToDeg(e.radKaishiKaku + e.radKatamukiKaku));
         const double end = common::NormDeg(common::RadToDeg(e.radEnkoKaku) + start);
-        sfc::procSfcArc(ctx.f, a, cx, cy, r, direction, start, end);
+        sxf::procSfcArc(ctx.f, a, cx, cy, r, direction, start, end);
         return;
     }
     const double r2 = e.dHankei * e.dHenpeiRitsu * p.sc;
     const double rotation = common::NormDeg(common::RadToDeg(e.radKatamukiKaku));
     if (closed) {
-        sfc::procSfcElli(ctx.f, a, cx, cy, r, r2, rotation);
+        sxf::procSfcElli(ctx.f, a, cx, cy, r, r2, rotation);
         return;
     }
     // The start of an elliptic arc is measured from its own axis: no tilt.
     const double start = common::NormDeg(common::RadToDeg(e.radKaishiKaku));
     const double end = common::NormDeg(common::RadToDeg(e.radEnkoKaku) + start);
-    sfc::procSfcEArc(ctx.f, a, cx, cy, r, r2, direction, rotation, start, end);
+    sxf::procSfcEArc(ctx.f, a, cx, cy, r, r2, direction, rotation, start, end);
 }
 
 void procSfcDataTen(ConversionContext& ctx, const jww::TEntJwwTen& e, const Placement& p)
@@ -82,49 +82,49 @@ void procSfcDataTen(ConversionContext& ctx, const jww::TEntJwwTen& e, const Plac
     const LayerColour lc = layerColourOf(ctx, e.att);
     const double x = p.x(e.start_x), y = p.y(e.start_y);
     if (e.att.nPenStyle != 100) {
-        sfc::procSfcTen(ctx.f, lc.layer, lc.colour, x, y, e.bKariten != 0 ? 2 : 3, 0, 1);
+        sxf::procSfcTen(ctx.f, lc.layer, lc.colour, x, y, e.bKariten != 0 ? 2 : 3, 0, 1);
         return;
     }
     if (e.nCode <= 0) {
         const int32_t code = (-e.nCode >= 1 && -e.nCode <= 7) ? -e.nCode : 3;
-        sfc::procSfcTen(ctx.f, lc.layer, lc.colour, x, y, code, common::NormDeg(common::RadToDeg(e.radKaitenKaku)),
+        sxf::procSfcTen(ctx.f, lc.layer, lc.colour, x, y, code, common::NormDeg(common::RadToDeg(e.radKaitenKaku)),
                         e.dBairitsu);
         return;
     }
     const int32_t code = e.nCode > 11 ? 7 : e.nCode;
-    sfc::procSfcArw(ctx.f, lc.layer, lc.colour, x, y, code, e.radKaitenKaku, e.dBairitsu,
+    sxf::procSfcArw(ctx.f, lc.layer, lc.colour, x, y, code, e.radKaitenKaku, e.dBairitsu,
                     0.1 * e.dBairitsu * p.sc);
 }
 
 namespace {
 
-void writeOutline(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShape& s)
+void writeOutline(ConversionContext& ctx, const sxf::SfcAttr& a, const SolidShape& s)
 {
     if (s.flatness == 1) {
         if (s.full) {
-            sfc::procSfcCircle(ctx.f, a, s.cx, s.cy, s.radius);
+            sxf::procSfcCircle(ctx.f, a, s.cx, s.cy, s.radius);
             return;
         }
         const double start = common::NormDeg(common::RadToDeg(s.startRad + s.tiltRad));
-        sfc::procSfcArc(ctx.f, a, s.cx, s.cy, s.radius, 0, start, common::NormDeg(start + s.sweepDeg));
+        sxf::procSfcArc(ctx.f, a, s.cx, s.cy, s.radius, 0, start, common::NormDeg(start + s.sweepDeg));
         return;
     }
     const double r2 = s.radius * s.flatness;
     if (s.full)
-        sfc::procSfcElli(ctx.f, a, s.cx, s.cy, s.radius, r2, s.tiltDeg);
+        sxf::procSfcElli(ctx.f, a, s.cx, s.cy, s.radius, r2, s.tiltDeg);
     else
-        sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, s.radius, r2, 0, s.tiltDeg, s.startDeg, s.endDeg);
+        sxf::procSfcEArc(ctx.f, a, s.cx, s.cy, s.radius, r2, 0, s.tiltDeg, s.startDeg, s.endDeg);
 }
 
 }  // namespace
 
 void procSfcDataSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const Placement& p, int32_t& fillCounter)
 {
-    const sfc::SfcAttr a = ctx.tables.solidAttr(e);
+    const sxf::SfcAttr a = ctx.tables.solidAttr(e);
     const SolidShape s = solidShapeOf(e, p);
     switch (s.kind) {
     case SolidShape::Kind::Line:
-        sfc::procSfcLine(ctx.f, a, p.x(e.start_x), p.y(e.start_y), p.x(e.end_x), p.y(e.end_y));
+        sxf::procSfcLine(ctx.f, a, p.x(e.start_x), p.y(e.start_y), p.x(e.end_x), p.y(e.end_y));
         return;
     case SolidShape::Kind::Outline:
         writeOutline(ctx, a, s);
@@ -141,7 +141,7 @@ void procSfcDataSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const 
         // A full ring names its inner boundary, the next curve, as its hole.
         const int32_t hole = fillCounter + 1;
         const bool withHole = s.curveCount() == 2;
-        sfc::procSfcHatchColor(ctx.f, a.layer, a.colour, fillCounter,
+        sxf::procSfcHatchColor(ctx.f, a.layer, a.colour, fillCounter,
                                withHole ? std::span<const int32_t>(&hole, 1) : std::span<const int32_t>());
         fillCounter += s.curveCount();
         return;
@@ -158,7 +158,7 @@ void procSfcDataBlock(ConversionContext& ctx, const jww::TEntJwwBlock& e, const 
         return;
     if (ctx.emptySymbols.contains(*name))
         return;
-    sfc::procSfcBlock(ctx.f, layer, *name, p.x(e.DPKijunTen_x), p.y(e.DPKijunTen_y),
+    sxf::procSfcBlock(ctx.f, layer, *name, p.x(e.DPKijunTen_x), p.y(e.DPKijunTen_y),
                       common::NormDeg(common::RadToDeg(e.radKaitenKaku)), std::fabs(e.dBairitsuX) * p.sc,
                       std::fabs(e.dBairitsuY) * p.sc);
 }

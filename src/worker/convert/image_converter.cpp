@@ -2,8 +2,8 @@
 #include "worker/convert/image_converter.h"
 
 #include "common/geometry.h"
-#include "worker/sfc/geometric_features.h"
-#include "worker/sfc/structure_features.h"
+#include "sxf/geometric_features.h"
+#include "sxf/structure_features.h"
 
 #include <array>
 #include <cmath>
@@ -14,7 +14,7 @@ namespace {
 
 // The corners of the frame: its start, its height along A + 90 degrees and
 // its width along A, closed back to the start.
-std::array<sfc::T2DPoint, 5> frameOf(const AcceptedImage& img, double paperX, double paperY)
+std::array<sxf::T2DPoint, 5> frameOf(const AcceptedImage& img, double paperX, double paperY)
 {
     const double a = common::AngleOf(img.ex - img.sx, img.ey - img.sy);
     const double height = img.w * img.ph / img.pw;
@@ -22,12 +22,12 @@ std::array<sfc::T2DPoint, 5> frameOf(const AcceptedImage& img, double paperX, do
     double width = img.w, high = height, angle = a;
     if (img.inBlock) {
         const auto T = [&](double px, double py) {
-            return sfc::T2DPoint{img.x + paperX / 2 + img.r1 * px + img.r2 * py,
+            return sxf::T2DPoint{img.x + paperX / 2 + img.r1 * px + img.r2 * py,
                                  img.y + paperY / 2 + img.r3 * px + img.r4 * py};
         };
-        const sfc::T2DPoint p0 = T(img.sx, img.sy);
-        const sfc::T2DPoint pw = T(img.sx + img.w * std::cos(a), img.sy + img.w * std::sin(a));
-        const sfc::T2DPoint ph = T(img.sx - height * std::sin(a), img.sy + height * std::cos(a));
+        const sxf::T2DPoint p0 = T(img.sx, img.sy);
+        const sxf::T2DPoint pw = T(img.sx + img.w * std::cos(a), img.sy + img.w * std::sin(a));
+        const sxf::T2DPoint ph = T(img.sx - height * std::sin(a), img.sy + height * std::cos(a));
         x0 = p0.x;
         y0 = p0.y;
         width = std::hypot(pw.x - p0.x, pw.y - p0.y);
@@ -35,10 +35,10 @@ std::array<sfc::T2DPoint, 5> frameOf(const AcceptedImage& img, double paperX, do
         angle = common::AngleOf(pw.x - p0.x, pw.y - p0.y);
     }
     const double up = angle + common::kPi / 2;
-    const sfc::T2DPoint p0{x0, y0};
-    const sfc::T2DPoint p1{x0 + high * std::cos(up), y0 + high * std::sin(up)};
-    const sfc::T2DPoint p2{p1.x + width * std::cos(angle), p1.y + width * std::sin(angle)};
-    const sfc::T2DPoint p3{x0 + width * std::cos(angle), y0 + width * std::sin(angle)};
+    const sxf::T2DPoint p0{x0, y0};
+    const sxf::T2DPoint p1{x0 + high * std::cos(up), y0 + high * std::sin(up)};
+    const sxf::T2DPoint p2{p1.x + width * std::cos(angle), p1.y + width * std::sin(angle)};
+    const sxf::T2DPoint p3{x0 + width * std::cos(angle), y0 + width * std::sin(angle)};
     return {p0, p1, p2, p3, p0};
 }
 
@@ -56,9 +56,9 @@ void procSfcDataImageDef(ConversionContext& ctx, const std::vector<AcceptedImage
     for (const AcceptedImage& img : images) {
         ++k;
         const int32_t layer = ctx.tables.DatLay[img.layer.nGLayer * 16 + img.layer.nLayer].no;
-        const std::array<sfc::T2DPoint, 5> frame = frameOf(img, ctx.PaperSizeX, ctx.PaperSizeY);
-        sfc::procSfcPolyLine(ctx.f, {layer, 1, 1, 1}, 5, frame);
-        sfc::procSfcBlockDef(ctx.f, imageSymbolName(k, imageTargetName(img.source, img.placing)), 3);
+        const std::array<sxf::T2DPoint, 5> frame = frameOf(img, ctx.PaperSizeX, ctx.PaperSizeY);
+        sxf::procSfcPolyLine(ctx.f, {layer, 1, 1, 1}, 5, frame);
+        sxf::procSfcBlockDef(ctx.f, imageSymbolName(k, imageTargetName(img.source, img.placing)), 3);
     }
 }
 
@@ -67,7 +67,7 @@ void procSfcDataImages(ConversionContext& ctx, const std::vector<AcceptedImage>&
     int k = 0;
     for (const AcceptedImage& img : images) {
         ++k;
-        sfc::procSfcBlock(ctx.f, 0, imageSymbolName(k, imageTargetName(img.source, img.placing)), 0, 0, 0, 1, 1);
+        sxf::procSfcBlock(ctx.f, 0, imageSymbolName(k, imageTargetName(img.source, img.placing)), 0, 0, 0, 1, 1);
     }
 }
 

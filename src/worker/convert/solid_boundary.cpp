@@ -4,10 +4,10 @@
 #include "common/colors.h"
 #include "common/geometry.h"
 #include "common/number_parse.h"
+#include "sxf/geometric_features.h"
+#include "sxf/structure_features.h"
 #include "worker/convert/solid_shape.h"
 #include "worker/jww/entity_access.h"
-#include "worker/sfc/geometric_features.h"
-#include "worker/sfc/structure_features.h"
 
 #include <array>
 #include <cmath>
@@ -15,22 +15,22 @@
 namespace convert {
 namespace {
 
-using sfc::T2DPoint;
+using sxf::T2DPoint;
 
-void closeCurve(ConversionContext& ctx, const sfc::SfcAttr& a, int32_t& CCnum)
+void closeCurve(ConversionContext& ctx, const sxf::SfcAttr& a, int32_t& CCnum)
 {
-    sfc::procSfcCcurveDef(ctx.f, a.colour, a.lineType, a.width, 0);
+    sxf::procSfcCcurveDef(ctx.f, a.colour, a.lineType, a.width, 0);
     ++CCnum;
 }
 
 // The whole ellipse as two half arcs.
-void wholeEllipse(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShape& s, double r, double minor)
+void wholeEllipse(ConversionContext& ctx, const sxf::SfcAttr& a, const SolidShape& s, double r, double minor)
 {
-    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, r, minor, 0, s.tiltDeg, 0, 180);
-    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, r, minor, 0, s.tiltDeg, 180, 0);
+    sxf::procSfcEArc(ctx.f, a, s.cx, s.cy, r, minor, 0, s.tiltDeg, 0, 180);
+    sxf::procSfcEArc(ctx.f, a, s.cx, s.cy, r, minor, 0, s.tiltDeg, 180, 0);
 }
 
-void quadBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const jww::TEntJwwSolid& e, const Placement& p,
+void quadBoundary(ConversionContext& ctx, const sxf::SfcAttr& a, const jww::TEntJwwSolid& e, const Placement& p,
                   int32_t& CCnum)
 {
     const T2DPoint p0{p.x(e.start_x), p.y(e.start_y)};
@@ -44,15 +44,15 @@ void quadBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const jww::TEnt
                           || SamePoint(e.DPoint3_x, e.DPoint3_y, e.DPoint2_x, e.DPoint2_y);
     if (triangle) {
         const std::array<T2DPoint, 4> pts = {p0, p1, p2, p0};
-        sfc::procSfcPolyLine(ctx.f, a, 4, pts);
+        sxf::procSfcPolyLine(ctx.f, a, 4, pts);
     } else {
         const std::array<T2DPoint, 5> pts = {p0, p1, p2, p3, p0};
-        sfc::procSfcPolyLine(ctx.f, a, 5, pts);
+        sxf::procSfcPolyLine(ctx.f, a, 5, pts);
     }
     closeCurve(ctx, a, CCnum);
 }
 
-void discBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShape& s, int32_t& CCnum)
+void discBoundary(ConversionContext& ctx, const sxf::SfcAttr& a, const SolidShape& s, int32_t& CCnum)
 {
     // A full sweep is the whole ellipse, whatever the shape code says.
     if (s.full) {
@@ -60,18 +60,18 @@ void discBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShap
         closeCurve(ctx, a, CCnum);
         return;
     }
-    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, s.radius, s.minor, 0, s.tiltDeg, s.startDeg, s.endDeg);
+    sxf::procSfcEArc(ctx.f, a, s.cx, s.cy, s.radius, s.minor, 0, s.tiltDeg, s.startDeg, s.endDeg);
     if (s.chord) {
         const std::array<T2DPoint, 2> chord = {s.endPt, s.startPt};
-        sfc::procSfcPolyLine(ctx.f, a, 2, chord);
+        sxf::procSfcPolyLine(ctx.f, a, 2, chord);
     } else {
         const std::array<T2DPoint, 3> pts = {s.endPt, s.middle, s.startPt};
-        sfc::procSfcPolyLine(ctx.f, a, 3, pts);
+        sxf::procSfcPolyLine(ctx.f, a, 3, pts);
     }
     closeCurve(ctx, a, CCnum);
 }
 
-void ringBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShape& s, int32_t& CCnum)
+void ringBoundary(ConversionContext& ctx, const sxf::SfcAttr& a, const SolidShape& s, int32_t& CCnum)
 {
     const double innerMinor = s.inner * s.innerFlatness;
     if (s.full) {
@@ -81,12 +81,12 @@ void ringBoundary(ConversionContext& ctx, const sfc::SfcAttr& a, const SolidShap
         closeCurve(ctx, a, CCnum);
         return;
     }
-    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, s.radius, s.minor, 0, s.tiltDeg, s.startDeg, s.endDeg);
+    sxf::procSfcEArc(ctx.f, a, s.cx, s.cy, s.radius, s.minor, 0, s.tiltDeg, s.startDeg, s.endDeg);
     const std::array<T2DPoint, 2> down = {s.endPt, s.innerEnd};
-    sfc::procSfcPolyLine(ctx.f, a, 2, down);
-    sfc::procSfcEArc(ctx.f, a, s.cx, s.cy, s.inner, innerMinor, 1, s.tiltDeg, s.endDeg, s.startDeg);
+    sxf::procSfcPolyLine(ctx.f, a, 2, down);
+    sxf::procSfcEArc(ctx.f, a, s.cx, s.cy, s.inner, innerMinor, 1, s.tiltDeg, s.endDeg, s.startDeg);
     const std::array<T2DPoint, 2> up = {s.innerStart, s.startPt};
-    sfc::procSfcPolyLine(ctx.f, a, 2, up);
+    sxf::procSfcPolyLine(ctx.f, a, 2, up);
     closeCurve(ctx, a, CCnum);
 }
 
@@ -120,7 +120,7 @@ void solidsOf(ConversionContext& ctx, const jww::TEntJwwBlockDef* def, const std
 
 void procSfcDataCCurveSolid(ConversionContext& ctx, const jww::TEntJwwSolid& e, const Placement& p, int32_t& CCnum)
 {
-    const sfc::SfcAttr a = ctx.tables.solidAttr(e);
+    const sxf::SfcAttr a = ctx.tables.solidAttr(e);
     const SolidShape s = solidShapeOf(e, p);
     switch (s.kind) {
     case SolidShape::Kind::Quad: quadBoundary(ctx, a, e, p, CCnum); return;
@@ -166,17 +166,17 @@ QString backgroundSymbolName(const ConversionContext& ctx)
 
 void procSfcDataBColorDef(ConversionContext& ctx, int32_t CCnum)
 {
-    const sfc::SfcAttr a{1, 1, 1, 1};
+    const sxf::SfcAttr a{1, 1, 1, 1};
     const std::array<T2DPoint, 5> square = {{{10, -30}, {30, -30}, {30, -10}, {10, -10}, {10, -30}}};
-    sfc::procSfcPolyLine(ctx.f, a, 5, square);
-    sfc::procSfcCcurveDef(ctx.f, 1, 1, 1, 0);
-    sfc::procSfcHatchExt(ctx.f, 1, u"Area_control", CCnum, {});
-    sfc::procSfcBlockDef(ctx.f, backgroundSymbolName(ctx), 3);
+    sxf::procSfcPolyLine(ctx.f, a, 5, square);
+    sxf::procSfcCcurveDef(ctx.f, 1, 1, 1, 0);
+    sxf::procSfcHatchExt(ctx.f, 1, u"Area_control", CCnum, {});
+    sxf::procSfcBlockDef(ctx.f, backgroundSymbolName(ctx), 3);
 }
 
 void procSfcDataBColor(ConversionContext& ctx)
 {
-    sfc::procSfcBlock(ctx.f, 0, backgroundSymbolName(ctx), 0, 0, 0, 1, 1);
+    sxf::procSfcBlock(ctx.f, 0, backgroundSymbolName(ctx), 0, 0, 0, 1, 1);
 }
 
 }  // namespace convert

@@ -27,7 +27,7 @@ bool nearFullOrZero(double deg)
     return std::fabs(deg) <= 1e-12 || std::fabs(deg - 360) <= 1e-12;
 }
 
-sfc::T2DPoint pointAt(double cx, double cy, double r, double flatness, double tiltRad, double deg)
+sxf::T2DPoint pointAt(double cx, double cy, double r, double flatness, double tiltRad, double deg)
 {
     const common::GeoPoint q = common::EllipsePoint(cx, cy, r, flatness, tiltRad, common::DegToRad(deg));
     return {q.x, q.y};

@@ -36,10 +36,10 @@ struct SolidShape {
     // `middle`: the centre for a sector, else where the tangents at both
     // ends meet. Rings: the inner ellipse's radius, flatness and end points.
     double minor = 0;
-    sfc::T2DPoint startPt, endPt, middle;
+    sxf::T2DPoint startPt, endPt, middle;
     bool chord = false;
     double inner = 0, innerFlatness = 1;
-    sfc::T2DPoint innerStart, innerEnd;
+    sxf::T2DPoint innerStart, innerEnd;
 
     // True when the solid was left out (kind Nothing) because one of the
     // numbers its records are made from is not finite: its boundary is

@@ -4,7 +4,7 @@
 #include "common/number_parse.h"
 #include "common/number_text.h"
 #include "common/text_slice.h"
-#include "worker/sfc/sfc_writer.h"
+#include "sxf/sfc_writer.h"
 
 #include <QHash>
 
@@ -68,7 +68,7 @@ void AttributeTables::initTables(const TJwwData& d)
     for (int g = 0; g < 16; ++g) {
         const TEntJwwLayerGroup* lg = g < static_cast<int>(d.EntLgrp.size()) ? &d.EntLgrp[g] : nullptr;
         const QString name = lg ? lg->aStrGLayName : QString();
-        DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + common::HexDigit(g) : sfc::safeSfcString(name);
+        DatLgp[g].nam = common::IsBlank(name) ? QStringLiteral("部分図") + common::HexDigit(g) : sxf::safeSfcString(name);
         // A scale of 0, below 0 or not finite cannot place a part: such a
         // group is drawn at scale 1.
         const double sc = lg ? lg->adScale : 1.0;
@@ -100,7 +100,7 @@ void AttributeTables::proc3subLgp(const TJwwData& d)
         const BlockMark mark = blockMarkOf(def.strName);
         if (mark.typ == 0)
             continue;
-        QString name = sfc::safeSfcString(def.strName.left(mark.at));
+        QString name = sxf::safeSfcString(def.strName.left(mark.at));
         if (common::IsBlank(name))
             name = QStringLiteral("_BLOCK_") + QString::number(i);
         DatPrt.push_back({name, mark.typ, i, 1.0});
@@ -136,7 +136,7 @@ void AttributeTables::proc3subLayer(const TJwwData& d, int32_t hojo)
         const TEntJwwLayer* layer = i < static_cast<int>(d.EntLay.size()) ? &d.EntLay[i] : nullptr;
         const QString own = layer ? layer->aStrLayName : QString();
         // Names are made unique as they will be written.
-        QString name = common::IsBlank(own) ? fallback : sfc::safeSfcString(own);
+        QString name = common::IsBlank(own) ? fallback : sxf::safeSfcString(own);
         if (std::find(assigned.begin(), assigned.end(), common::UpperText(name)) != assigned.end())
             name = fallback + name;
         assigned.push_back(common::UpperText(name));
@@ -264,7 +264,7 @@ void AttributeTables::proc3subLtype(const TJwwData& d)
         DatLtp[31 + k].nam = QString::fromLatin1(kNames[k]);
     for (int i = 17; i <= 32; ++i) {
         const QString own = i < static_cast<int>(d.EntLtpS.size()) ? d.EntLtpS[i].astrUDLTypeName : QString();
-        QString name = common::IsBlank(own) ? QStringLiteral("SXF_LType_") + QString::number(i) : sfc::safeSfcString(own);
+        QString name = common::IsBlank(own) ? QStringLiteral("SXF_LType_") + QString::number(i) : sxf::safeSfcString(own);
         const QString upper = common::UpperText(name);
         for (int k = 31; k <= 29 + i; ++k) {
             if (common::UpperText(DatLtp[k].nam) == upper) {
@@ -322,7 +322,7 @@ void AttributeTables::proc3subFont(const QString& fo, int64_t times)
     }
     int32_t index = -1;
     if (!common::IsBlank(fo)) {
-        const QString name = sfc::safeSfcString(fo);
+        const QString name = sxf::safeSfcString(fo);
         const QString upper = common::UpperText(name);
         const auto it = m_fontIndex.constFind(upper);
         if (it != m_fontIndex.constEnd()) {

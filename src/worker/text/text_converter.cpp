@@ -7,9 +7,9 @@
 #include "common/number_parse.h"
 #include "common/text_slice.h"
 #include "common/text_width.h"
+#include "sxf/geometric_features.h"
+#include "sxf/sfc_writer.h"
 #include "worker/convert/moji_form.h"
-#include "worker/sfc/geometric_features.h"
-#include "worker/sfc/sfc_writer.h"
 #include "worker/text/decoration_codes.h"
 #include "worker/text/text_codes.h"
 
@@ -140,7 +140,7 @@ int32_t pieceColour(const convert::AttributeTables& tables, int32_t col)
 
 QString CheckMojiSfc(const QString& s)
 {
-    const QString t = sfc::safeSfcString(s);
+    const QString t = sxf::safeSfcString(s);
     QString out = common::CopyWidth(t, 0, 256);
     // A cut between the halves of a surrogate pair would leave half a
     // character: the whole character goes.
@@ -179,7 +179,7 @@ void writeMojiPieces(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
         const TSFC_Moji_Exp_MojiField& t = mexp.eMoji[i];
         if (common::IsBlank(t.str))
             continue;
-        sfc::procSfcText(ctx.f, {layer, pieceColour(ctx.tables, t.col), t.fon, t.str, t.mjx, t.mjy, t.msy, t.msx, t.mjd,
+        sxf::procSfcText(ctx.f, {layer, pieceColour(ctx.tables, t.col), t.fon, t.str, t.mjx, t.mjy, t.msy, t.msx, t.mjd,
                                  t.mja, t.ita == 1 ? 15.0 : 0.0, t.ktn, t.dir});
     }
     const auto lines = std::min<qsizetype>(mexp.eLineN, static_cast<qsizetype>(mexp.eLine.size()));
@@ -187,7 +187,7 @@ void writeMojiPieces(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
         const TSFC_Moji_Exp_LineField& l = mexp.eLine[i];
         if (common::SamePoint(l.x1, l.y1, l.x2, l.y2))
             continue;
-        sfc::procSfcLine(ctx.f, {layer, pieceColour(ctx.tables, l.col), 1, 1}, l.x1, l.y1, l.x2, l.y2);
+        sxf::procSfcLine(ctx.f, {layer, pieceColour(ctx.tables, l.col), 1, 1}, l.x1, l.y1, l.x2, l.y2);
     }
     mexp.eMoji.clear();
     mexp.eMojiN = 0;
@@ -206,7 +206,7 @@ void procSfcDataMoji(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
     if (common::IsBlank(m.str))
         return;
     if (!CheckMojiExp2(m.str)) {
-        sfc::procSfcText(ctx.f, {m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle,
+        sxf::procSfcText(ctx.f, {m.layer, m.colour, m.font, m.str, m.x, m.y, m.height, m.width, m.spacing, m.angle,
                                  m.slant, m.basePoint, m.direction});
         return;
     }

@@ -25,7 +25,7 @@ Definitions definitionsOf(const TJwwData& d, int cb3 = 0)
     BuiltTables b(d, 0, cb3);
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
-    sfc::SfcWriter f(buffer);
+    sxf::SfcWriter f(buffer);
     convert::procSfcSet(f, b.tables, d);
     f.flush();
     Definitions out;

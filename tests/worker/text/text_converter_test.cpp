@@ -3,8 +3,8 @@
 #include "worker/text/text_converter.h"
 
 #include "common/codepage.h"
+#include "sxf/sfc_writer.h"
 #include "tests/worker/output_capture.h"
-#include "worker/sfc/sfc_writer.h"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,9 @@
 // Splitting points into the coordinate lists of a record.
-#include "worker/sfc/point_lists.h"
+#include "sxf/point_lists.h"
 
 #include <algorithm>
 
-namespace sfc {
+namespace sxf {
 
 void appendPointLists(FeatureRecord& args, int32_t n, std::span<const T2DPoint> points, int decimals)
 {
@@ -13,4 +13,4 @@ void appendPointLists(FeatureRecord& args, int32_t n, std::span<const T2DPoint> 
     args.realList(count, [points](size_t i) { return points[i].y; }, decimals);
 }
 
-}  // namespace sfc
+}  // namespace sxf

@@ -2,14 +2,14 @@
 // definitions and placements, the drawing sheet, and the two area fills.
 #pragma once
 
-#include "worker/sfc/sfc_writer.h"
+#include "sxf/sfc_writer.h"
 
 #include <QStringView>
 
 #include <cstdint>
 #include <span>
 
-namespace sfc {
+namespace sxf {
 
 // composite_curve_org_feature: colour, line type, width, flag.
 void procSfcCcurveDef(SfcWriter& f, int32_t colour, int32_t lineType, int32_t width, int32_t flag);
@@ -30,4 +30,4 @@ void procSfcHatchExt(SfcWriter& f, int32_t layer, QStringView name, int32_t oute
 // hole list.
 void procSfcHatchColor(SfcWriter& f, int32_t layer, int32_t colour, int32_t outer, std::span<const int32_t> holes);
 
-}  // namespace sfc
+}  // namespace sxf

@@ -2,19 +2,19 @@
 // been defined before it.
 #include "tests/support/sfc_references.h"
 
+#include "sxf/annotation_features.h"
+#include "sxf/definition_features.h"
+#include "sxf/geometric_features.h"
+#include "sxf/structure_features.h"
 #include "tests/support/sfc_parser.h"
-#include "tests/worker/sfc/sfc_capture.h"
-#include "worker/sfc/annotation_features.h"
-#include "worker/sfc/definition_features.h"
-#include "worker/sfc/geometric_features.h"
-#include "worker/sfc/structure_features.h"
+#include "tests/sxf/sfc_capture.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
-using namespace sfc;
+using namespace sxf;
 using testsupport::checkSfcReferences;
 using testsupport::parseSfc;
 

@@ -1,5 +1,5 @@
 // Feature records written in place, and the buffer they are written into.
-#include "worker/sfc/sfc_writer.h"
+#include "sxf/sfc_writer.h"
 
 #include "common/codepage.h"
 #include "common/number_text.h"
@@ -9,7 +9,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace sfc {
+namespace sxf {
 namespace {
 
 constexpr size_t kFlushSize = size_t{1} << 16;
@@ -192,4 +192,4 @@ void SfcWriter::flush()
     m_size = 0;
 }
 
-}  // namespace sfc
+}  // namespace sxf

@@ -1,6 +1,6 @@
 // Complete SFC output: a temporary file beside the destination, renamed
 // into place without replacing anything.
-#include "worker/sfc/sfc_file.h"
+#include "sxf/sfc_file.h"
 
 #include "common/file_move.h"
 
@@ -8,7 +8,7 @@
 #include <QFileInfo>
 #include <QRandomGenerator>
 
-namespace sfc {
+namespace sxf {
 namespace {
 
 constexpr int kNameAttempts = 100;
@@ -71,4 +71,4 @@ SfcFileResult writeSfcFile(const QString& fn, const std::function<void(SfcWriter
     return SfcFileResult::CannotWrite;
 }
 
-}  // namespace sfc
+}  // namespace sxf

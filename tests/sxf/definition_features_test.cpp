@@ -1,14 +1,14 @@
 // Definition records: layers, colours, line types, widths and fonts.
-#include "worker/sfc/definition_features.h"
+#include "sxf/definition_features.h"
 
-#include "tests/worker/sfc/sfc_capture.h"
+#include "tests/sxf/sfc_capture.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
-using namespace sfc;
+using namespace sxf;
 using sfctest::expectWrites;
 using sfctest::WriterCase;
 

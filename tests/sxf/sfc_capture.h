@@ -2,8 +2,8 @@
 // whole framed files for the parser tests.
 #pragma once
 
-#include "worker/sfc/sfc_frame.h"
-#include "worker/sfc/sfc_writer.h"
+#include "sxf/sfc_frame.h"
+#include "sxf/sfc_writer.h"
 
 #include <QBuffer>
 #include <QByteArray>
@@ -21,7 +21,7 @@ class RecordCapture {
 public:
     RecordCapture() { m_buffer.open(QIODevice::WriteOnly); }
 
-    sfc::SfcWriter& f() { return m_writer; }
+    sxf::SfcWriter& f() { return m_writer; }
 
     // Everything written since the last call.
     QByteArray take()
@@ -35,7 +35,7 @@ public:
 
 private:
     QBuffer m_buffer;
-    sfc::SfcWriter m_writer {m_buffer};
+    sxf::SfcWriter m_writer {m_buffer};
 };
 
 // The four lines of a record around `featureLine`.
@@ -47,7 +47,7 @@ inline QByteArray record(const QByteArray& featureLine)
 // One writer call and the feature line it must write as feature `number`.
 struct WriterCase {
     int32_t number;
-    std::function<void(sfc::SfcWriter&)> write;
+    std::function<void(sxf::SfcWriter&)> write;
     QByteArray line;
 };
 
@@ -66,13 +66,13 @@ inline void expectWrites(std::span<const WriterCase> cases)
 }
 
 // A whole file: header for plan.sfc, the records `body` writes, footer.
-inline QByteArray framedSfc(const std::function<void(sfc::SfcWriter&)>& body)
+inline QByteArray framedSfc(const std::function<void(sxf::SfcWriter&)>& body)
 {
     RecordCapture capture;
-    sfc::procSfcHeader(QStringLiteral("/out/plan.sfc"), capture.f(), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+    sxf::procSfcHeader(QStringLiteral("/out/plan.sfc"), capture.f(), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
     body(capture.f());
-    sfc::procSfcFooter(capture.f());
+    sxf::procSfcFooter(capture.f());
     return capture.take();
 }
 
-}  // namespace sfctest
+}  // namespace sxftest

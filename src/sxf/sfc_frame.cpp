@@ -1,12 +1,12 @@
 // Header and footer lines of the SFC file.
-#include "worker/sfc/sfc_frame.h"
+#include "sxf/sfc_frame.h"
 
 #include "common/codepage.h"
 #include "common/path_names.h"
 #include "common/text_slice.h"
 #include "common/text_width.h"
 
-namespace sfc {
+namespace sxf {
 
 QString GetX2String(QStringView s)
 {
@@ -63,4 +63,4 @@ void procSfcFooter(SfcWriter& f)
     f.writeLine(u"END-ISO-10303-21;");
 }
 
-}  // namespace sfc
+}  // namespace sxf

@@ -1,14 +1,14 @@
 // Structure and fill records: symbols, placements, the sheet and fills.
-#include "worker/sfc/structure_features.h"
+#include "sxf/structure_features.h"
 
-#include "tests/worker/sfc/sfc_capture.h"
+#include "tests/sxf/sfc_capture.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
-using namespace sfc;
+using namespace sxf;
 using sfctest::expectWrites;
 using sfctest::WriterCase;
 

@@ -1,14 +1,14 @@
 // Annotation feature records: dimensions, labels, balloons and the arrow
 // drawn as a label. The blocks A, E, R and T are appended in the order the
 // features list them.
-#include "worker/sfc/annotation_features.h"
+#include "sxf/annotation_features.h"
 
-#include "worker/sfc/point_lists.h"
+#include "sxf/point_lists.h"
 
 #include <cmath>
 #include <numbers>
 
-namespace sfc {
+namespace sxf {
 namespace {
 
 constexpr int kLength = 6;
@@ -147,4 +147,4 @@ void procSfcArw(SfcWriter& f, int32_t layer, int32_t colour, double x, double y,
     procSfcLeader(f, SfcAttr {layer, colour, 1, 1}, 2, points, code, scale, noText);
 }
 
-}  // namespace sfc
+}  // namespace sxf

@@ -2,14 +2,14 @@
 // and text fonts. Each writes exactly one record and advances SXFnum.
 #pragma once
 
-#include "worker/sfc/sfc_writer.h"
+#include "sxf/sfc_writer.h"
 
 #include <QStringView>
 
 #include <cstdint>
 #include <span>
 
-namespace sfc {
+namespace sxf {
 
 // layer_feature(\'nam\','dsp')
 void procSfcSetLayer(SfcWriter& f, QStringView nam, int32_t dsp);
@@ -30,4 +30,4 @@ void procSfcSetWidth(SfcWriter& f, double w);
 // text_font_feature(\'nam\')
 void procSfcSetFont(SfcWriter& f, QStringView nam);
 
-}  // namespace sfc
+}  // namespace sxf

@@ -1,6 +1,6 @@
 // The destination appears only complete and never in place of another file;
 // a failure leaves nothing behind.
-#include "worker/sfc/sfc_file.h"
+#include "sxf/sfc_file.h"
 
 #include <QDir>
 #include <QFile>
@@ -11,7 +11,7 @@
 
 #include <functional>
 
-using namespace sfc;
+using namespace sxf;
 
 namespace {
 

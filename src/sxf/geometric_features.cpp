@@ -1,10 +1,10 @@
 // Geometric and text feature records. Values arrive final; nothing here
 // normalises an angle or a direction.
-#include "worker/sfc/geometric_features.h"
+#include "sxf/geometric_features.h"
 
-#include "worker/sfc/point_lists.h"
+#include "sxf/point_lists.h"
 
-namespace sfc {
+namespace sxf {
 namespace {
 
 // Coordinates, lengths and spacings carry 6 decimals; angles and scale
@@ -89,4 +89,4 @@ void procSfcText(SfcWriter& f, const SfcText& t)
     args.write();
 }
 
-}  // namespace sfc
+}  // namespace sxf

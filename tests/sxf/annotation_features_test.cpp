@@ -1,10 +1,10 @@
 // Annotation records: the order of the A, E, R and T blocks, argument
 // counts, and the arrow drawn as a label.
-#include "worker/sfc/annotation_features.h"
+#include "sxf/annotation_features.h"
 
 #include "common/codepage.h"
 #include "tests/support/sfc_parser.h"
-#include "tests/worker/sfc/sfc_capture.h"
+#include "tests/sxf/sfc_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <numbers>
 #include <vector>
 
-using namespace sfc;
+using namespace sxf;
 using sfctest::record;
 using sfctest::RecordCapture;
 

@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-namespace sfc {
+namespace sxf {
 
 // A point of a polyline, label or balloon.
 struct T2DPoint {
@@ -69,4 +69,4 @@ struct SfcTextBlock {
     int32_t dr = 1;   // writing direction
 };
 
-}  // namespace sfc
+}  // namespace sxf

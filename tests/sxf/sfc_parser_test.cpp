@@ -2,12 +2,12 @@
 // and each kind of damage is reported.
 #include "tests/support/sfc_parser.h"
 
+#include "sxf/annotation_features.h"
+#include "sxf/definition_features.h"
+#include "sxf/geometric_features.h"
+#include "sxf/structure_features.h"
 #include "tests/support/sfc_references.h"
-#include "tests/worker/sfc/sfc_capture.h"
-#include "worker/sfc/annotation_features.h"
-#include "worker/sfc/definition_features.h"
-#include "worker/sfc/geometric_features.h"
-#include "worker/sfc/structure_features.h"
+#include "tests/sxf/sfc_capture.h"
 
 #include <gtest/gtest.h>
 
@@ -20,48 +20,48 @@ using namespace testsupport;
 namespace {
 
 // One record of every feature kind, each reference defined before its use.
-void writeEveryFeature(sfc::SfcWriter& f)
+void writeEveryFeature(sxf::SfcWriter& f)
 {
-    const sfc::SfcAttr a {1, 1, 1, 1};
-    const std::vector<sfc::T2DPoint> points = {{0, 0}, {10, 0}};
+    const sxf::SfcAttr a {1, 1, 1, 1};
+    const std::vector<sxf::T2DPoint> points = {{0, 0}, {10, 0}};
     const std::vector<double> pitches = {1, 0.5};
     const std::vector<int32_t> holes = {2};
-    sfc::procSfcSetLayer(f, u"A-1", 1);
-    sfc::procSfcSetColor(f, u"black");
-    sfc::procSfcSetColorUser(f, 0x00FF8000u);
-    sfc::procSfcSetLtype(f, u"continuous");
-    sfc::procSfcSetLtypeUser(f, u"u1", 2, pitches);
-    sfc::procSfcSetWidth(f, 0.13);
-    sfc::procSfcSetFont(f, u"ＭＳ ゴシック");
-    sfc::procSfcTen(f, 1, 1, 0, 0, 1, 0, 1);
-    sfc::procSfcLine(f, a, 0, 0, 10, 10);
-    sfc::procSfcPolyLine(f, a, 2, points);
-    sfc::procSfcCircle(f, a, 0, 0, 5);
-    sfc::procSfcArc(f, sfc::SfcAttr {1, 17, 17, 1}, 0, 0, 5, 0, 0, 90);
-    sfc::procSfcCcurveDef(f, 1, 1, 1, 0);
-    sfc::procSfcElli(f, a, 0, 0, 5, 3, 0);
-    sfc::procSfcEArc(f, a, 0, 0, 5, 3, 1, 0, 0, 90);
-    sfc::procSfcCcurveDef(f, 1, 1, 1, 0);
-    sfc::procSfcText(f, {1, 1, 1, QStringLiteral("図面 it's"), 0, 0, 2.5, 10, 0, 0, 0, 1, 1});
-    sfc::procSfcBlockDef(f, u"DOOR", 4);
-    sfc::procSfcBlock(f, 1, u"DOOR", 100, 50, 0, 1, 1);
-    sfc::procSfcHatchColor(f, 1, 1, 1, holes);
-    sfc::procSfcHatchExt(f, 1, u"H", 2, {});
-    sfc::procSfcPaper(f, u"A1", 1, 1, 841, 594);
-    sfc::SfcTextBlock t;
+    sxf::procSfcSetLayer(f, u"A-1", 1);
+    sxf::procSfcSetColor(f, u"black");
+    sxf::procSfcSetColorUser(f, 0x00FF8000u);
+    sxf::procSfcSetLtype(f, u"continuous");
+    sxf::procSfcSetLtypeUser(f, u"u1", 2, pitches);
+    sxf::procSfcSetWidth(f, 0.13);
+    sxf::procSfcSetFont(f, u"ＭＳ ゴシック");
+    sxf::procSfcTen(f, 1, 1, 0, 0, 1, 0, 1);
+    sxf::procSfcLine(f, a, 0, 0, 10, 10);
+    sxf::procSfcPolyLine(f, a, 2, points);
+    sxf::procSfcCircle(f, a, 0, 0, 5);
+    sxf::procSfcArc(f, sxf::SfcAttr {1, 17, 17, 1}, 0, 0, 5, 0, 0, 90);
+    sxf::procSfcCcurveDef(f, 1, 1, 1, 0);
+    sxf::procSfcElli(f, a, 0, 0, 5, 3, 0);
+    sxf::procSfcEArc(f, a, 0, 0, 5, 3, 1, 0, 0, 90);
+    sxf::procSfcCcurveDef(f, 1, 1, 1, 0);
+    sxf::procSfcText(f, {1, 1, 1, QStringLiteral("図面 it's"), 0, 0, 2.5, 10, 0, 0, 0, 1, 1});
+    sxf::procSfcBlockDef(f, u"DOOR", 4);
+    sxf::procSfcBlock(f, 1, u"DOOR", 100, 50, 0, 1, 1);
+    sxf::procSfcHatchColor(f, 1, 1, 1, holes);
+    sxf::procSfcHatchExt(f, 1, u"H", 2, {});
+    sxf::procSfcPaper(f, u"A1", 1, 1, 841, 594);
+    sxf::SfcTextBlock t;
     t.mf = 1;
     t.fo = 1;
     t.st = QStringLiteral("100");
-    const sfc::SfcExtLine e;
-    const sfc::SfcArrow r;
-    sfc::procSfcDimLinear(f, a, 0, 0, 100, 0, e, e, r, r, t);
-    sfc::procSfcDimCurve(f, a, 0, 0, 5, 0, 90, e, e, r, r, t);
-    sfc::procSfcDimAngle(f, a, 0, 0, 5, 0, 90, e, e, r, r, t);
-    sfc::procSfcDimRadius(f, a, 0, 0, 5, 0, r, t);
-    sfc::procSfcDimDiameter(f, a, 0, 0, 5, 0, r, r, t);
-    sfc::procSfcLeader(f, a, 2, points, 1, 1, t);
-    sfc::procSfcBalloon(f, a, 2, points, 0, 0, 1, 1, 1, t);
-    sfc::procSfcArw(f, 1, 1, 0, 0, 1, 0, 1, 1);
+    const sxf::SfcExtLine e;
+    const sxf::SfcArrow r;
+    sxf::procSfcDimLinear(f, a, 0, 0, 100, 0, e, e, r, r, t);
+    sxf::procSfcDimCurve(f, a, 0, 0, 5, 0, 90, e, e, r, r, t);
+    sxf::procSfcDimAngle(f, a, 0, 0, 5, 0, 90, e, e, r, r, t);
+    sxf::procSfcDimRadius(f, a, 0, 0, 5, 0, r, t);
+    sxf::procSfcDimDiameter(f, a, 0, 0, 5, 0, r, r, t);
+    sxf::procSfcLeader(f, a, 2, points, 1, 1, t);
+    sxf::procSfcBalloon(f, a, 2, points, 0, 0, 1, 1, 1, t);
+    sxf::procSfcArw(f, 1, 1, 0, 0, 1, 0, 1, 1);
 }
 
 QByteArray goodFile()
@@ -176,7 +176,7 @@ TEST(SfcParser, ArgumentsTokenise)
 
 TEST(SfcParser, RegisteredFeaturesAreKnown)
 {
-    const QByteArray bytes = sfctest::framedSfc([](sfc::SfcWriter& f) {
+    const QByteArray bytes = sfctest::framedSfc([](sxf::SfcWriter& f) {
         f.feature("test_probe_feature").integer(1).string(u"x").real(2, 6).write();
     });
     EXPECT_FALSE(parseSfc(bytes).ok());

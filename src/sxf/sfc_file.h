@@ -2,13 +2,13 @@
 // in place of a file that is already there.
 #pragma once
 
-#include "worker/sfc/sfc_writer.h"
+#include "sxf/sfc_writer.h"
 
 #include <QString>
 
 #include <functional>
 
-namespace sfc {
+namespace sxf {
 
 enum class SfcFileResult {
     Written,            // `fn` holds the complete file
@@ -25,4 +25,4 @@ enum class SfcFileResult {
 // exists at `fn` is untouched, and the result says why.
 SfcFileResult writeSfcFile(const QString& fn, const std::function<void(SfcWriter&)>& body);
 
-}  // namespace sfc
+}  // namespace sxf

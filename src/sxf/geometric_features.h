@@ -3,14 +3,14 @@
 // (coordinates transformed, angles in degrees); nothing is normalised here.
 #pragma once
 
-#include "worker/sfc/feature_types.h"
-#include "worker/sfc/sfc_writer.h"
+#include "sxf/feature_types.h"
+#include "sxf/sfc_writer.h"
 
 #include <QStringView>
 
 #include <span>
 
-namespace sfc {
+namespace sxf {
 
 // point_marker_feature: layer, colour, x, y (6), marker code, angle (12),
 // scale (12).
@@ -38,4 +38,4 @@ void procSfcEArc(SfcWriter& f, const SfcAttr& a, double cx, double cy, double r1
 // spacing (6), angle, slant (12), base point position, direction.
 void procSfcText(SfcWriter& f, const SfcText& t);
 
-}  // namespace sfc
+}  // namespace sxf

@@ -2,12 +2,12 @@
 // stand-alone arrow drawn as a label without text.
 #pragma once
 
-#include "worker/sfc/feature_types.h"
-#include "worker/sfc/sfc_writer.h"
+#include "sxf/feature_types.h"
+#include "sxf/sfc_writer.h"
 
 #include <span>
 
-namespace sfc {
+namespace sxf {
 
 // linear_dim_feature (44 arguments): A, x1, y1, x2, y2, E1, E2, R1, R2, T.
 void procSfcDimLinear(SfcWriter& f, const SfcAttr& a, double x1, double y1, double x2, double y2,
@@ -41,4 +41,4 @@ void procSfcBalloon(SfcWriter& f, const SfcAttr& a, int32_t n, std::span<const T
 void procSfcArw(SfcWriter& f, int32_t layer, int32_t colour, double x, double y, int32_t code, double angle,
                 double scale, double length);
 
-}  // namespace sfc
+}  // namespace sxf

@@ -1,12 +1,12 @@
 // Header and footer lines, and the FILE_NAME encoding.
-#include "worker/sfc/sfc_frame.h"
+#include "sxf/sfc_frame.h"
 
 #include <QBuffer>
 #include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
-using namespace sfc;
+using namespace sxf;
 
 TEST(SfcFileName, X2Encoding)
 {

@@ -1,7 +1,7 @@
 // The written forms of feature arguments and the four-line record.
-#include "worker/sfc/sfc_writer.h"
+#include "sxf/sfc_writer.h"
 
-#include "tests/worker/sfc/sfc_capture.h"
+#include "tests/sxf/sfc_capture.h"
 
 #include <QBuffer>
 
@@ -12,8 +12,8 @@
 #include <stdexcept>
 #include <vector>
 
-using sfc::FeatureRecord;
-using sfc::SfcWriter;
+using sxf::FeatureRecord;
+using sxf::SfcWriter;
 using sfctest::record;
 using sfctest::RecordCapture;
 
@@ -130,5 +130,5 @@ TEST(SfcRecord, RefusedBytesThrow)
     QBuffer buffer;  // not open: every write fails
     SfcWriter f(buffer);
     f.writeLine(u"x");
-    EXPECT_THROW(f.flush(), sfc::SfcWriteError);
+    EXPECT_THROW(f.flush(), sxf::SfcWriteError);
 }

@@ -14,7 +14,7 @@
 #include <stdexcept>
 #include <string_view>
 
-namespace sfc {
+namespace sxf {
 
 // Thrown when the output device refuses bytes; the file writer catches it
 // and removes the partial file.
@@ -148,4 +148,4 @@ private:
 // made, so that a definition and every record naming it carry the same text.
 QString safeSfcString(QString text);
 
-}  // namespace sfc
+}  // namespace sxf

@@ -1,13 +1,13 @@
 // The fixed frame of an SFC file: the exchange-file header and the footer.
 #pragma once
 
-#include "worker/sfc/sfc_writer.h"
+#include "sxf/sfc_writer.h"
 
 #include <QDateTime>
 #include <QString>
 #include <QStringView>
 
-namespace sfc {
+namespace sxf {
 
 // `s` in the "\X2\" form of the FILE_NAME line: half-width characters as
 // they are, every run of other code units as "\X2\", four upper-case hex
@@ -26,4 +26,4 @@ void procSfcHeader(const QString& fn, SfcWriter& f, const QDateTime& now = QDate
 // Writes "ENDSEC;" and "END-ISO-10303-21;".
 void procSfcFooter(SfcWriter& f);
 
-}  // namespace sfc
+}  // namespace sxf

@@ -1,10 +1,10 @@
 // Structure and fill feature records: composite curves, symbols, the sheet
 // and the area fills that refer to composite curves by their running number.
-#include "worker/sfc/structure_features.h"
+#include "sxf/structure_features.h"
 
 #include "common/number_text.h"
 
-namespace sfc {
+namespace sxf {
 namespace {
 
 constexpr int kLength = 6;
@@ -62,4 +62,4 @@ void procSfcHatchColor(SfcWriter& f, int32_t layer, int32_t colour, int32_t oute
     writeFill(args, outer, holes);
 }
 
-}  // namespace sfc
+}  // namespace sxf

@@ -1,12 +1,12 @@
 // Definition feature records: one record per layer, colour, line type, width
 // or font, formatted exactly as the tables hand them over.
-#include "worker/sfc/definition_features.h"
+#include "sxf/definition_features.h"
 
 #include "common/colors.h"
 
 #include <algorithm>
 
-namespace sfc {
+namespace sxf {
 
 void procSfcSetLayer(SfcWriter& f, QStringView nam, int32_t dsp)
 {
@@ -58,4 +58,4 @@ void procSfcSetFont(SfcWriter& f, QStringView nam)
     f.feature("text_font_feature").string(nam).write();
 }
 
-}  // namespace sfc
+}  // namespace sxf

@@ -1,14 +1,14 @@
 // Geometric and text records: argument order, decimals, and point lists.
-#include "worker/sfc/geometric_features.h"
+#include "sxf/geometric_features.h"
 
-#include "tests/worker/sfc/sfc_capture.h"
+#include "tests/sxf/sfc_capture.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <vector>
 
-using namespace sfc;
+using namespace sxf;
 using sfctest::expectWrites;
 using sfctest::WriterCase;
 
