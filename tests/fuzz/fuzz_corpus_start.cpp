@@ -63,6 +63,7 @@ std::vector<Seed> sfcSeeds()
             seeds.push_back({QStringLiteral("rich-700-lf-wrapped.sfc"), lfWrapped(seeds[i].bytes)});
     }
     seeds.push_back({QStringLiteral("other-kinds.sfc"), testsupport::otherKindsSfc()});
+    seeds.push_back({QStringLiteral("annotation-kinds.sfc"), testsupport::annotationKindsSfc()});
     return seeds;
 }
 

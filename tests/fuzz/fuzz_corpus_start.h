@@ -22,8 +22,8 @@ std::vector<Seed> fuzzSeeds();
 // What the worker writes for each drawing of fuzzSeeds() that reads.
 std::vector<Seed> seedOutputs();
 // The SFC files: seedOutputs(), the richest of them with LF line ends and
-// its records wrapped at 80 columns, and a file with the kinds only other
-// programs write.
+// its records wrapped at 80 columns, a file with the kinds only other
+// programs write and one with every annotation kind.
 std::vector<Seed> sfcSeeds();
 
 }  // namespace fuzzing

@@ -1,7 +1,11 @@
 // SFC files as text.
 #include "tests/support/sfc_texts.h"
 
+#include "sxf/annotation_features.h"
+#include "sxf/definition_features.h"
+#include "sxf/geometric_features.h"
 #include "sxf/sfc_frame.h"
+#include "sxf/structure_features.h"
 
 #include <QBuffer>
 
@@ -45,6 +49,50 @@ QByteArray otherKindsSfc()
         "\\'Contractor\\',\\'Owner\\')",
         "drawing_sheet_feature(\\'S\\','3','1','420','297')",
     });
+}
+
+QByteArray annotationKindsSfc()
+{
+    using namespace sxf;
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    SfcWriter f(buffer);
+    procSfcHeader(QStringLiteral("/out/plan.sfc"), f, QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+    procSfcSetLayer(f, u"L", 1);
+    procSfcSetColor(f, u"black");
+    procSfcSetLtype(f, u"continuous");
+    procSfcSetWidth(f, 0.13);
+    procSfcSetFont(f, u"ＭＳ ゴシック");
+    const SfcAttr a{1, 1, 1, 1};
+    procSfcEArc(f, a, 5, 5, 4, 2, 0, 30, 0, 90);
+    const SfcExtLine e1{1, 0, 0, 0, -2, 0, -5};
+    const SfcExtLine e2{1, 10, 0, 10, -2, 10, -5};
+    const SfcArrow r1{1, 1, 0, -5, 1};
+    const SfcArrow r2{1, 1, 10, -5, 1};
+    SfcTextBlock t;
+    t.mf = 1;
+    t.fo = 1;
+    t.st = QStringLiteral("10寸法");
+    t.kx = 4;
+    t.ky = -4.5;
+    t.sy = 2.5;
+    t.sx = 5;
+    t.md = 0.5;
+    t.kt = 1;
+    t.dr = 1;
+    procSfcDimLinear(f, a, 0, -5, 10, -5, e1, e2, r1, r2, t);
+    procSfcDimCurve(f, a, 0, 0, 10, 0, 90, e1, e2, r1, r2, t);
+    procSfcDimAngle(f, a, 0, 0, 10, 0, 90, e1, e2, r1, r2, t);
+    procSfcDimRadius(f, a, 0, 0, 7, 7, r1, t);
+    procSfcDimDiameter(f, a, -7, -7, 7, 7, r1, r2, t);
+    const T2DPoint points[3] = {{0, 0}, {5, 5}, {10, 5}};
+    procSfcLeader(f, a, 3, points, 2, 1, t);
+    procSfcBalloon(f, a, 3, points, 12, 5, 2, 3, 1, t);
+    procSfcArw(f, 1, 1, 20, 20, 1, 0.5, 1, 0.1);
+    procSfcPaper(f, u"S", 3, 1, 420, 297);
+    procSfcFooter(f);
+    f.flush();
+    return buffer.data();
 }
 
 }  // namespace testsupport

@@ -17,4 +17,9 @@ QByteArray framedSfc(const QList<QByteArray>& featureLines);
 // definitions, closed by a sheet.
 QByteArray otherKindsSfc();
 
+// A file as this system writes it with one record of each annotation kind
+// (linear, curve, angular, radius and diameter dimensions, label, balloon)
+// and an elliptic arc, over one definition of each table, closed by a sheet.
+QByteArray annotationKindsSfc();
+
 }  // namespace testsupport

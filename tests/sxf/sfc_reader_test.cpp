@@ -90,6 +90,34 @@ TEST(SfcReader, KindsOfOtherProgramsReadAndWriteBack)
     EXPECT_EQ(writeBack(d), file);
 }
 
+// Every annotation kind reads with its fields and writes back as it was.
+TEST(SfcReader, AnnotationKindsReadAndWriteBack)
+{
+    const QByteArray file = testsupport::annotationKindsSfc();
+    const ReadResult r = readSfc(file);
+    EXPECT_EQ(findingsText(r.findings), "");
+    const Drawing& d = r.drawing;
+    ASSERT_EQ(d.ellipseArcs.size(), 1u);
+    EXPECT_EQ(d.ellipseArcs[0].rotation, 30.0);
+    ASSERT_EQ(d.linearDims.size(), 1u);
+    EXPECT_EQ(d.linearDims[0].e2.endY, -5.0);
+    EXPECT_EQ(d.linearDims[0].r2.x, 10.0);
+    EXPECT_EQ(d.linearDims[0].t.st, u"10寸法");
+    EXPECT_EQ(d.linearDims[0].t.md, 0.5);
+    EXPECT_EQ(d.linearDims[0].refs.font, 0);
+    ASSERT_EQ(d.arcDims.size(), 2u);
+    EXPECT_EQ(d.arcDims[1].endAngle, 90.0);
+    ASSERT_EQ(d.radiusDims.size(), 1u);
+    ASSERT_EQ(d.diameterDims.size(), 1u);
+    ASSERT_EQ(d.labels.size(), 3u);
+    EXPECT_EQ(d.features[7].kind, FeatureKind::Balloon);
+    EXPECT_EQ(d.labels[1].r, 2.0);
+    EXPECT_EQ(d.labels[1].points[2].x, 10.0);
+    EXPECT_EQ(d.labels[2].t.mf, 0);
+    EXPECT_EQ(d.labels[2].refs.font, kNone);  // no text, no font
+    EXPECT_EQ(writeBack(d), file);
+}
+
 namespace {
 
 // The definitions every broken-record case starts from.
