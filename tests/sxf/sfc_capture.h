@@ -75,4 +75,4 @@ inline QByteArray framedSfc(const std::function<void(sxf::SfcWriter&)>& body)
     return capture.take();
 }
 
-}  // namespace sxftest
+}  // namespace sfctest
