@@ -47,12 +47,23 @@ void appendArc(std::vector<QPointF>& out, QPointF centre, double rx, double ry, 
     sweep *= clockwise ? -kDegree : kDegree;
     const int steps = stepsFor(sweep, std::max(std::abs(rx), std::abs(ry)));
     const double c = std::cos(rotationDeg * kDegree), s = std::sin(rotationDeg * kDegree);
-    const double start = startDeg * kDegree;
+    // The parameter advances by a fixed step: turning the unit vector by it
+    // each time costs far less than a sine and cosine per point, and drifts
+    // by rounding only (resynchronised every few dozen steps).
+    const double start = startDeg * kDegree, step = sweep / steps;
+    const double stepCos = std::cos(step), stepSin = std::sin(step);
+    double u = std::cos(start), v = std::sin(start);
     out.reserve(out.size() + size_t(steps) + 1);
     for (int k = 0; k <= steps; ++k) {
-        const double t = start + sweep * k / steps;
-        const double x = rx * std::cos(t), y = ry * std::sin(t);
+        if (k % 64 == 0) {
+            u = std::cos(start + step * k);
+            v = std::sin(start + step * k);
+        }
+        const double x = rx * u, y = ry * v;
         out.emplace_back(centre.x() + x * c - y * s, centre.y() + x * s + y * c);
+        const double nu = u * stepCos - v * stepSin;
+        v = u * stepSin + v * stepCos;
+        u = nu;
     }
 }
 

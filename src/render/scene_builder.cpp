@@ -2,6 +2,7 @@
 // sheet, symbol placements, the definition tables, and the items.
 #include "render/scene_builder.h"
 
+#include "render/feature_number.h"
 #include "render/feature_style.h"
 #include "render/scene_walk.h"
 #include "render/text_box.h"
@@ -289,40 +290,7 @@ void SceneWalk::note(int32_t index, const QString& message)
 
 int32_t SceneWalk::numberOf(int32_t index) const
 {
-    if (index < 0 || size_t(index) >= m_d.features.size())
-        return 0;
-    const sxf::FeatureRef& f = m_d.features[size_t(index)];
-    const auto from = [&f](const auto& items) {
-        return size_t(f.index) < items.size() ? items[size_t(f.index)].at.number : 0;
-    };
-    using K = sxf::FeatureKind;
-    switch (f.kind) {
-    case K::PointMarker: return from(m_d.pointMarkers);
-    case K::Line: return from(m_d.lines);
-    case K::Polyline: return from(m_d.polylines);
-    case K::Circle: return from(m_d.circles);
-    case K::Arc: return from(m_d.arcs);
-    case K::Ellipse: return from(m_d.ellipses);
-    case K::EllipseArc: return from(m_d.ellipseArcs);
-    case K::Text: return from(m_d.texts);
-    case K::Spline: return from(m_d.splines);
-    case K::Clothoid: return from(m_d.clothoids);
-    case K::SymbolPlacement: return from(m_d.placements);
-    case K::ExternalSymbol: return from(m_d.externalSymbols);
-    case K::FillColour: return from(m_d.fillColours);
-    case K::ExternalHatch: return from(m_d.externalHatches);
-    case K::Hatching: return from(m_d.hatchings);
-    case K::Tiles: return from(m_d.tiles);
-    case K::LinearDim: return from(m_d.linearDims);
-    case K::CurveDim:
-    case K::AngularDim: return from(m_d.arcDims);
-    case K::RadiusDim: return from(m_d.radiusDims);
-    case K::DiameterDim: return from(m_d.diameterDims);
-    case K::Label:
-    case K::Balloon: return from(m_d.labels);
-    case K::Attribute: return from(m_d.attributes);
-    }
-    return 0;
+    return featureNumber(m_d, index);
 }
 
 int32_t SceneWalk::beginRing(const std::vector<QPointF>& local, const QTransform& toSheet, QRectF& bounds)
@@ -330,8 +298,10 @@ int32_t SceneWalk::beginRing(const std::vector<QPointF>& local, const QTransform
     const int32_t first = int32_t(m_s.points.size());
     double x0 = bounds.left(), y0 = bounds.top(), x1 = bounds.right(), y1 = bounds.bottom();
     bool empty = bounds.isNull();
+    // Most features lie on the sheet itself, where mapping is copying.
+    const bool identity = toSheet.isIdentity();
     for (const QPointF& p : local) {
-        const QPointF q = toSheet.map(p);
+        const QPointF q = identity ? p : toSheet.map(p);
         if (!finitePoint(q))
             continue;
         m_s.points.push_back(q);

@@ -48,13 +48,20 @@ struct ScenePainter::Frame {
     QPainter& p;
     const Scene& scene;
     const View& view;
+    QSizeF size;
     QRectF visible;  // the sheet part shown
     const LayerVisibility& layers;
     const PaintOptions& options;
     int32_t currentStroke = kNone;
-    std::vector<QPointF> device;  // scratch
-    std::unordered_map<QRgb, QList<QPointF>> dots;
-    std::unordered_map<QRgb, QList<QLineF>> greeked;
+    std::vector<QPen> pens;        // per stroke style, for this view
+    std::vector<uint8_t> plain;    // per stroke style: drawn without dashes
+    std::vector<QPointF> device;   // scratch
+    // Plain lines of one style, gathered so that runs of them take one call.
+    int32_t batchStyle = kNone;
+    QList<QLineF> batch;
+    // Items smaller than a pixel, set straight into the pixels of an image
+    // laid over the frame.
+    QImage dots;
 };
 
 void ScenePainter::paint(QPainter& painter, const Scene& scene, const View& view, QSizeF size,
@@ -64,7 +71,8 @@ void ScenePainter::paint(QPainter& painter, const Scene& scene, const View& view
     painter.resetTransform();
     painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing, options.antialias);
-    Frame f{painter, scene, view, view.visibleSheet(size), visible, options, kNone, {}, {}, {}};
+    Frame f{painter, scene, view, size, view.visibleSheet(size), visible, options, kNone, {}, {}, {}, kNone, {}, {}};
+    preparePens(f);
     if (!scene.sheet.isEmpty()) {
         painter.setPen(QPen(kSheetFrame, 0));
         painter.setBrush(Qt::NoBrush);
@@ -72,17 +80,40 @@ void ScenePainter::paint(QPainter& painter, const Scene& scene, const View& view
     }
     paintShapes(f);
     paintTexts(f);
-    for (const auto& [colour, points] : f.dots) {
-        painter.setPen(QPen(QColor::fromRgb(colour), options.minPenPx));
-        painter.drawPoints(points.constData(), int(points.size()));
-    }
-    for (const auto& [colour, lines] : f.greeked) {
-        painter.setPen(QPen(QColor::fromRgb(colour), options.minPenPx));
-        painter.drawLines(lines.constData(), int(lines.size()));
-    }
+    if (!f.dots.isNull())
+        painter.drawImage(QPointF(0, 0), f.dots);
     if (options.highlight != kNone)
         paintHighlight(f);
     painter.restore();
+}
+
+void ScenePainter::preparePens(Frame& f)
+{
+    f.pens.reserve(f.scene.strokes.size());
+    f.plain.reserve(f.scene.strokes.size());
+    for (const StrokeStyle& s : f.scene.strokes) {
+        const double widthPx = std::max(double(s.widthMm) * f.view.scale, f.options.minPenPx);
+        QPen pen(QColor::fromRgb(s.colour), widthPx);
+        pen.setCapStyle(Qt::FlatCap);
+        pen.setJoinStyle(Qt::RoundJoin);
+        const std::vector<double>& dashes = f.scene.dashes[size_t(std::max(s.dashes, 0))];
+        double period = 0;
+        for (double d : dashes)
+            period += d;
+        const bool dashed = !dashes.empty() && period * f.view.scale >= kMinDashPeriodPx;
+        if (dashed) {
+            // Qt measures dashes in pen widths; the drawing gives millimetres.
+            QList<qreal> pattern;
+            pattern.reserve(qsizetype(dashes.size()));
+            for (double d : dashes)
+                pattern.append(std::max(d * f.view.scale / widthPx, 1e-3));
+            pen.setDashPattern(pattern);
+        } else {
+            pen.setCapStyle(Qt::RoundCap);
+        }
+        f.pens.push_back(pen);
+        f.plain.push_back(dashed ? 0 : 1);
+    }
 }
 
 void ScenePainter::setStroke(Frame& f, int32_t style)
@@ -90,30 +121,35 @@ void ScenePainter::setStroke(Frame& f, int32_t style)
     if (f.currentStroke == style)
         return;
     f.currentStroke = style;
-    if (style < 0 || size_t(style) >= f.scene.strokes.size()) {
-        f.p.setPen(Qt::NoPen);
+    f.p.setPen(style >= 0 && size_t(style) < f.pens.size() ? f.pens[size_t(style)] : QPen(Qt::NoPen));
+}
+
+void ScenePainter::flushLines(Frame& f)
+{
+    if (f.batch.isEmpty())
         return;
+    setStroke(f, f.batchStyle);
+    f.p.drawLines(f.batch.constData(), int(f.batch.size()));
+    f.batch.clear();
+}
+
+void ScenePainter::dot(Frame& f, QPointF at, QRgb colour)
+{
+    if (f.dots.isNull()) {
+        f.dots = QImage(f.size.toSize(), QImage::Format_ARGB32_Premultiplied);
+        f.dots.fill(Qt::transparent);
     }
-    const StrokeStyle& s = f.scene.strokes[size_t(style)];
-    const double widthPx = std::max(double(s.widthMm) * f.view.scale, f.options.minPenPx);
-    QPen pen(QColor::fromRgb(s.colour), widthPx);
-    pen.setCapStyle(Qt::FlatCap);
-    pen.setJoinStyle(Qt::RoundJoin);
-    const std::vector<double>& dashes = f.scene.dashes[size_t(std::max(s.dashes, 0))];
-    double period = 0;
-    for (double d : dashes)
-        period += d;
-    if (!dashes.empty() && period * f.view.scale >= kMinDashPeriodPx) {
-        // Qt measures dashes in pen widths; the drawing gives millimetres.
-        QList<qreal> pattern;
-        pattern.reserve(qsizetype(dashes.size()));
-        for (double d : dashes)
-            pattern.append(std::max(d * f.view.scale / widthPx, 1e-3));
-        pen.setDashPattern(pattern);
-    } else {
-        pen.setCapStyle(Qt::RoundCap);
-    }
-    f.p.setPen(pen);
+    const int x = int(std::floor(at.x())), y = int(std::floor(at.y()));
+    if (x >= 0 && y >= 0 && x < f.dots.width() && y < f.dots.height())
+        reinterpret_cast<QRgb*>(f.dots.scanLine(y))[x] = colour | 0xff000000u;
+}
+
+void ScenePainter::dotLine(Frame& f, QPointF a, QPointF b, QRgb colour)
+{
+    const double length = std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
+    const int steps = int(std::min(length, 1e5));
+    for (int k = 0; k <= steps; ++k)
+        dot(f, steps == 0 ? a : a + (b - a) * (double(k) / steps), colour);
 }
 
 void ScenePainter::paintShapes(Frame& f)
@@ -121,51 +157,92 @@ void ScenePainter::paintShapes(Frame& f)
     const Scene& s = f.scene;
     const double scale = f.view.scale;
     const QPointF origin = f.view.topLeft;
+    const auto toDevice = [&](const QPointF& p) { return QPointF((p.x() - origin.x()) * scale, (origin.y() - p.y()) * scale); };
     for (const Shape& shape : s.shapes) {
         if (!overlaps(shape.bounds, f.visible) || !isShown(shape.tag, f.layers))
             continue;
         if (shape.bounds.width() * scale < 1 && shape.bounds.height() * scale < 1) {
-            const QRgb colour = shape.fill == Fill::Solid ? shape.fillColour
-                : shape.stroke >= 0                       ? s.strokes[size_t(shape.stroke)].colour
-                                                          : shape.fillColour;
-            f.dots[colour].append(f.view.toDevice(shape.bounds.center()));
+            const QRgb colour = shape.fill == Fill::Solid || shape.stroke < 0 ? shape.fillColour
+                                                                             : s.strokes[size_t(shape.stroke)].colour;
+            dot(f, toDevice(shape.bounds.center()), colour);
             continue;
         }
         if (shape.fill != Fill::None) {
-            QPainterPath path;
-            path.setFillRule(Qt::OddEvenFill);
-            for (int32_t r = shape.firstRing; r < shape.firstRing + shape.ringCount; ++r) {
-                const Ring& ring = s.rings[size_t(r)];
-                f.device.clear();
-                for (int32_t k = ring.first; k < ring.first + ring.count; ++k)
-                    f.device.push_back(f.view.toDevice(s.points[size_t(k)]));
-                path.addPolygon(QPolygonF(QList<QPointF>(f.device.begin(), f.device.end())));
-                path.closeSubpath();
-            }
-            const QColor colour = QColor::fromRgb(shape.fillColour);
-            if (shape.fill == Fill::Solid)
-                f.p.fillPath(path, colour);
-            else
-                f.p.fillPath(path, QBrush(colour, Qt::BDiagPattern));
-            if (shape.stroke >= 0) {
-                setStroke(f, shape.stroke);
-                f.p.strokePath(path, f.p.pen());
-            }
+            flushLines(f);
+            paintArea(f, shape);
             continue;
         }
-        setStroke(f, shape.stroke);
+        const bool plain = shape.stroke >= 0 && f.plain[size_t(shape.stroke)];
+        if (!plain) {
+            flushLines(f);
+            setStroke(f, shape.stroke);
+        } else if (shape.stroke != f.batchStyle) {
+            flushLines(f);
+            f.batchStyle = shape.stroke;
+        }
         for (int32_t r = shape.firstRing; r < shape.firstRing + shape.ringCount; ++r) {
             const Ring& ring = s.rings[size_t(r)];
-            f.device.resize(size_t(ring.count));
             const QPointF* from = s.points.data() + ring.first;
+            if (plain) {
+                QPointF last = toDevice(from[0]);
+                const QPointF first = last;
+                for (int32_t k = 1; k < ring.count; ++k) {
+                    const QPointF next = toDevice(from[k]);
+                    f.batch.append(QLineF(last, next));
+                    last = next;
+                }
+                if (shape.closed)
+                    f.batch.append(QLineF(last, first));
+                continue;
+            }
+            f.device.resize(size_t(ring.count));
             for (int32_t k = 0; k < ring.count; ++k)
-                f.device[size_t(k)] = QPointF((from[k].x() - origin.x()) * scale, (origin.y() - from[k].y()) * scale);
+                f.device[size_t(k)] = toDevice(from[k]);
             if (shape.closed)
                 f.p.drawPolygon(f.device.data(), int(f.device.size()));
             else
                 f.p.drawPolyline(f.device.data(), int(f.device.size()));
         }
     }
+    flushLines(f);
+    f.p.setBrush(Qt::NoBrush);
+}
+
+void ScenePainter::paintArea(Frame& f, const Shape& shape)
+{
+    const Scene& s = f.scene;
+    const QColor colour = QColor::fromRgb(shape.fillColour);
+    const QBrush brush = shape.fill == Fill::Solid ? QBrush(colour) : QBrush(colour, Qt::BDiagPattern);
+    f.p.setBrush(brush);
+    if (shape.stroke >= 0)
+        setStroke(f, shape.stroke);
+    else {
+        f.currentStroke = kNone;
+        f.p.setPen(Qt::NoPen);
+    }
+    if (shape.ringCount == 1) {
+        const Ring& ring = s.rings[size_t(shape.firstRing)];
+        f.device.clear();
+        for (int32_t k = ring.first; k < ring.first + ring.count; ++k)
+            f.device.push_back(f.view.toDevice(s.points[size_t(k)]));
+        f.p.drawPolygon(f.device.data(), int(f.device.size()), Qt::OddEvenFill);
+        f.p.setBrush(Qt::NoBrush);
+        return;
+    }
+    // Holes: every ring in one path, filled even-odd, so that a hole inside
+    // the outline stays open.
+    QPainterPath path;
+    path.setFillRule(Qt::OddEvenFill);
+    for (int32_t r = shape.firstRing; r < shape.firstRing + shape.ringCount; ++r) {
+        const Ring& ring = s.rings[size_t(r)];
+        QPolygonF polygon;
+        polygon.reserve(ring.count);
+        for (int32_t k = ring.first; k < ring.first + ring.count; ++k)
+            polygon.append(f.view.toDevice(s.points[size_t(k)]));
+        path.addPolygon(polygon);
+        path.closeSubpath();
+    }
+    f.p.drawPath(path);
     f.p.setBrush(Qt::NoBrush);
 }
 
@@ -214,7 +291,7 @@ void ScenePainter::paintTexts(Frame& f)
             // Too small to read: a line through the box, in its colour.
             const QPointF a = device.map(t.toSheet.map(QPointF(0, t.em / 2)));
             const QPointF b = device.map(t.toSheet.map(QPointF(t.positions.back().x() + t.em * t.stretch, t.em / 2)));
-            f.greeked[t.colour].append(QLineF(a, b));
+            dotLine(f, a, b, t.colour);
             continue;
         }
         const double quantised = double(std::llround(pixels * 8)) / 8;

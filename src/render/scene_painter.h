@@ -36,10 +36,15 @@ public:
 
 private:
     struct Frame;
-    void paintShapes(Frame& f);
+    static void preparePens(Frame& f);
+    static void paintShapes(Frame& f);
+    static void paintArea(Frame& f, const Shape& shape);
     void paintTexts(Frame& f);
-    void paintHighlight(Frame& f);
-    void setStroke(Frame& f, int32_t style);
+    static void paintHighlight(Frame& f);
+    static void setStroke(Frame& f, int32_t style);
+    static void flushLines(Frame& f);
+    static void dot(Frame& f, QPointF at, QRgb colour);
+    static void dotLine(Frame& f, QPointF a, QPointF b, QRgb colour);
     const QRawFont& rawFont(const Scene& scene, int32_t font, double pixels);
 
     QHash<QString, QRawFont> m_baseFonts;
