@@ -40,6 +40,7 @@ bool paintPdf(const Scene& scene, const LayerVisibility& visible, QIODevice& out
     view.topLeft = QPointF(area.left(), area.bottom());
     PaintOptions options;
     options.minPenPx = kPdfThinnestMm * view.scale;
+    options.tinyAsPixels = false;
     ScenePainter().paint(painter, scene, view, QSizeF(area.width(), area.height()) * view.scale, visible, options);
     return painter.end();
 }

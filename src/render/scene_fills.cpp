@@ -11,6 +11,11 @@ namespace {
 // The light grey of hatches whose pattern lives outside the file.
 const QColor kHatchColour(150, 150, 150);
 
+// The hatch that carries a drawing's background colour: a control square
+// beside the sheet, under a symbol whose name gives the colour, with
+// nothing to see in it.
+const QString kBackgroundControl = QStringLiteral("Area_control");
+
 }  // namespace
 
 std::vector<QPointF> SceneWalk::curvePoints(int32_t curve) const
@@ -78,6 +83,8 @@ void SceneWalk::drawFill(int32_t index, const sxf::FeatureRef& ref, const Place&
             addArea(drawn.at, rings, Fill::None, 0, drawn.look.stroke);
     } else if (ref.kind == K::ExternalHatch && i < m_d.externalHatches.size()) {
         const sxf::ExternalHatchFeature& h = m_d.externalHatches[i];
+        if (h.name == kBackgroundControl)
+            return;
         const Drawn drawn = attrDrawn(index, h.refs, at, 0);
         const bool complete = boundaryRings(index, h.boundary, rings);
         const QColor ink = complete ? kHatchColour : kMissingColour;

@@ -135,6 +135,8 @@ void ScenePainter::flushLines(Frame& f)
 
 void ScenePainter::dot(Frame& f, QPointF at, QRgb colour)
 {
+    if (!f.options.tinyAsPixels)
+        return;
     if (f.dots.isNull()) {
         f.dots = QImage(f.size.toSize(), QImage::Format_ARGB32_Premultiplied);
         f.dots.fill(Qt::transparent);
@@ -146,6 +148,8 @@ void ScenePainter::dot(Frame& f, QPointF at, QRgb colour)
 
 void ScenePainter::dotLine(Frame& f, QPointF a, QPointF b, QRgb colour)
 {
+    if (!f.options.tinyAsPixels)
+        return;
     const double length = std::max(std::abs(b.x() - a.x()), std::abs(b.y() - a.y()));
     const int steps = int(std::min(length, 1e5));
     for (int k = 0; k <= steps; ++k)

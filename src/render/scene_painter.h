@@ -19,6 +19,9 @@ struct PaintOptions {
     // The thinnest line, in device pixels.
     double minPenPx = 1.0;
     bool antialias = true;
+    // Items smaller than a pixel are set as pixels of their colour; off for
+    // devices without pixels of their own (PDF), where they are left out.
+    bool tinyAsPixels = true;
     // The feature (index in Drawing::features) drawn highlighted, with
     // everything it placed; kNone for none.
     int32_t highlight = kNone;
@@ -30,7 +33,7 @@ public:
     // (white page, sheet frame, shapes in scene order, texts on top) with
     // the layers `visible` shows. Items smaller than a pixel are drawn as a
     // dot of their colour, texts less than a pixel high as a line through
-    // their box.
+    // their box (both only with PaintOptions::tinyAsPixels).
     void paint(QPainter& painter, const Scene& scene, const View& view, QSizeF size,
                const LayerVisibility& visible, const PaintOptions& options = {});
 

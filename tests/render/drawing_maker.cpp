@@ -97,6 +97,7 @@ int32_t DrawingMaker::polyline(std::initializer_list<sxf::T2DPoint> points, cons
 int32_t DrawingMaker::circle(double cx, double cy, double r, const sxf::TableRefs& refs)
 {
     sxf::CircleFeature c;
+    c.at.number = m_number;
     c.cx = cx, c.cy = cy, c.r = r;
     c.refs = refs;
     m_d.circles.push_back(c);
@@ -107,6 +108,7 @@ int32_t DrawingMaker::arc(double cx, double cy, double r, double start, double e
                           const sxf::TableRefs& refs)
 {
     sxf::ArcFeature a;
+    a.at.number = m_number;
     a.cx = cx, a.cy = cy, a.r = r, a.startAngle = start, a.endAngle = end;
     a.direction = clockwise ? 1 : 0;
     a.refs = refs;
@@ -117,6 +119,7 @@ int32_t DrawingMaker::arc(double cx, double cy, double r, double start, double e
 int32_t DrawingMaker::ellipse(double cx, double cy, double rx, double ry, double rotation, const sxf::TableRefs& refs)
 {
     sxf::EllipseFeature e;
+    e.at.number = m_number;
     e.cx = cx, e.cy = cy, e.rx = rx, e.ry = ry, e.rotation = rotation;
     e.refs = refs;
     m_d.ellipses.push_back(e);
@@ -126,6 +129,7 @@ int32_t DrawingMaker::ellipse(double cx, double cy, double rx, double ry, double
 int32_t DrawingMaker::marker(double x, double y, int32_t code, const sxf::TableRefs& refs)
 {
     sxf::PointMarkerFeature p;
+    p.at.number = m_number;
     p.x = x, p.y = y, p.code = code, p.scale = 1;
     p.refs = refs;
     m_d.pointMarkers.push_back(p);
@@ -135,6 +139,7 @@ int32_t DrawingMaker::marker(double x, double y, int32_t code, const sxf::TableR
 int32_t DrawingMaker::text(const sxf::SfcText& t, const sxf::TableRefs& refs)
 {
     sxf::TextFeature f;
+    f.at.number = m_number;
     f.t = t;
     f.refs = refs;
     m_d.texts.push_back(f);
@@ -157,6 +162,7 @@ int32_t DrawingMaker::placement(const QString& symbol, double x, double y, doubl
 int32_t DrawingMaker::fill(int32_t outerCurve, std::vector<int32_t> holeCurves, const sxf::TableRefs& refs)
 {
     sxf::FillColourFeature f;
+    f.at.number = m_number;
     f.boundary.outerCurve = outerCurve;
     f.boundary.holeCurves = std::move(holeCurves);
     f.refs = refs;
@@ -164,9 +170,11 @@ int32_t DrawingMaker::fill(int32_t outerCurve, std::vector<int32_t> holeCurves, 
     return add(sxf::FeatureKind::FillColour, int32_t(m_d.fillColours.size() - 1));
 }
 
-int32_t DrawingMaker::externalHatch(int32_t outerCurve, const sxf::TableRefs& refs)
+int32_t DrawingMaker::externalHatch(int32_t outerCurve, const sxf::TableRefs& refs, const QString& name)
 {
     sxf::ExternalHatchFeature h;
+    h.name = name;
+    h.at.number = m_number;
     h.boundary.outerCurve = outerCurve;
     h.refs = refs;
     m_d.externalHatches.push_back(h);
@@ -177,6 +185,7 @@ int32_t DrawingMaker::linearDim(const sxf::LinearDimFeature& d, const sxf::Table
 {
     m_d.linearDims.push_back(d);
     m_d.linearDims.back().refs = refs;
+    m_d.linearDims.back().at.number = m_number;
     return add(sxf::FeatureKind::LinearDim, int32_t(m_d.linearDims.size() - 1));
 }
 
@@ -184,6 +193,7 @@ int32_t DrawingMaker::label(std::initializer_list<sxf::T2DPoint> points, int32_t
                             const sxf::TableRefs& refs)
 {
     sxf::LabelFeature l;
+    l.at.number = m_number;
     l.points = points;
     l.n = int32_t(l.points.size());
     l.arrowCode = arrowCode;

@@ -38,7 +38,7 @@ public:
     int32_t text(const sxf::SfcText& t, const sxf::TableRefs& refs);
     int32_t placement(const QString& symbol, double x, double y, double angle, double sx, double sy, int32_t layer = -1);
     int32_t fill(int32_t outerCurve, std::vector<int32_t> holeCurves, const sxf::TableRefs& refs);
-    int32_t externalHatch(int32_t outerCurve, const sxf::TableRefs& refs);
+    int32_t externalHatch(int32_t outerCurve, const sxf::TableRefs& refs, const QString& name = QStringLiteral("hatch"));
     int32_t linearDim(const sxf::LinearDimFeature& d, const sxf::TableRefs& refs);
     int32_t label(std::initializer_list<sxf::T2DPoint> points, int32_t arrowCode, bool balloon, const sxf::TableRefs& refs);
 

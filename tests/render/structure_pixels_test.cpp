@@ -222,6 +222,14 @@ TEST(FillPixels, ExternalHatchIsALightPatternInsideItsBoundary)
     EXPECT_EQ(find(image.copy(92, 0, 8, 100), isInk).count, 0);
 }
 
+TEST(FillPixels, BackgroundColourControlIsNotDrawn)
+{
+    DrawingMaker m;
+    const int32_t outer = m.closedCurve({{10, 10}, {90, 10}, {90, 90}, {10, 90}, {10, 10}}, false, m.ink());
+    m.externalHatch(outer, m.ink(), QStringLiteral("Area_control"));
+    EXPECT_EQ(find(picture(m.finish(), 100, 100), isInk).count, 0);
+}
+
 TEST(FillPixels, FillWithAMissingCurveDrawsItsOutlineInMagenta)
 {
     DrawingMaker m;
