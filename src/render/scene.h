@@ -62,6 +62,9 @@ struct Shape {
     int32_t stroke = kNone;    // into Scene::strokes; kNone: not stroked
     Fill fill = Fill::None;
     bool closed = false;       // the rings are closed outlines
+    // An area drawn among the lines rather than under them: a filled or
+    // blanked terminator.
+    bool withLines = false;
     QRgb fillColour = 0;
 };
 

@@ -378,7 +378,10 @@ void SceneWalk::addTerminator(const Place& at, const Terminator& t, const Look& 
             continue;
         }
         const QRgb fillColour = part.fill == PartFill::Page ? qRgb(255, 255, 255) : drawn.colour;
+        const size_t before = m_s.shapes.size();
         addArea(at, {part.points}, Fill::Solid, fillColour, drawn.solidStroke ? drawn.solidStroke : drawn.stroke);
+        if (m_s.shapes.size() > before)
+            m_s.shapes.back().withLines = true;
     }
 }
 

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 
 #include <cmath>
+#include <numeric>
 #include <unordered_map>
 
 namespace render {
@@ -18,6 +19,21 @@ const QColor kHighlight(255, 140, 0);
 // A dash pattern whose period is shorter than this on the device looks like
 // a continuous line and costs far more to stroke.
 constexpr double kMinDashPeriodPx = 3.0;
+// Glyphs up to this size (pixels) come from Qt's own glyph cache; larger
+// ones, up to the next size, from pictures kept here (within a budget in
+// bytes); beyond that they are filled as outlines.
+constexpr double kMaxCachedGlyphPx = 64;
+constexpr double kMaxImageGlyphPx = 600;
+constexpr size_t kGlyphImageBudget = 64u << 20;
+// Filled areas no larger than this (in device pixels) each way are set as
+// a block of pixels.
+constexpr double kSmallAreaPx = 3.0;
+// Points of a line nearer than this (in device pixels, across plus down) to
+// the last point drawn are passed over.
+constexpr double kMinStepPx = 0.8;
+
+// The pen the painter holds is none of the scene's styles (nor none).
+constexpr int32_t kUnknownStroke = -2;
 
 // Whether two boxes share any point; unlike QRectF::intersects, a box of no
 // height (a horizontal line) counts.
@@ -26,9 +42,11 @@ bool overlaps(const QRectF& a, const QRectF& b)
     return a.left() <= b.right() && a.right() >= b.left() && a.top() <= b.bottom() && a.bottom() >= b.top();
 }
 
-bool nearIdentity(const QTransform& t, double stretchTolerance)
+// Whether `t` keeps glyphs as the font draws them, give or take `tolerance`
+// (a slight stretch, a size rounded to the font sizes kept).
+bool nearIdentity(const QTransform& t, double tolerance)
 {
-    return std::abs(t.m11() - 1) < stretchTolerance && std::abs(t.m22() - 1) < 1e-6 && std::abs(t.m12()) < 1e-9
+    return std::abs(t.m11() - 1) < tolerance && std::abs(t.m22() - 1) < tolerance && std::abs(t.m12()) < 1e-9
         && std::abs(t.m21()) < 1e-9;
 }
 
@@ -45,6 +63,13 @@ struct GlyphBatch {
 }  // namespace
 
 struct ScenePainter::Frame {
+    Frame(QPainter& painter, const Scene& s, const View& v, QSizeF deviceSize, const LayerVisibility& shown,
+          const PaintOptions& o, Buffers& kept)
+        : p(painter), scene(s), view(v), size(deviceSize), visible(v.visibleSheet(deviceSize)), layers(shown), options(o)
+        , device(kept.device), batches(kept.batches), dots(kept.dots)
+    {
+    }
+
     QPainter& p;
     const Scene& scene;
     const View& view;
@@ -52,16 +77,22 @@ struct ScenePainter::Frame {
     QRectF visible;  // the sheet part shown
     const LayerVisibility& layers;
     const PaintOptions& options;
-    int32_t currentStroke = kNone;
+    int32_t currentStroke = kUnknownStroke;
+    QRgb currentFill = 0;
+    Fill currentFillKind = Fill::None;
     std::vector<QPen> pens;        // per stroke style, for this view
-    std::vector<uint8_t> plain;    // per stroke style: drawn without dashes
-    std::vector<QPointF> device;   // scratch
-    // Plain lines of one style, gathered so that runs of them take one call.
-    int32_t batchStyle = kNone;
-    QList<QLineF> batch;
+    std::vector<QPen> linePens;    // per 2 * style + kind: solid, square ends (0) or flat (1)
+    std::vector<std::vector<double>> dashPx;  // per stroke style: its dashes in pixels, none when solid
+    std::vector<QPointF>& device;  // scratch
+    // Lines gathered per pen so that each pen takes one call: at 2 * style
+    // the style's own pen, at 2 * style + 1 its solid twin.
+    std::vector<QList<QLineF>>& batches;
+    // Terminator areas, drawn over the lines they end.
+    std::vector<const Shape*> terminators;
     // Items smaller than a pixel, set straight into the pixels of an image
-    // laid over the frame.
-    QImage dots;
+    // laid over the frame; cleared when first used in a frame.
+    QImage& dots;
+    bool dotsUsed = false;
 };
 
 void ScenePainter::paint(QPainter& painter, const Scene& scene, const View& view, QSizeF size,
@@ -71,7 +102,7 @@ void ScenePainter::paint(QPainter& painter, const Scene& scene, const View& view
     painter.resetTransform();
     painter.fillRect(QRectF(QPointF(0, 0), size), Qt::white);
     painter.setRenderHint(QPainter::Antialiasing, options.antialias);
-    Frame f{painter, scene, view, size, view.visibleSheet(size), visible, options, kNone, {}, {}, {}, kNone, {}, {}};
+    Frame f(painter, scene, view, size, visible, options, m_buffers);
     preparePens(f);
     if (!scene.sheet.isEmpty()) {
         painter.setPen(QPen(kSheetFrame, 0));
@@ -80,7 +111,7 @@ void ScenePainter::paint(QPainter& painter, const Scene& scene, const View& view
     }
     paintShapes(f);
     paintTexts(f);
-    if (!f.dots.isNull())
+    if (f.dotsUsed)
         painter.drawImage(QPointF(0, 0), f.dots);
     if (options.highlight != kNone)
         paintHighlight(f);
@@ -89,30 +120,41 @@ void ScenePainter::paint(QPainter& painter, const Scene& scene, const View& view
 
 void ScenePainter::preparePens(Frame& f)
 {
-    f.pens.reserve(f.scene.strokes.size());
-    f.plain.reserve(f.scene.strokes.size());
-    for (const StrokeStyle& s : f.scene.strokes) {
+    const size_t n = f.scene.strokes.size();
+    f.batches.resize(std::max(f.batches.size(), n * 2));
+    f.pens.reserve(n);
+    f.linePens.reserve(n * 2);
+    f.dashPx.resize(n);
+    for (size_t i = 0; i < n; ++i) {
+        const StrokeStyle& s = f.scene.strokes[i];
         const double widthPx = std::max(double(s.widthMm) * f.view.scale, f.options.minPenPx);
-        QPen pen(QColor::fromRgb(s.colour), widthPx);
+        // A line of a pixel or less takes Qt's cosmetic stroker, by far the
+        // fastest; wider ones get square ends and mitred corners, which,
+        // unlike round ones, need no curves.
+        const bool hairline = widthPx <= 1.0;
+        QPen pen(QColor::fromRgb(s.colour), hairline ? 0.0 : widthPx);
+        pen.setCapStyle(Qt::SquareCap);
+        pen.setJoinStyle(Qt::MiterJoin);
+        f.linePens.push_back(pen);
         pen.setCapStyle(Qt::FlatCap);
-        pen.setJoinStyle(Qt::RoundJoin);
+        f.linePens.push_back(pen);
         const std::vector<double>& dashes = f.scene.dashes[size_t(std::max(s.dashes, 0))];
         double period = 0;
         for (double d : dashes)
             period += d;
-        const bool dashed = !dashes.empty() && period * f.view.scale >= kMinDashPeriodPx;
-        if (dashed) {
-            // Qt measures dashes in pen widths; the drawing gives millimetres.
-            QList<qreal> pattern;
-            pattern.reserve(qsizetype(dashes.size()));
+        if (!dashes.empty() && period * f.view.scale >= kMinDashPeriodPx) {
             for (double d : dashes)
-                pattern.append(std::max(d * f.view.scale / widthPx, 1e-3));
+                f.dashPx[i].push_back(std::max(d * f.view.scale, 1e-3));
+            // Qt measures dashes in pen widths; the drawing gives millimetres.
+            const double unit = hairline ? 1.0 : widthPx;
+            QList<qreal> pattern;
+            for (double d : dashes)
+                pattern.append(std::max(d * f.view.scale / unit, 1e-3));
             pen.setDashPattern(pattern);
         } else {
-            pen.setCapStyle(Qt::RoundCap);
+            pen.setCapStyle(Qt::SquareCap);
         }
         f.pens.push_back(pen);
-        f.plain.push_back(dashed ? 0 : 1);
     }
 }
 
@@ -126,24 +168,93 @@ void ScenePainter::setStroke(Frame& f, int32_t style)
 
 void ScenePainter::flushLines(Frame& f)
 {
-    if (f.batch.isEmpty())
-        return;
-    setStroke(f, f.batchStyle);
-    f.p.drawLines(f.batch.constData(), int(f.batch.size()));
-    f.batch.clear();
+    for (size_t i = 0; i < f.batches.size(); ++i) {
+        if (f.batches[i].isEmpty())
+            continue;
+        f.p.setPen(f.linePens[i]);
+        f.p.drawLines(f.batches[i].constData(), int(f.batches[i].size()));
+        f.batches[i].clear();
+    }
+    f.currentStroke = kUnknownStroke;
+}
+
+void ScenePainter::batchLines(Frame& f, int32_t style, int kind, bool closed)
+{
+    QList<QLineF>& batch = f.batches[size_t(style) * 2 + size_t(kind)];
+    for (size_t k = 1; k < f.device.size(); ++k)
+        batch.append(QLineF(f.device[k - 1], f.device[k]));
+    if (closed)
+        batch.append(QLineF(f.device.back(), f.device.front()));
+}
+
+void ScenePainter::dashLines(Frame& f, int32_t style, const std::vector<double>& dashes, bool closed)
+{
+    QList<QLineF>& batch = f.batches[size_t(style) * 2 + 1];
+    // Only the part of a line near the device is cut into dashes: far in,
+    // a long line would otherwise make millions of them. The pattern runs
+    // on across vertices and across what is skipped.
+    const QRectF near = QRectF(QPointF(0, 0), f.size).adjusted(-8, -8, 8, 8);
+    size_t dash = 0;
+    double left = dashes[0];  // of the current dash or gap
+    const auto advance = [&](double length) {
+        while (length > 0) {
+            const double step = std::min(length, left);
+            length -= step;
+            left -= step;
+            if (left <= 0) {
+                dash = (dash + 1) % dashes.size();
+                left = dashes[dash];
+            }
+        }
+    };
+    const size_t points = f.device.size();
+    const size_t segments = closed ? points : points - 1;
+    for (size_t k = 0; k < segments; ++k) {
+        const QPointF a = f.device[k], b = f.device[(k + 1) % points];
+        const double length = std::hypot(b.x() - a.x(), b.y() - a.y());
+        if (length <= 0)
+            continue;
+        const QRectF box = QRectF(a, b).normalized();
+        if (!overlaps(box, near)) {
+            advance(std::fmod(length, std::accumulate(dashes.begin(), dashes.end(), 0.0)));
+            continue;
+        }
+        double at = 0;
+        while (at < length) {
+            const double step = std::min(length - at, left);
+            if (dash % 2 == 0 && step > 0)
+                batch.append(QLineF(a + (b - a) * (at / length), a + (b - a) * ((at + step) / length)));
+            at += step;
+            advance(step);
+        }
+    }
 }
 
 void ScenePainter::dot(Frame& f, QPointF at, QRgb colour)
 {
     if (!f.options.tinyAsPixels)
         return;
-    if (f.dots.isNull()) {
-        f.dots = QImage(f.size.toSize(), QImage::Format_ARGB32_Premultiplied);
+    if (!f.dotsUsed) {
+        if (f.dots.size() != f.size.toSize())
+            f.dots = QImage(f.size.toSize(), QImage::Format_ARGB32_Premultiplied);
         f.dots.fill(Qt::transparent);
+        f.dotsUsed = true;
     }
     const int x = int(std::floor(at.x())), y = int(std::floor(at.y()));
     if (x >= 0 && y >= 0 && x < f.dots.width() && y < f.dots.height())
         reinterpret_cast<QRgb*>(f.dots.scanLine(y))[x] = colour | 0xff000000u;
+}
+
+void ScenePainter::pixelBlock(Frame& f, QPointF a, QPointF b, QRgb colour)
+{
+    if (!f.options.tinyAsPixels) {
+        return;
+    }
+    const int x0 = int(std::floor(std::min(a.x(), b.x()))), x1 = int(std::floor(std::max(a.x(), b.x())));
+    const int y0 = int(std::floor(std::min(a.y(), b.y()))), y1 = int(std::floor(std::max(a.y(), b.y())));
+    for (int y = y0; y <= y1; ++y)
+        for (int x = x0; x <= x1; ++x)
+            dot(f, QPointF(x, y), colour);
 }
 
 void ScenePainter::dotLine(Frame& f, QPointF a, QPointF b, QRgb colour)
@@ -158,79 +269,102 @@ void ScenePainter::dotLine(Frame& f, QPointF a, QPointF b, QRgb colour)
 
 void ScenePainter::paintShapes(Frame& f)
 {
+    // Areas go under the lines, so that a fill never hides a line drawn
+    // before it; then the lines, those of one pen together (lines over
+    // lines need no order), and the terminators over them.
     const Scene& s = f.scene;
     const double scale = f.view.scale;
-    const QPointF origin = f.view.topLeft;
-    const auto toDevice = [&](const QPointF& p) { return QPointF((p.x() - origin.x()) * scale, (origin.y() - p.y()) * scale); };
     for (const Shape& shape : s.shapes) {
-        if (!overlaps(shape.bounds, f.visible) || !isShown(shape.tag, f.layers))
+        if (shape.fill == Fill::None || shape.withLines || !overlaps(shape.bounds, f.visible) || !isShown(shape.tag, f.layers))
+            continue;
+        const QSizeF pixels = shape.bounds.size() * scale;
+        if (pixels.width() <= kSmallAreaPx && pixels.height() <= kSmallAreaPx && shape.fill == Fill::Solid
+            && shape.stroke < 0) {
+            pixelBlock(f, f.view.toDevice(shape.bounds.topLeft()), f.view.toDevice(shape.bounds.bottomRight()),
+                       shape.fillColour);
+            continue;
+        }
+        paintArea(f, shape);
+    }
+    f.p.setBrush(Qt::NoBrush);
+    f.currentFillKind = Fill::None;
+    if (f.dotsUsed) {
+        f.p.drawImage(QPointF(0, 0), f.dots);
+        f.dotsUsed = false;
+    }
+    for (const Shape& shape : s.shapes) {
+        if ((shape.fill != Fill::None && !shape.withLines) || !overlaps(shape.bounds, f.visible) || !isShown(shape.tag, f.layers))
             continue;
         if (shape.bounds.width() * scale < 1 && shape.bounds.height() * scale < 1) {
             const QRgb colour = shape.fill == Fill::Solid || shape.stroke < 0 ? shape.fillColour
                                                                              : s.strokes[size_t(shape.stroke)].colour;
-            dot(f, toDevice(shape.bounds.center()), colour);
+            dot(f, f.view.toDevice(shape.bounds.center()), colour);
             continue;
         }
-        if (shape.fill != Fill::None) {
-            flushLines(f);
-            paintArea(f, shape);
-            continue;
-        }
-        const bool plain = shape.stroke >= 0 && f.plain[size_t(shape.stroke)];
-        if (!plain) {
-            flushLines(f);
-            setStroke(f, shape.stroke);
-        } else if (shape.stroke != f.batchStyle) {
-            flushLines(f);
-            f.batchStyle = shape.stroke;
-        }
-        for (int32_t r = shape.firstRing; r < shape.firstRing + shape.ringCount; ++r) {
-            const Ring& ring = s.rings[size_t(r)];
-            const QPointF* from = s.points.data() + ring.first;
-            if (plain) {
-                QPointF last = toDevice(from[0]);
-                const QPointF first = last;
-                for (int32_t k = 1; k < ring.count; ++k) {
-                    const QPointF next = toDevice(from[k]);
-                    f.batch.append(QLineF(last, next));
-                    last = next;
-                }
-                if (shape.closed)
-                    f.batch.append(QLineF(last, first));
-                continue;
-            }
-            f.device.resize(size_t(ring.count));
-            for (int32_t k = 0; k < ring.count; ++k)
-                f.device[size_t(k)] = toDevice(from[k]);
-            if (shape.closed)
-                f.p.drawPolygon(f.device.data(), int(f.device.size()));
-            else
-                f.p.drawPolyline(f.device.data(), int(f.device.size()));
-        }
+        if (shape.fill != Fill::None)
+            f.terminators.push_back(&shape);
+        else
+            paintLine(f, shape);
     }
     flushLines(f);
+    for (const Shape* shape : f.terminators)
+        paintArea(f, *shape);
     f.p.setBrush(Qt::NoBrush);
+    f.currentFillKind = Fill::None;
+}
+
+void ScenePainter::paintLine(Frame& f, const Shape& shape)
+{
+    const Scene& s = f.scene;
+    const double scale = f.view.scale;
+    const QPointF origin = f.view.topLeft;
+    const auto toDevice = [&](const QPointF& p) { return QPointF((p.x() - origin.x()) * scale, (origin.y() - p.y()) * scale); };
+    for (int32_t r = shape.firstRing; r < shape.firstRing + shape.ringCount; ++r) {
+        const Ring& ring = s.rings[size_t(r)];
+        const QPointF* from = s.points.data() + ring.first;
+        // Points closer than about a pixel to the last one drawn add
+        // nothing to the picture: a finely sampled arc seen small is drawn
+        // with a few segments.
+        f.device.clear();
+        QPointF last = toDevice(from[0]);
+        f.device.push_back(last);
+        for (int32_t k = 1; k < ring.count; ++k) {
+            const QPointF next = toDevice(from[k]);
+            if (k + 1 < ring.count && std::abs(next.x() - last.x()) + std::abs(next.y() - last.y()) < kMinStepPx)
+                continue;
+            f.device.push_back(next);
+            last = next;
+        }
+        if (shape.stroke < 0)
+            continue;
+        // Lines go into the runs of their pen; dashed ones as their dashes,
+        // each dash a line of its own with flat ends.
+        const std::vector<double>& dashes = f.dashPx[size_t(shape.stroke)];
+        if (dashes.empty())
+            batchLines(f, shape.stroke, 0, shape.closed);
+        else
+            dashLines(f, shape.stroke, dashes, shape.closed);
+    }
 }
 
 void ScenePainter::paintArea(Frame& f, const Shape& shape)
 {
     const Scene& s = f.scene;
-    const QColor colour = QColor::fromRgb(shape.fillColour);
-    const QBrush brush = shape.fill == Fill::Solid ? QBrush(colour) : QBrush(colour, Qt::BDiagPattern);
-    f.p.setBrush(brush);
-    if (shape.stroke >= 0)
-        setStroke(f, shape.stroke);
-    else {
-        f.currentStroke = kNone;
-        f.p.setPen(Qt::NoPen);
+    // Runs of fills share their brush and pen; setting them again costs
+    // more than drawing a small area.
+    if (f.currentFillKind != shape.fill || f.currentFill != shape.fillColour) {
+        const QColor colour = QColor::fromRgb(shape.fillColour);
+        f.p.setBrush(shape.fill == Fill::Solid ? QBrush(colour) : QBrush(colour, Qt::BDiagPattern));
+        f.currentFillKind = shape.fill;
+        f.currentFill = shape.fillColour;
     }
+    setStroke(f, shape.stroke);
     if (shape.ringCount == 1) {
         const Ring& ring = s.rings[size_t(shape.firstRing)];
         f.device.clear();
         for (int32_t k = ring.first; k < ring.first + ring.count; ++k)
             f.device.push_back(f.view.toDevice(s.points[size_t(k)]));
         f.p.drawPolygon(f.device.data(), int(f.device.size()), Qt::OddEvenFill);
-        f.p.setBrush(Qt::NoBrush);
         return;
     }
     // Holes: every ring in one path, filled even-odd, so that a hole inside
@@ -247,7 +381,6 @@ void ScenePainter::paintArea(Frame& f, const Shape& shape)
         path.closeSubpath();
     }
     f.p.drawPath(path);
-    f.p.setBrush(Qt::NoBrush);
 }
 
 const QRawFont& ScenePainter::rawFont(const Scene& scene, int32_t font, double pixels)
@@ -272,6 +405,41 @@ const QRawFont& ScenePainter::rawFont(const Scene& scene, int32_t font, double p
     if (m_sizedFonts.size() > 256)
         m_sizedFonts.clear();
     return *m_sizedFonts.insert(key, raw);
+}
+
+void ScenePainter::paintGlyphImages(Frame& f, int32_t font, double pixels, QRgb colour, const QList<quint32>& glyphs,
+                                    const QList<QPointF>& positions)
+{
+    const QRawFont& raw = rawFont(f.scene, font, pixels);
+    const quint64 sizeKey = quint64(std::llround(pixels * 8));
+    for (qsizetype k = 0; k < glyphs.size(); ++k) {
+        const GlyphKey key{font, sizeKey, glyphs[k], colour};
+        auto image = m_glyphImages.find(key);
+        if (image == m_glyphImages.end()) {
+            // Far in, one glyph covers many pixels: filling its outline
+            // every frame costs far more than blending its picture.
+            if (m_glyphImageBytes > kGlyphImageBudget) {
+                m_glyphImages.clear();
+                m_glyphImageBytes = 0;
+            }
+            GlyphImage made;
+            const QImage alpha = raw.alphaMapForGlyph(glyphs[k], QRawFont::PixelAntialiasing);
+            made.offset = raw.boundingRect(glyphs[k]).topLeft();
+            made.image = QImage(alpha.size(), QImage::Format_ARGB32_Premultiplied);
+            const QColor c = QColor::fromRgb(colour);
+            for (int y = 0; y < alpha.height(); ++y) {
+                const uchar* in = alpha.constScanLine(y);
+                QRgb* out = reinterpret_cast<QRgb*>(made.image.scanLine(y));
+                for (int x = 0; x < alpha.width(); ++x) {
+                    const int a = alpha.format() == QImage::Format_Indexed8 ? qGray(alpha.color(in[x])) : in[x];
+                    out[x] = qRgba(c.red() * a / 255, c.green() * a / 255, c.blue() * a / 255, a);
+                }
+            }
+            m_glyphImageBytes += size_t(made.image.sizeInBytes());
+            image = m_glyphImages.insert(key, made);
+        }
+        f.p.drawImage(positions[k] + image->offset, image->image);
+    }
 }
 
 void ScenePainter::paintTexts(Frame& f)
@@ -325,6 +493,10 @@ void ScenePainter::paintTexts(Frame& f)
         f.p.resetTransform();
     }
     for (GlyphBatch& b : batches) {
+        if (b.pixels > kMaxCachedGlyphPx && b.pixels <= kMaxImageGlyphPx) {
+            paintGlyphImages(f, b.font, b.pixels, b.colour, b.glyphs, b.positions);
+            continue;
+        }
         QGlyphRun run;
         run.setRawFont(rawFont(f.scene, b.font, b.pixels));
         run.setGlyphIndexes(b.glyphs);
@@ -332,7 +504,7 @@ void ScenePainter::paintTexts(Frame& f)
         f.p.setPen(QColor::fromRgb(b.colour));
         f.p.drawGlyphRun(QPointF(0, 0), run);
     }
-    f.currentStroke = kNone;
+    f.currentStroke = kUnknownStroke;
 }
 
 void ScenePainter::paintHighlight(Frame& f)

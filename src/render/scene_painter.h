@@ -9,7 +9,12 @@
 
 #include <QColor>
 #include <QHash>
+#include <QImage>
+#include <QLineF>
+#include <QList>
 #include <QRawFont>
+
+#include <vector>
 
 class QPainter;
 
@@ -30,7 +35,8 @@ struct PaintOptions {
 class ScenePainter {
 public:
     // Paints the part of `scene` that `view` shows on a device of `size`
-    // (white page, sheet frame, shapes in scene order, texts on top) with
+    // (white page, sheet frame, areas in scene order, lines, terminators,
+    // texts on top) with
     // the layers `visible` shows. Items smaller than a pixel are drawn as a
     // dot of their colour, texts less than a pixel high as a line through
     // their box (both only with PaintOptions::tinyAsPixels).
@@ -42,6 +48,10 @@ private:
     static void preparePens(Frame& f);
     static void paintShapes(Frame& f);
     static void paintArea(Frame& f, const Shape& shape);
+    static void paintLine(Frame& f, const Shape& shape);
+    static void batchLines(Frame& f, int32_t style, int kind, bool closed);
+    static void dashLines(Frame& f, int32_t style, const std::vector<double>& dashes, bool closed);
+    static void pixelBlock(Frame& f, QPointF a, QPointF b, QRgb colour);
     void paintTexts(Frame& f);
     static void paintHighlight(Frame& f);
     static void setStroke(Frame& f, int32_t style);
@@ -49,7 +59,34 @@ private:
     static void dot(Frame& f, QPointF at, QRgb colour);
     static void dotLine(Frame& f, QPointF a, QPointF b, QRgb colour);
     const QRawFont& rawFont(const Scene& scene, int32_t font, double pixels);
+    void paintGlyphImages(Frame& f, int32_t font, double pixels, QRgb colour, const QList<quint32>& glyphs,
+                          const QList<QPointF>& positions);
 
+    struct GlyphKey {
+        int32_t font;
+        quint64 eighths;
+        quint32 glyph;
+        QRgb colour;
+        friend bool operator==(const GlyphKey&, const GlyphKey&) = default;
+        friend size_t qHash(const GlyphKey& k, size_t seed = 0)
+        {
+            return qHashMulti(seed, k.font, k.eighths, k.glyph, k.colour);
+        }
+    };
+    struct GlyphImage {
+        QImage image;
+        QPointF offset;  // of its top-left corner from the glyph's origin
+    };
+    QHash<GlyphKey, GlyphImage> m_glyphImages;
+    size_t m_glyphImageBytes = 0;
+
+    // Storage kept from frame to frame, so that a frame allocates nothing.
+    struct Buffers {
+        std::vector<QPointF> device;
+        std::vector<QList<QLineF>> batches;
+        QImage dots;
+    };
+    Buffers m_buffers;
     QHash<QString, QRawFont> m_baseFonts;
     QHash<quint64, QRawFont> m_sizedFonts;  // font index and size in 1/8 px
 };
