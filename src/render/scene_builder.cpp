@@ -9,15 +9,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace render {
 
 namespace {
 
-// Beyond this many points, placements are no longer expanded: a handful of
-// symbols that each place the next many times can ask for more items than
-// any memory holds.
-constexpr size_t kMaxPoints = 16'000'000;
+// Points per item the budget allows, on average: arcs and texts take more.
+constexpr size_t kPointsPerItem = 8;
 
 // Slants close to a right angle would shear a text out to infinity.
 constexpr double kMaxSlantDeg = 80.0;
@@ -65,17 +64,18 @@ bool finitePoint(QPointF p)
 
 }  // namespace
 
-Scene buildScene(const sxf::Drawing& drawing)
+Scene buildScene(const sxf::Drawing& drawing, size_t maxItems)
 {
     Scene scene;
-    SceneWalk(drawing, scene).run();
+    SceneWalk(drawing, scene, maxItems).run();
     return scene;
 }
 
-SceneWalk::SceneWalk(const sxf::Drawing& drawing, Scene& scene)
+SceneWalk::SceneWalk(const sxf::Drawing& drawing, Scene& scene, size_t maxItems)
     : m_d(drawing)
     , m_s(scene)
     , m_noted(drawing.features.size(), 0)
+    , m_maxItems(maxItems)
 {
     m_s.layerCount = int32_t(drawing.layers.size());
     m_dashesOfType.reserve(drawing.lineTypes.size());
@@ -156,7 +156,7 @@ void SceneWalk::drawPlacement(int32_t index, const sxf::SymbolPlacementFeature& 
         addMissingMark(inside, point, QString());
         return;
     }
-    if (m_s.points.size() > kMaxPoints) {
+    if (m_s.shapes.size() + m_s.texts.size() > m_maxItems || m_s.points.size() > m_maxItems * kPointsPerItem) {
         if (!m_overBudget)
             note(index, QStringLiteral("配置が多すぎるため、これ以降の記号は描きません"));
         m_overBudget = true;
@@ -400,7 +400,7 @@ void SceneWalk::addText(const Place& at, const TextSpec& spec, QRgb colour, cons
     item.toSheet.translate(box.corner.x(), box.corner.y());
     item.toSheet.rotate(spec.angleDeg);
     const double slant = std::clamp(spec.slantDeg, -kMaxSlantDeg, kMaxSlantDeg);
-    item.toSheet.shear(std::tan(slant * M_PI / 180.0), 0);
+    item.toSheet.shear(std::tan(slant * std::numbers::pi / 180.0), 0);
     m_shaper.layOut(item, spec.text, box.width, box.height, spec.spacing, vertical, family, m_s.fontFamilies);
     if (item.glyphs.empty())
         return;

@@ -4,6 +4,8 @@
 #include "render/scene.h"
 #include "sxf/drawing.h"
 
+#include <cstddef>
+
 namespace render {
 
 // The scene of `drawing`: the features of its sheet (and those after its
@@ -14,9 +16,11 @@ namespace render {
 // inside itself draws a magenta cross instead of the symbol again. Both are
 // noted. The hatch named "Area_control", which only carries the
 // background colour beside the sheet, is not drawn. Never fails: values that cannot be drawn (not finite, no size) are
-// left out; placements stop being expanded once the scene holds many
-// millions of points, which only a file built to explode does. Texts need a
-// QGuiApplication for their fonts.
-Scene buildScene(const sxf::Drawing& drawing);
+// left out; placements stop being expanded (and a note says so) once the
+// scene holds `maxItems` shapes and texts, or eight times as many points,
+// which only a file built to explode asks for. Texts need a QGuiApplication
+// for their fonts.
+constexpr size_t kDefaultMaxItems = 4'000'000;
+Scene buildScene(const sxf::Drawing& drawing, size_t maxItems = kDefaultMaxItems);
 
 }  // namespace render

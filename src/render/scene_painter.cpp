@@ -25,6 +25,7 @@ constexpr double kMinDashPeriodPx = 3.0;
 constexpr double kMaxCachedGlyphPx = 64;
 constexpr double kMaxImageGlyphPx = 600;
 constexpr size_t kGlyphImageBudget = 64u << 20;
+constexpr double kMaxGlyphPx = 16384;
 // Filled areas no larger than this (in device pixels) each way are set as
 // a block of pixels.
 constexpr double kSmallAreaPx = 3.0;
@@ -466,6 +467,10 @@ void ScenePainter::paintTexts(Frame& f)
             dotLine(f, a, b, t.colour);
             continue;
         }
+        // A glyph taller than any screen shows only a stroke or two of
+        // itself; such sizes are left out rather than handed to the font.
+        if (pixels > kMaxGlyphPx)
+            continue;
         const double quantised = double(std::llround(pixels * 8)) / 8;
         const double fontMm = t.em / quantised;  // box millimetres per font pixel
         const QTransform glyphFrame = QTransform(t.stretch * fontMm, 0, 0, -fontMm, 0, 0) * t.toSheet * device;

@@ -47,7 +47,7 @@ struct TextSpec {
 
 class SceneWalk {
 public:
-    SceneWalk(const sxf::Drawing& drawing, Scene& scene);
+    SceneWalk(const sxf::Drawing& drawing, Scene& scene, size_t maxItems);
     void run();
 
 private:
@@ -96,19 +96,17 @@ private:
     // scene_fills.cpp: fills, hatches, tiles and the composite curves they use.
     void drawFill(int32_t index, const sxf::FeatureRef& ref, const Place& at);
     bool boundaryRings(int32_t index, const sxf::FillBoundary& b, std::vector<std::vector<QPointF>>& rings);
-
-public:
     // The points of composite curve `curve` (an index in Drawing::curves),
     // its segments joined in order; empty for an index out of range.
     std::vector<QPointF> curvePoints(int32_t curve) const;
 
-private:
     const sxf::Drawing& m_d;
     Scene& m_s;
     TextShaper m_shaper;
     std::vector<int32_t> m_dashesOfType;   // per Drawing::lineTypes entry
     std::vector<int32_t> m_symbolsOpen;    // the symbols being expanded, outermost first
     std::vector<uint8_t> m_noted;          // per feature: already has a note
+    size_t m_maxItems = 0;
     bool m_overBudget = false;
     std::vector<QPointF> m_local;          // scratch points
 };

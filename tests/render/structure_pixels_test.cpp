@@ -9,6 +9,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 FRONTENDTEST_APPLICATION(QGuiApplication);
 
 using namespace rendertest;
@@ -306,6 +308,58 @@ TEST(AnnotationPixels, BalloonDrawsItsCircle)
     const QImage image = picture(m.finish(), 100, 100);
     // The circle of radius 5 around (45, 40).
     EXPECT_TRUE(isInk(image.pixelColor(50, 60)) || isInk(image.pixelColor(49, 60)));
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SceneRobustness, OddValuesDrawWithoutFailing)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    DrawingMaker m;
+    m.font(QStringLiteral("ＭＳ ゴシック"));
+    m.line(nan, 0, 10, inf, m.ink());
+    m.circle(50, 50, 1e300, m.ink());
+    m.arc(50, 50, -5, 0, 0, false, m.ink());
+    m.ellipse(50, 50, 0, 0, nan, m.ink());
+    m.polyline({}, m.ink());
+    m.text(text(QStringLiteral("\x01\x02"), 10, 10, 5, 10, 5), m.ink());
+    m.text(text(QStringLiteral("大"), 10, 10, 1e12, 1e12, 12), m.ink());
+    m.text(text(QStringLiteral("小"), 10, 10, 0, -3, -1), m.ink());
+    m.label({{1, 1}}, 99, true, m.ink());
+    sxf::Drawing d = m.finish();
+    // References past every table and feature range.
+    d.features.push_back({sxf::FeatureKind::Spline, 7});
+    d.features.push_back({sxf::FeatureKind::Attribute, 0});
+    d.lines.push_back({});
+    d.lines.back().refs = {99, -7, 12345, 3, 8};
+    d.features.push_back({sxf::FeatureKind::Line, int32_t(d.lines.size() - 1)});
+    d.sheets[0].members.count += 3;
+    d.symbols.push_back({{}, QStringLiteral("wild"), 4, {-5, 1000000}});
+    const render::Scene scene = render::buildScene(d);
+    EXPECT_GT(scene.missingDefinitions, 0);
+    for (double pxPerMm : {0.05, 1.0, 5.0})
+        picture(scene, 100, 100, pxPerMm, render::initialVisibility(d));
+}
+
+TEST(SceneRobustness, PlacementsThatMultiplyStopAtABudget)
+{
+    // Each symbol places the one before it ten times: eight levels ask for
+    // a hundred million lines, far beyond the budget given here.
+    DrawingMaker m;
+    m.line(0, 0, 1, 0, m.ink());
+    m.closeSymbol(QStringLiteral("S0"));
+    for (int level = 1; level <= 8; ++level) {
+        for (int k = 0; k < 10; ++k)
+            m.placement(QStringLiteral("S%1").arg(level - 1), k, 0, 0, 1, 1);
+        m.closeSymbol(QStringLiteral("S%1").arg(level));
+    }
+    m.placement(QStringLiteral("S8"), 0, 0, 0, 1, 1);
+    const render::Scene scene = render::buildScene(m.finish(), 100'000);
+    EXPECT_LT(scene.shapes.size(), 100'100u);
+    ASSERT_FALSE(scene.notes.empty());
+    EXPECT_TRUE(scene.notes.back().message.contains(QStringLiteral("配置が多すぎる")));
 }
 
 }  // namespace
