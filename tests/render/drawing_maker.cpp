@@ -208,6 +208,83 @@ int32_t DrawingMaker::label(std::initializer_list<sxf::T2DPoint> points, int32_t
     return add(balloon ? sxf::FeatureKind::Balloon : sxf::FeatureKind::Label, int32_t(m_d.labels.size() - 1));
 }
 
+int32_t DrawingMaker::spline(std::initializer_list<sxf::T2DPoint> points, bool closed, const sxf::TableRefs& refs)
+{
+    sxf::SplineFeature f;
+    f.points = points;
+    f.n = int32_t(f.points.size());
+    f.openClose = closed ? 0 : 1;
+    f.refs = refs;
+    m_d.splines.push_back(f);
+    return add(sxf::FeatureKind::Spline, int32_t(m_d.splines.size() - 1));
+}
+
+int32_t DrawingMaker::clothoid(const sxf::ClothoidFeature& c, const sxf::TableRefs& refs)
+{
+    m_d.clothoids.push_back(c);
+    m_d.clothoids.back().refs = refs;
+    return add(sxf::FeatureKind::Clothoid, int32_t(m_d.clothoids.size() - 1));
+}
+
+int32_t DrawingMaker::ellipseArc(const sxf::EllipseArcFeature& e, const sxf::TableRefs& refs)
+{
+    m_d.ellipseArcs.push_back(e);
+    m_d.ellipseArcs.back().refs = refs;
+    return add(sxf::FeatureKind::EllipseArc, int32_t(m_d.ellipseArcs.size() - 1));
+}
+
+int32_t DrawingMaker::hatching(int32_t outerCurve, const sxf::TableRefs& refs)
+{
+    sxf::HatchingFeature h;
+    h.boundary.outerCurve = outerCurve;
+    h.refs = refs;
+    sxf::HatchPattern pattern;
+    pattern.refs = refs;
+    h.patterns.push_back(pattern);
+    h.patternCount = 1;
+    m_d.hatchings.push_back(h);
+    return add(sxf::FeatureKind::Hatching, int32_t(m_d.hatchings.size() - 1));
+}
+
+int32_t DrawingMaker::tiles(int32_t outerCurve, const sxf::TableRefs& refs)
+{
+    sxf::TilesFeature t;
+    t.boundary.outerCurve = outerCurve;
+    t.refs = refs;
+    m_d.tiles.push_back(t);
+    return add(sxf::FeatureKind::Tiles, int32_t(m_d.tiles.size() - 1));
+}
+
+int32_t DrawingMaker::externalSymbol(double x, double y, const sxf::TableRefs& refs)
+{
+    sxf::ExternalSymbolFeature e;
+    e.x = x, e.y = y, e.scale = 1, e.colourFlag = 1;
+    e.refs = refs;
+    m_d.externalSymbols.push_back(e);
+    return add(sxf::FeatureKind::ExternalSymbol, int32_t(m_d.externalSymbols.size() - 1));
+}
+
+int32_t DrawingMaker::arcDim(const sxf::ArcDimFeature& d, bool angular, const sxf::TableRefs& refs)
+{
+    m_d.arcDims.push_back(d);
+    m_d.arcDims.back().refs = refs;
+    return add(angular ? sxf::FeatureKind::AngularDim : sxf::FeatureKind::CurveDim, int32_t(m_d.arcDims.size() - 1));
+}
+
+int32_t DrawingMaker::radiusDim(const sxf::RadiusDimFeature& d, const sxf::TableRefs& refs)
+{
+    m_d.radiusDims.push_back(d);
+    m_d.radiusDims.back().refs = refs;
+    return add(sxf::FeatureKind::RadiusDim, int32_t(m_d.radiusDims.size() - 1));
+}
+
+int32_t DrawingMaker::diameterDim(const sxf::DiameterDimFeature& d, const sxf::TableRefs& refs)
+{
+    m_d.diameterDims.push_back(d);
+    m_d.diameterDims.back().refs = refs;
+    return add(sxf::FeatureKind::DiameterDim, int32_t(m_d.diameterDims.size() - 1));
+}
+
 sxf::FeatureRange DrawingMaker::pending()
 {
     const sxf::FeatureRange r{m_assembled, int32_t(m_d.features.size()) - m_assembled};

@@ -42,6 +42,18 @@ public:
     int32_t linearDim(const sxf::LinearDimFeature& d, const sxf::TableRefs& refs);
     int32_t label(std::initializer_list<sxf::T2DPoint> points, int32_t arrowCode, bool balloon, const sxf::TableRefs& refs);
 
+    // Any other feature, given whole; its references are set to `refs` (or
+    // left as given when the feature has none of its own to set).
+    int32_t spline(std::initializer_list<sxf::T2DPoint> points, bool closed, const sxf::TableRefs& refs);
+    int32_t clothoid(const sxf::ClothoidFeature& c, const sxf::TableRefs& refs);
+    int32_t ellipseArc(const sxf::EllipseArcFeature& e, const sxf::TableRefs& refs);
+    int32_t hatching(int32_t outerCurve, const sxf::TableRefs& refs);
+    int32_t tiles(int32_t outerCurve, const sxf::TableRefs& refs);
+    int32_t externalSymbol(double x, double y, const sxf::TableRefs& refs);
+    int32_t arcDim(const sxf::ArcDimFeature& d, bool angular, const sxf::TableRefs& refs);
+    int32_t radiusDim(const sxf::RadiusDimFeature& d, const sxf::TableRefs& refs);
+    int32_t diameterDim(const sxf::DiameterDimFeature& d, const sxf::TableRefs& refs);
+
     // Closes the features since the last assembly as a symbol (they are its
     // members) or as a composite curve (its segments, a closed polyline
     // given here first). Returns the index of the symbol or curve.

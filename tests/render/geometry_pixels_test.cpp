@@ -175,6 +175,24 @@ TEST(GeometryPixels, CurvesPassThroughTheirPoints)
          {{50, 90}, {60, 50}}, {{90, 50}}},
         {"polyline", [](DrawingMaker& m) { m.polyline({{10, 10}, {90, 10}, {90, 90}}, m.ink()); },
          {{50, 10}, {90, 50}}, {{50, 50}}},
+        {"elliptic arc 0..180 turned 90",
+         [](DrawingMaker& m) {
+             sxf::EllipseArcFeature e;
+             e.cx = 50, e.cy = 50, e.rx = 40, e.ry = 10, e.rotation = 90, e.startAngle = 0, e.endAngle = 180;
+             m.ellipseArc(e, m.ink());
+         },
+         {{50, 90}, {40, 50}, {50, 10}}, {{60, 50}}},
+        {"open spline through its ends",
+         [](DrawingMaker& m) { m.spline({{10, 10}, {30, 90}, {70, 90}, {90, 10}}, false, m.ink()); },
+         {{10, 10}, {90, 10}, {50, 86.7}}, {{50, 50}, {50, 80}}},
+        {"clothoid from its origin, bending left",
+         [](DrawingMaker& m) {
+             sxf::ClothoidFeature c;
+             c.baseX = 10, c.baseY = 20, c.parameter = 40, c.angle = 0, c.startLength = 0, c.endLength = 60;
+             m.clothoid(c, m.ink());
+         },
+         // The Fresnel integrals at arc lengths 30 and 60.
+         {{10, 20}, {10 + 29.76, 20 + 2.80}, {10 + 52.84, 20 + 20.55}}, {{70, 20}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <limits>
 
 FRONTENDTEST_APPLICATION(QGuiApplication);
@@ -224,6 +225,20 @@ TEST(FillPixels, ExternalHatchIsALightPatternInsideItsBoundary)
     EXPECT_EQ(find(image.copy(92, 0, 8, 100), isInk).count, 0);
 }
 
+TEST(FillPixels, HatchingAndTilesDrawTheirOutline)
+{
+    for (bool tiles : {false, true}) {
+        SCOPED_TRACE(tiles ? "tiles" : "hatching");
+        DrawingMaker m;
+        const int32_t outer = m.closedCurve({{10, 10}, {90, 10}, {90, 90}, {10, 90}, {10, 10}}, false, m.ink());
+        const sxf::TableRefs red = m.ink(m.colour(255, 0, 0));
+        tiles ? m.tiles(outer, red) : m.hatching(outer, red);
+        const QImage image = picture(m.finish(), 100, 100);
+        EXPECT_EQ(find(image, exactly(QColor(255, 0, 0))).box, QRect(10, 10, 81, 81));
+        EXPECT_EQ(find(image.copy(12, 12, 77, 77), isInk).count, 0);
+    }
+}
+
 TEST(FillPixels, BackgroundColourControlIsNotDrawn)
 {
     DrawingMaker m;
@@ -299,6 +314,69 @@ TEST(AnnotationPixels, LinearDimensionDrawsLineExtensionsArrowsAndText)
         // The text stands above the line's middle.
         EXPECT_GT(find(image.copy(450, 400, 100, 85), isInk).count, 50);
     }
+}
+
+TEST(AnnotationPixels, RadiusDiameterCurveAndAngularDimensions)
+{
+    // Each draws its line or arc and a filled arrow at (80, 50) of
+    // orientation 1, looking out: right, out of the circle of radius 30 round
+    // (50, 50), or, on the arc, back towards its start, down: the head's
+    // body lies left of or above the tip.
+    struct Case {
+        const char* name;
+        std::function<void(DrawingMaker&)> add;
+        QPoint body;    // a pixel (10 px/mm) inside the head
+        QPoint onLine;  // a pixel on the line or arc
+    };
+    const sxf::SfcArrow arrow{6, 1, 80, 50, 1};
+    const Case cases[] = {
+        {"radius",
+         [&](DrawingMaker& m) {
+             sxf::RadiusDimFeature d;
+             d.x1 = 50, d.y1 = 50, d.x2 = 80, d.y2 = 50, d.r = arrow;
+             m.radiusDim(d, m.ink());
+         },
+         {785, 498}, {650, 500}},
+        {"diameter",
+         [&](DrawingMaker& m) {
+             sxf::DiameterDimFeature d;
+             d.x1 = 20, d.y1 = 50, d.x2 = 80, d.y2 = 50, d.r2 = arrow;
+             m.diameterDim(d, m.ink());
+         },
+         {785, 498}, {350, 500}},
+        {"curve",
+         [&](DrawingMaker& m) {
+             sxf::ArcDimFeature d;
+             d.cx = 50, d.cy = 50, d.r = 30, d.startAngle = 0, d.endAngle = 90, d.r1 = arrow;
+             m.arcDim(d, false, m.ink());
+         },
+         {802, 485}, {712, 288}},
+        {"angular",
+         [&](DrawingMaker& m) {
+             sxf::ArcDimFeature d;
+             d.cx = 50, d.cy = 50, d.r = 30, d.startAngle = 0, d.endAngle = 90, d.r1 = arrow;
+             m.arcDim(d, true, m.ink());
+         },
+         {802, 485}, {712, 288}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        DrawingMaker m;
+        c.add(m);
+        const QImage image = picture(m.finish(), 100, 100, 10);
+        EXPECT_TRUE(isInk(image.pixelColor(c.body)));
+        EXPECT_TRUE(isInk(image.pixelColor(c.onLine)) || isInk(image.pixelColor(c.onLine + QPoint(0, 1))));
+    }
+}
+
+TEST(AnnotationPixels, ExternalSymbolIsMarkedWhereItStands)
+{
+    DrawingMaker m;
+    m.externalSymbol(30, 70, m.ink());
+    const Found ink = find(picture(m.finish(), 100, 100, 10), isInk);
+    EXPECT_NEAR(ink.box.center().x(), 300, 2);
+    EXPECT_NEAR(ink.box.center().y(), 300, 2);
+    EXPECT_NEAR(ink.box.width(), 30, 3);  // a circle of 1.5 mm radius
 }
 
 TEST(AnnotationPixels, BalloonDrawsItsCircle)
