@@ -64,4 +64,4 @@ fi
 [ "$(head -c 4 "$tmp/out/demo.png" | od -An -tx1 | tr -d ' ')" = 89504e47 ]
 head -c 5 "$tmp/out/demo.pdf" | grep -q '^%PDF-'
 [ "$("$tmp/usr/bin/Kestrune" --version)" = "Kestrune 1.10" ]
-echo "installed layout converts"
+echo "installed layout converts and renders"
