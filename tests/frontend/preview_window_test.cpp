@@ -141,6 +141,20 @@ TEST(PreviewWindow, SelectingAFeatureHighlightsIt)
     EXPECT_GT(view.zoomFactor(), 1.0);
 }
 
+TEST(PreviewWindow, StatusBarCountsWhatWasFoundWrong)
+{
+    DrawingMaker m;
+    m.placement(QStringLiteral("nowhere"), 50, 50, 0, 1, 1);
+    sxf::Findings findings{{sxf::Severity::Error, QStringLiteral("SXFNOTSETCFIG"), 12, 10, QStringLiteral("記号がありません")}};
+    PreviewWindow w(makeDocument(QStringLiteral("/data/odd.sfc"), m.finish(), findings));
+    const auto* label = w.findChild<QLabel*>(QStringLiteral("NotesLabel"));
+    ASSERT_NE(label, nullptr);
+    EXPECT_EQ(label->text(), QStringLiteral("注意 2件"));
+    EXPECT_TRUE(label->toolTip().startsWith(QStringLiteral("12行目 #10：記号がありません\n#10：")));
+    PreviewWindow clean(threeLayers());
+    EXPECT_EQ(clean.findChild<QLabel*>(QStringLiteral("NotesLabel")), nullptr);
+}
+
 TEST(PreviewWindow, SavesPngAndPdfAndKeepsWhatExists)
 {
     QTemporaryDir dir;

@@ -77,9 +77,7 @@ PreviewWindow::PreviewWindow(PreviewDocument document, QWidget* parent)
     const QString sheet = sheetDescription(*m_doc.drawing);
     statusBar()->addWidget(new QLabel(QFileInfo(m_doc.path).fileName()));
     statusBar()->addWidget(new QLabel(sheet.isEmpty() ? QStringLiteral("用紙なし") : QStringLiteral("用紙 ") + sheet));
-    if (m_doc.scene->missingDefinitions > 0)
-        statusBar()->addWidget(new QLabel(
-            QStringLiteral("定義のない参照 %1件（赤紫で表示）").arg(m_doc.scene->missingDefinitions)));
+    addNotesLabel();
     m_zoom = new QLabel;
     statusBar()->addPermanentWidget(m_zoom);
 
@@ -90,6 +88,25 @@ PreviewWindow::PreviewWindow(PreviewDocument document, QWidget* parent)
 }
 
 PreviewWindow::~PreviewWindow() = default;
+
+void PreviewWindow::addNotesLabel()
+{
+    // What the reader found wrong and what could not be drawn as the file
+    // says (drawn in magenta, or a placement drawn once): a count in the
+    // status bar, the first of them when the pointer rests on it.
+    QStringList lines;
+    for (const sxf::Finding& f : m_doc.findings)
+        lines.append(QStringLiteral("%1行目 #%2：%3").arg(f.line).arg(f.feature).arg(f.message));
+    for (const render::SceneNote& n : m_doc.scene->notes)
+        lines.append(QStringLiteral("#%1：%2").arg(n.number).arg(n.message));
+    if (lines.isEmpty())
+        return;
+    constexpr qsizetype kShown = 30;
+    auto* label = new QLabel(QStringLiteral("注意 %1件").arg(lines.size()));
+    label->setObjectName(QStringLiteral("NotesLabel"));
+    label->setToolTip(lines.mid(0, kShown).join(u'\n') + (lines.size() > kShown ? QStringLiteral("\n…") : QString()));
+    statusBar()->addWidget(label);
+}
 
 void PreviewWindow::buildLayerList()
 {

@@ -1,7 +1,8 @@
 // The preview window: one drawing file, its sheet fitted in a DrawingView,
 // beside it a list of the layers with a check box each (and room for more
-// lists, such as findings, as further tabs), the file name and the sheet in
-// the title and status bar, and 画像として保存… for PNG and PDF pictures.
+// lists, such as findings, as further tabs), the file name, the sheet and
+// the count of what the reader or the drawing found wrong in the title and
+// status bar, and 画像として保存… for PNG and PDF pictures.
 #pragma once
 
 #include "frontend/preview/preview_document.h"
@@ -46,6 +47,7 @@ public:
     QString savePicture(const QString& path, render::Existing existing) const;
 
 private:
+    void addNotesLabel();
     void buildLayerList();
     void layerItemChanged(QListWidgetItem* item);
     void askAndSavePicture();
