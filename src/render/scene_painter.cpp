@@ -26,9 +26,15 @@ constexpr double kMaxCachedGlyphPx = 64;
 constexpr double kMaxImageGlyphPx = 600;
 constexpr size_t kGlyphImageBudget = 64u << 20;
 constexpr double kMaxGlyphPx = 16384;
+// Texts less high than this (pixels) cannot be read; they are drawn as a
+// line through their box, as CAD programs show small texts.
+constexpr double kMinGlyphPx = 4;
 // Filled areas no larger than this (in device pixels) each way are set as
 // a block of pixels.
 constexpr double kSmallAreaPx = 3.0;
+// Hairlines whose shape fits in this many pixels each way are set as
+// pixels.
+constexpr double kSmallLinePx = 4.0;
 // Points of a line nearer than this (in device pixels, across plus down) to
 // the last point drawn are passed over.
 constexpr double kMinStepPx = 0.8;
@@ -84,6 +90,7 @@ struct ScenePainter::Frame {
     std::vector<QPen> pens;        // per stroke style, for this view
     std::vector<QPen> linePens;    // per 2 * style + kind: solid, square ends (0) or flat (1)
     std::vector<std::vector<double>> dashPx;  // per stroke style: its dashes in pixels, none when solid
+    std::vector<uint8_t> hairline;            // per stroke style: a pixel wide or less
     std::vector<QPointF>& device;  // scratch
     // Lines gathered per pen so that each pen takes one call: at 2 * style
     // the style's own pen, at 2 * style + 1 its solid twin.
@@ -133,6 +140,7 @@ void ScenePainter::preparePens(Frame& f)
         // fastest; wider ones get square ends and mitred corners, which,
         // unlike round ones, need no curves.
         const bool hairline = widthPx <= 1.0;
+        f.hairline.push_back(hairline ? 1 : 0);
         QPen pen(QColor::fromRgb(s.colour), hairline ? 0.0 : widthPx);
         pen.setCapStyle(Qt::SquareCap);
         pen.setJoinStyle(Qt::MiterJoin);
@@ -320,6 +328,8 @@ void ScenePainter::paintLine(Frame& f, const Shape& shape)
     const double scale = f.view.scale;
     const QPointF origin = f.view.topLeft;
     const auto toDevice = [&](const QPointF& p) { return QPointF((p.x() - origin.x()) * scale, (origin.y() - p.y()) * scale); };
+    const bool small = shape.stroke >= 0 && f.hairline[size_t(shape.stroke)] && shape.bounds.width() * scale < kSmallLinePx
+        && shape.bounds.height() * scale < kSmallLinePx;
     for (int32_t r = shape.firstRing; r < shape.firstRing + shape.ringCount; ++r) {
         const Ring& ring = s.rings[size_t(r)];
         const QPointF* from = s.points.data() + ring.first;
@@ -338,6 +348,16 @@ void ScenePainter::paintLine(Frame& f, const Shape& shape)
         }
         if (shape.stroke < 0)
             continue;
+        // A thin line a few pixels across is set pixel by pixel: it looks
+        // the same, and costs a fraction of a stroked line.
+        if (small && f.options.tinyAsPixels) {
+            const QRgb colour = s.strokes[size_t(shape.stroke)].colour;
+            for (size_t k = 1; k < f.device.size(); ++k)
+                dotLine(f, f.device[k - 1], f.device[k], colour);
+            if (shape.closed)
+                dotLine(f, f.device.back(), f.device.front(), colour);
+            continue;
+        }
         // Lines go into the runs of their pen; dashed ones as their dashes,
         // each dash a line of its own with flat ends.
         const std::vector<double>& dashes = f.dashPx[size_t(shape.stroke)];
@@ -460,7 +480,7 @@ void ScenePainter::paintTexts(Frame& f)
             continue;
         const double sheetScale = std::sqrt(std::abs(t.toSheet.determinant()));
         const double pixels = t.em * sheetScale * f.view.scale;
-        if (!(pixels >= 1.0)) {
+        if (!(pixels >= kMinGlyphPx)) {
             // Too small to read: a line through the box, in its colour.
             const QPointF a = device.map(t.toSheet.map(QPointF(0, t.em / 2)));
             const QPointF b = device.map(t.toSheet.map(QPointF(t.positions.back().x() + t.em * t.stretch, t.em / 2)));

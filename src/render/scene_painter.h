@@ -38,8 +38,8 @@ public:
     // (white page, sheet frame, areas in scene order, lines, terminators,
     // texts on top) with
     // the layers `visible` shows. Items smaller than a pixel are drawn as a
-    // dot of their colour, texts less than a pixel high as a line through
-    // their box (both only with PaintOptions::tinyAsPixels).
+    // dot of their colour, thin lines a few pixels across as pixels, texts
+    // too small to read (under 4 pixels high) as a line through their box (both only with PaintOptions::tinyAsPixels).
     void paint(QPainter& painter, const Scene& scene, const View& view, QSizeF size,
                const LayerVisibility& visible, const PaintOptions& options = {});
 
