@@ -1,14 +1,14 @@
 # Installing and packaging: both programs into bin/ (the front-end starts the
 # worker from its own folder), the worker's image codec into its folder
 # (src/worker/CMakeLists.txt), and on freedesktop systems the desktop entry,
-# the icon and the shared MIME type of .jww drawings. CPack turns the same
+# the icon and the shared MIME types of .jww drawings and .sfc files. CPack turns the same
 # install into a Debian package (scripts/package).
 install(TARGETS Kestrune Ondrelle RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(TARGETS ondrelle_images LIBRARY DESTINATION ${KESTRUNE_IMAGE_CODEC_INSTALL_DIR})
 if(UNIX AND NOT APPLE)
   install(FILES packaging/kestrune.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
   install(FILES packaging/kestrune.svg DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps)
-  install(FILES packaging/kestrune-jww.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
+  install(FILES packaging/kestrune-jww.xml packaging/kestrune-sfc.xml DESTINATION ${CMAKE_INSTALL_DATADIR}/mime/packages)
 endif()
 
 set(CPACK_PACKAGE_NAME kestrune)
@@ -29,4 +29,6 @@ set(CPACK_DEBIAN_PACKAGE_SECTION graphics)
 # window's display platforms and the TIFF image format.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins, qt6-image-formats-plugins")
+# The preview draws texts in the Japanese gothic and mincho faces.
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "fonts-ipafont-gothic, fonts-ipafont-mincho")
 include(CPack)

@@ -1,17 +1,21 @@
 // The front-end program Kestrune:
 //   Kestrune [FILE...]                          the batch window
 //   Kestrune --batch [--out DIR | --beside] [--jobs N] FILE...   the same batch without a window
-//   Kestrune --screenshot PNG [--during N PNG] [--out DIR | --beside] FILE...
+//   Kestrune --screenshot PNG [--during N PNG] [--out DIR | --beside] FILE... | PNG FILE.sfc
 //                                               renders the window after its batch (and during file N)
+//   Kestrune --render FILE.sfc OUT.png [--width N] | OUT.pdf
+//                                               a picture of a drawing file, no display
 //   Kestrune --help | --version | --batch --help   prints and exits
 #include "frontend/headless_batch.h"
 #include "frontend/platform.h"
 #include "frontend/program_help.h"
+#include "frontend/render_command.h"
 #include "frontend/window_program.h"
 
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDir>
+#include <QGuiApplication>
 
 #include <cstdio>
 #include <cstring>
@@ -29,6 +33,12 @@ int main(int argc, char* argv[])
             return *status;
         const QString program = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
         return frontend::runHeadlessBatch(args.mid(1), program, stdout, stderr);
+    }
+    if (argc > 1 && std::strcmp(argv[1], "--render") == 0) {
+        frontend::useWindowlessPlatform();
+        QGuiApplication app(argc, argv);
+        frontend::attachParentConsole();
+        return frontend::runRender(QCoreApplication::arguments().mid(2), stderr);
     }
     QApplication app(argc, argv);
     QStringList args = QCoreApplication::arguments().mid(1);

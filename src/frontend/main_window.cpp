@@ -108,6 +108,7 @@ void MainWindow::buildControls()
     auto* logLayout = new QVBoxLayout(TabSheet2);
     ListBox1 = named(new QListWidget, "ListBox1");
     ListBox1->setFont(windowFont(12));
+    connect(ListBox1, &QListWidget::itemDoubleClicked, this, &MainWindow::ListBox1DblClick);
     logLayout->addWidget(ListBox1);
     PageControl1->addTab(TabSheet2, QStringLiteral("ログ(&L)"));
     column->addWidget(PageControl1, 1);

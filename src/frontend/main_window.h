@@ -19,6 +19,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
+class QListWidgetItem;
 class QPushButton;
 class QRadioButton;
 class QTabWidget;
@@ -84,8 +85,11 @@ private:
     void ComboBox1Select(int index);
     void openBrowseForFolder1();
 
-    // Queues the files picked up from one arrival; returns their number.
+    // Opens the drawing files (.sfc) of one arrival in preview windows and
+    // queues the files picked up from the rest; returns their number.
     int arrive(const QStringList& candidates);
+    void showPreview(const QString& path);
+    void ListBox1DblClick(QListWidgetItem* item);
     void runQueuedBatches();
     void RunProc();
     std::optional<OutputTarget> settleOutputFolder();

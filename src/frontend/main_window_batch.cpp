@@ -4,6 +4,9 @@
 
 #include "common/path_names.h"
 #include "frontend/batch_runner.h"
+#include "frontend/log_lines.h"
+#include "frontend/preview/drawing_file.h"
+#include "frontend/preview/preview_window.h"
 #include "frontend/worker_launch.h"
 
 #include <QButtonGroup>
@@ -104,7 +107,14 @@ void MainWindow::BrowseForFolder2Accept(const QString& folder)
 
 int MainWindow::arrive(const QStringList& candidates)
 {
-    const int picked = m_closeRequested ? 0 : m_queue.addArrival(candidates);
+    QStringList drawings;
+    for (const QString& path : candidates) {
+        if (isPreviewFile(path))
+            showPreview(path);
+        else
+            drawings.append(path);
+    }
+    const int picked = m_closeRequested || drawings.isEmpty() ? 0 : m_queue.addArrival(drawings);
     if (picked == 0)
         return 0;
     // A running batch picks the new files up when it ends. Otherwise the
@@ -115,6 +125,24 @@ int MainWindow::arrive(const QStringList& candidates)
         QMetaObject::invokeMethod(this, &MainWindow::runQueuedBatches, Qt::QueuedConnection);
     }
     return picked;
+}
+
+void MainWindow::showPreview(const QString& path)
+{
+    openPreview(path, [this](const QString& text) {
+        if (m_env.showMessage)
+            m_env.showMessage(this, text);
+    });
+}
+
+void MainWindow::ListBox1DblClick(QListWidgetItem* item)
+{
+    QStringList lines;
+    for (int i = 0; i < ListBox1->count(); ++i)
+        lines.append(ListBox1->item(i)->text());
+    const QString path = destinationOfLogLine(lines, ListBox1->row(item));
+    if (!path.isEmpty())
+        showPreview(path);
 }
 
 void MainWindow::runQueuedBatches()

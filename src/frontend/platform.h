@@ -34,6 +34,12 @@ bool escapeKeyHeld();
 // output already goes to a file or pipe.
 void attachParentConsole();
 
+// Makes the next Qt Gui application draw without a display (pictures
+// only, no window): the offscreen platform where a display would otherwise
+// be needed; nothing on Windows, which draws without one. Call before the
+// application object is made.
+void useWindowlessPlatform();
+
 // The worker program's file name: "Ondrelle.exe" on Windows, else "Ondrelle".
 QString workerFileName();
 

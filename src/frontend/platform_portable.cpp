@@ -69,6 +69,12 @@ bool escapeKeyHeld()
     return g_escapeDown;
 }
 
+void useWindowlessPlatform()
+{
+    // Whatever the environment names: a picture must not depend on a display.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+}
+
 void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination)
 {
     process.setProgram(program);

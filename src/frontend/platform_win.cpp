@@ -51,6 +51,10 @@ bool escapeKeyHeld()
     return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0;
 }
 
+void useWindowlessPlatform()
+{
+}
+
 void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination)
 {
     process.setProgram(program);

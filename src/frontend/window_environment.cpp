@@ -23,6 +23,7 @@ namespace {
 
 const QString kOpenTitle = QStringLiteral("変換元ファイルを指定");
 const QString kJwwFilter = QStringLiteral("Jw_cad 図面ファイル (*.jww)");
+const QString kSfcFilter = QStringLiteral("SXFファイル (*.sfc)");
 const QSize kDialogSize(760, 460);
 
 void showDetails(QFileDialog& dialog);
@@ -81,7 +82,7 @@ std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& init
     auto dialog = std::make_unique<QFileDialog>(parent, kOpenTitle, initialFolder);
     dialog->setFileMode(QFileDialog::ExistingFiles);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
-    const QStringList filters{kJwwFilter};
+    const QStringList filters{kJwwFilter, kSfcFilter};
     dialog->setNameFilters(filters);
     dialog->selectNameFilter(filters.value(filterIndex - 1, filters.first()));
     // The name box starts with one ideographic space rather than a name.

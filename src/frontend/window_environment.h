@@ -53,7 +53,7 @@ struct WindowEnvironment {
 
 // The real dialogs behind pickFiles and pickFolder, built but not run (tests
 // look at them): the open dialog "変換元ファイルを指定" for several existing
-// .jww files, and a folder dialog with `caption`. Both start in
+// .jww files (or .sfc files to show, the second filter), and a folder dialog with `caption`. Both start in
 // `initialFolder` and list files in detail at a size that shows every column.
 std::unique_ptr<QFileDialog> makeOpenDialog(QWidget* parent, const QString& initialFolder, int filterIndex);
 std::unique_ptr<QFileDialog> makeFolderDialog(QWidget* parent, const QString& caption, const QString& initialFolder);

@@ -2,19 +2,31 @@
 #include "frontend/window_program.h"
 
 #include "frontend/main_window.h"
+#include "frontend/preview/drawing_file.h"
+#include "frontend/preview/preview_window.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace frontend {
 
 int runWindow(const QStringList& files)
 {
+    if (!files.isEmpty() && std::all_of(files.begin(), files.end(), isPreviewFile)) {
+        int shown = 0;
+        for (const QString& path : files) {
+            if (openPreview(path, [](const QString& text) { QMessageBox::warning(nullptr, QStringLiteral("Kestrune"), text); }))
+                ++shown;
+        }
+        return shown > 0 ? QApplication::exec() : 1;
+    }
     MainWindow window(WindowEnvironment::system());
     window.show();
     // The batch starts once the window has been shown and painted.
@@ -22,10 +34,29 @@ int runWindow(const QStringList& files)
     return QApplication::exec();
 }
 
+namespace {
+
+// The preview window of `file`, fitted, saved as `png`.
+int shootPreview(const QString& png, const QString& file)
+{
+    PreviewWindow* window = openPreview(file, [](const QString& text) { std::fputs(qPrintable(text + u'\n'), stderr); });
+    if (!window)
+        return 1;
+    QApplication::processEvents();
+    const bool saved = window->grab().save(png, "PNG");
+    window->close();
+    return saved ? 0 : 1;
+}
+
+}  // namespace
+
 int runScreenshot(const QStringList& args)
 {
+    if (args.size() == 2 && isPreviewFile(args[1]))
+        return shootPreview(args[0], args[1]);
     if (args.isEmpty()) {
-        std::fputs("usage: Kestrune --screenshot PNG [--during N PNG] [--out DIR | --beside] FILE...\n", stderr);
+        std::fputs("usage: Kestrune --screenshot PNG [--during N PNG] [--out DIR | --beside] FILE...\n"
+                   "       Kestrune --screenshot PNG FILE.sfc\n", stderr);
         return 2;
     }
     const QString png = args.first();

@@ -6,6 +6,7 @@
 #include "common/path_names.h"
 #include "common/settings_file.h"
 #include "frontend/batch_runner.h"
+#include "frontend/preview/preview_window.h"
 #include "tests/frontend/test_app.h"
 #include "tests/support/demo_drawing.h"
 #include "tests/support/test_paths.h"
@@ -659,3 +660,85 @@ TEST_F(WindowTest, EscapeKeyStateFollowsTheWindowsKeys)
     EXPECT_FALSE(env.escapeKeyHeld());
 }
 #endif
+
+namespace {
+
+// The preview windows open now, and closes them when done.
+struct Previews {
+    static std::vector<PreviewWindow*> open()
+    {
+        std::vector<PreviewWindow*> found;
+        for (QWidget* w : QApplication::topLevelWidgets()) {
+            if (auto* preview = qobject_cast<PreviewWindow*>(w); preview && preview->isVisible())
+                found.push_back(preview);
+        }
+        return found;
+    }
+    ~Previews()
+    {
+        for (PreviewWindow* w : open())
+            w->close();
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    }
+};
+
+void doubleClickRow(QListWidget& list, int row)
+{
+    // A double click is a click, then a second press that the system
+    // reports as a double click.
+    const QPoint at = list.visualItemRect(list.item(row)).center();
+    QTest::mouseClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseDClick(list.viewport(), Qt::LeftButton, Qt::NoModifier, at);
+}
+
+}  // namespace
+
+TEST_F(WindowTest, ConvertedFilesOpenInPreviewsFromTheLogAndFromDrops)
+{
+    Previews previews;
+    auto w = open();
+    child<QAbstractButton>(*w, "RadioButton3")->click();
+    drop(*w, {drawing("a.jww")});
+    auto& log = *child<QListWidget>(*w, "ListBox1");
+    ASSERT_EQ(log.item(1)->text(), kArrowPrefix + m_srcDir + "a.sfc");
+    doubleClickRow(log, 0);  // the source line names no converted file
+    EXPECT_TRUE(Previews::open().empty());
+    doubleClickRow(log, 1);  // "→ …a.sfc"
+    doubleClickRow(log, 2);  // "　…… 変換完了"
+    ASSERT_EQ(Previews::open().size(), 2u);
+    for (PreviewWindow* p : Previews::open()) {
+        EXPECT_TRUE(p->windowTitle().startsWith("a.sfc"));
+        EXPECT_GT(p->document().scene->shapes.size(), 0u);
+    }
+    // A dropped .sfc opens a third window and converts nothing.
+    const QStringList before = logLines(*w);
+    const std::unique_ptr<QMimeData> mime(urlData({m_srcDir + "a.sfc"}));
+    deliverDrop(*w, mime.get(), false);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Previews::open().size(), 3u);
+    EXPECT_EQ(logLines(*w), before);
+    EXPECT_TRUE(m_messages.isEmpty());
+}
+
+TEST_F(WindowTest, UnreadableSfcSaysWhyAndOpensNothing)
+{
+    Previews previews;
+    auto w = open();
+    ASSERT_TRUE(testsupport::writeFile(m_srcDir + "broken.sfc", "not a drawing"));
+    const std::unique_ptr<QMimeData> mime(urlData({m_srcDir + "broken.sfc", m_srcDir + "missing.sfc"}));
+    deliverDrop(*w, mime.get(), false);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(Previews::open().empty());
+    ASSERT_EQ(m_messages.size(), 2);
+    EXPECT_TRUE(m_messages[0].startsWith("「broken.sfc」を表示できません。\n1行目："));
+    EXPECT_TRUE(m_messages[1].startsWith("「missing.sfc」を表示できません。\nファイルを開けません"));
+    EXPECT_FALSE(w->isBatchRunning());
+}
+
+TEST_F(WindowTest, FileDialogOffersSxfFilesBesideTheDrawings)
+{
+    auto w = open();
+    const std::unique_ptr<QFileDialog> dialog = makeOpenDialog(w.get(), m_srcDir, 2);
+    EXPECT_EQ(dialog->nameFilters(), QStringList({"Jw_cad 図面ファイル (*.jww)", "SXFファイル (*.sfc)"}));
+    EXPECT_EQ(dialog->selectedNameFilter(), "SXFファイル (*.sfc)");
+}

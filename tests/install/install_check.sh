@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # The installed layout: "cmake --install" into a temporary prefix puts both
 # programs into bin/ with the desktop entry, icon and MIME type, the desktop
-# entry and MIME type are accepted by the freedesktop tools, and the
-# installed front-end converts a drawing with the installed worker, whose
-# image codec turns the drawing's PNG picture into a JPEG beside the output.
+# entry and MIME types are accepted by the freedesktop tools (the entry opens
+# .jww and .sfc files), the installed front-end converts a drawing with the
+# installed worker, whose image codec turns the drawing's PNG picture into a
+# JPEG beside the output, and renders the output as PNG and PDF without a
+# display.
 # Usage: install_check.sh BUILD_DIR MAKEDEMO
 set -euo pipefail
 build=$1
@@ -21,16 +23,19 @@ need() {
 
 cmake --install "$build" --prefix "$tmp/usr" >/dev/null
 for f in bin/Kestrune bin/Ondrelle share/applications/kestrune.desktop \
-         share/icons/hicolor/scalable/apps/kestrune.svg share/mime/packages/kestrune-jww.xml; do
+         share/icons/hicolor/scalable/apps/kestrune.svg share/mime/packages/kestrune-jww.xml \
+         share/mime/packages/kestrune-sfc.xml; do
   [ -e "$tmp/usr/$f" ] || { echo "not installed: $f" >&2; exit 1; }
 done
 
 if need desktop-file-validate "the desktop entry"; then
   desktop-file-validate "$tmp/usr/share/applications/kestrune.desktop"
 fi
+grep -q '^MimeType=.*application/x-sxf-sfc;' "$tmp/usr/share/applications/kestrune.desktop"
 if need update-mime-database "the MIME type"; then
   update-mime-database "$tmp/usr/share/mime"
   grep -q 'pattern="\*.jww"' "$tmp/usr/share/mime/application/x-jww.xml"
+  grep -q 'pattern="\*.sfc"' "$tmp/usr/share/mime/application/x-sxf-sfc.xml"
 fi
 
 # Qt's image stack is loaded only for drawings with pictures: starting it
@@ -54,5 +59,9 @@ if ! grep -q 'photo.jpg' "$tmp/out/photo.sfc" ||
   echo "the installed worker left the picture out: is its image codec installed?" >&2
   exit 1
 fi
+"$tmp/usr/bin/Kestrune" --render "$tmp/out/demo.sfc" "$tmp/out/demo.png" --width 300
+"$tmp/usr/bin/Kestrune" --render "$tmp/out/demo.sfc" "$tmp/out/demo.pdf"
+[ "$(head -c 4 "$tmp/out/demo.png" | od -An -tx1 | tr -d ' ')" = 89504e47 ]
+head -c 5 "$tmp/out/demo.pdf" | grep -q '^%PDF-'
 [ "$("$tmp/usr/bin/Kestrune" --version)" = "Kestrune 1.10" ]
-echo "installed layout converts"
+echo "installed layout converts and renders"

@@ -1,0 +1,36 @@
+// Reading a drawing file for the preview.
+#include "frontend/preview/drawing_file.h"
+
+#include "sxf/sfc_reader.h"
+
+#include <QFile>
+
+#include <algorithm>
+
+namespace frontend {
+
+bool isPreviewFile(const QString& path)
+{
+    return path.endsWith(QStringLiteral(".sfc"), Qt::CaseInsensitive);
+}
+
+LoadedDrawing loadDrawingFile(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {std::nullopt, QStringLiteral("ファイルを開けません（%1）").arg(file.errorString())};
+    const QByteArray bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
+        return {std::nullopt, QStringLiteral("ファイルを読めません（%1）").arg(file.errorString())};
+    sxf::ReadResult read = sxf::readSfc(bytes);
+    const bool nothing = read.drawing.features.empty() && read.drawing.sheets.empty();
+    if (nothing && sxf::hasError(read.findings)) {
+        const auto first = std::find_if(read.findings.begin(), read.findings.end(),
+                                        [](const sxf::Finding& f) { return f.severity == sxf::Severity::Error; });
+        const QString where = first->line > 0 ? QStringLiteral("%1行目：").arg(first->line) : QString();
+        return {std::nullopt, where + first->message};
+    }
+    return {makeDocument(path, std::move(read.drawing), std::move(read.findings)), {}};
+}
+
+}  // namespace frontend
