@@ -73,6 +73,16 @@ bool FileExistsSafe(const QString& path)
     return QFileInfo(path).isFile();
 }
 
+bool NameTaken(const QString& path)
+{
+    if (unusable(path))
+        return false;
+    // exists() follows links: a link to nowhere answers false, isSymLink()
+    // tells of the link itself.
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 bool DirExistsSafe(const QString& path)
 {
     return !unusable(path) && QFileInfo(path).isDir();
@@ -146,8 +156,9 @@ QString UniqueFileName(const QString& path, const std::function<bool(const QStri
 
 QString UniqueFileName(const QString& path)
 {
-    // A folder of that name is taken as well: no file could be written there.
-    return UniqueFileName(path, [](const QString& p) { return QFileInfo::exists(p); });
+    // A folder of that name is taken as well, and so is a link to nowhere:
+    // no new file could get that name.
+    return UniqueFileName(path, NameTaken);
 }
 
 QDateTime ZeroDateTime()

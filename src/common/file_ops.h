@@ -13,6 +13,10 @@ namespace common {
 // True only for an existing regular file, links followed: not a folder, and
 // not a FIFO, socket or device, which would block or never end when read.
 bool FileExistsSafe(const QString& path);
+// True when anything at all has the name `path`: a file, a folder, a device,
+// or a link, one that leads nowhere included (creating a file there would
+// fail, or write where the link points). False for an unusable path.
+bool NameTaken(const QString& path);
 // True only for an existing folder.
 bool DirExistsSafe(const QString& path);
 // Creates the folder and every missing parent; true when it exists
@@ -28,14 +32,14 @@ bool RemoveDirSafe(const QString& path);
 // error; a destination opened by a failed copy is deleted again. Source and
 // destination naming the same file fail before anything is written.
 bool CopyFileKeepTimes(const QString& source, const QString& destination);
-// `path` itself when no file or folder exists there; otherwise the first free
-// name of base + "~" + i + extension (i = 1 .. 99999; base is the path
+// `path` itself when the name is not taken (NameTaken); otherwise the first
+// free name of base + "~" + i + extension (i = 1 .. 99999; base is the path
 // without its extension, extension as ExtractExtLower gives it). Returns the
 // empty text when every one of those names is taken: callers must never be
 // handed an existing file.
 QString UniqueFileName(const QString& path);
 // The same search with `isTaken` deciding which names are in use (the form
-// above takes every existing file or folder). Empty for a blank or invalid
+// above takes NameTaken). Empty for a blank or invalid
 // path, and when every name is taken.
 QString UniqueFileName(const QString& path, const std::function<bool(const QString&)>& isTaken);
 // The date-time that stands for "no date": day 0, 1899-12-30 00:00.

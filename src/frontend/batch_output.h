@@ -54,7 +54,8 @@ QString missingFolderMessage(const QString& folder);
 // extension replaced by ".sfc" and made unique by UniqueFileName. Returns the
 // empty text when no free name is left (or the path is invalid): the caller
 // must then not start the worker, which would delete an existing file.
-// `isTaken` decides whether a name is in use; empty means "a file exists".
+// `isTaken` decides whether a name is in use; empty means common::NameTaken
+// (anything under that name, a link to nowhere included).
 QString destinationFor(const QString& source, const OutputTarget& target,
                        const std::function<bool(const QString&)>& isTaken = {});
 

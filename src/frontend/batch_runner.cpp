@@ -1,8 +1,9 @@
 // The per-file loop of a batch, one file at a time or several at once.
 #include "frontend/batch_runner.h"
 
+#include "common/file_ops.h"
+
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
@@ -105,7 +106,7 @@ bool JobsBatch::startNext()
             mustWait = true;
             return true;
         }
-        return m_hooks.isTaken ? m_hooks.isTaken(path) : QFileInfo::exists(path);
+        return m_hooks.isTaken ? m_hooks.isTaken(path) : common::NameTaken(path);
     });
     if (mustWait)
         return false;

@@ -63,7 +63,7 @@ struct BatchHooks {
     std::function<std::unique_ptr<ConversionRun>(const QString& src, const QString& dst,
                                                  std::function<void(const FileOutcome&)> done)>
         startConvert;
-    // Whether a destination name is in use; empty means "a file exists there".
+    // Whether a destination name is in use; empty means common::NameTaken.
     std::function<bool(const QString& path)> isTaken;
 };
 

@@ -8,7 +8,6 @@
 #include "worker/reference_list.h"
 #include "worker/sfc_data.h"
 
-#include <QFileInfo>
 
 namespace worker {
 
@@ -25,13 +24,6 @@ const QString kDamagedReason = QStringLiteral("ファイルが途中で切れて
 const QString kDestinationExistsReason = QStringLiteral("保存先に同じ名前のファイルがあります");
 const QString kCannotWriteReason = QStringLiteral("保存先に書き込めません");
 
-// Anything at all under that name, a link to nowhere included.
-bool nameTaken(const QString& path)
-{
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
-}
-
 // Why the run cannot start converting, or the empty text.
 QString preconditionFailure(const QString& settingsPath, const QString& src, const QString& dst)
 {
@@ -40,8 +32,8 @@ QString preconditionFailure(const QString& settingsPath, const QString& src, con
     // Only a regular file is read: a FIFO or a device would block the run
     // or never end.
     if (!common::FileExistsSafe(src))
-        return nameTaken(src) ? kNotRegularReason : kNoSourceReason;
-    if (nameTaken(dst))
+        return common::NameTaken(src) ? kNotRegularReason : kNoSourceReason;
+    if (common::NameTaken(dst))
         return kDestinationExistsReason;
     return {};
 }

@@ -97,9 +97,16 @@ TEST_F(FileOpsTest, UniqueFileNameCountsUpWithALowerCaseExtension)
     EXPECT_EQ(UniqueFileName(plan), path("Plan~1.sfc"));
     ASSERT_TRUE(writeFile(path("Plan~1.sfc"), "x"));
     EXPECT_EQ(UniqueFileName(plan), path("Plan~2.sfc"));
-    // A folder of a candidate's name is taken as well.
+    // A folder of a candidate's name is taken as well, and so is a link to
+    // nowhere.
     ASSERT_TRUE(QDir(m_dir.path()).mkdir("Plan~2.sfc"));
     EXPECT_EQ(UniqueFileName(plan), path("Plan~3.sfc"));
+#ifdef Q_OS_UNIX
+    ASSERT_TRUE(QFile::link(path("nowhere"), path("Plan~3.sfc")));
+    EXPECT_TRUE(NameTaken(path("Plan~3.sfc")));
+    EXPECT_FALSE(NameTaken(path("nowhere")));
+    EXPECT_EQ(UniqueFileName(plan), path("Plan~4.sfc"));
+#endif
     EXPECT_EQ(UniqueFileName(path("noext")), path("noext"));
     ASSERT_TRUE(writeFile(path("noext"), "x"));
     EXPECT_EQ(UniqueFileName(path("noext")), path("noext~1"));
