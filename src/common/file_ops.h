@@ -4,6 +4,7 @@
 #pragma once
 
 #include <QDateTime>
+#include <QFile>
 #include <QString>
 
 #include <functional>
@@ -32,6 +33,10 @@ bool RemoveDirSafe(const QString& path);
 // error; a destination opened by a failed copy is deleted again. Source and
 // destination naming the same file fail before anything is written.
 bool CopyFileKeepTimes(const QString& source, const QString& destination);
+// The same copy into `destination`, a file open for writing (a new file not
+// yet in place): the bytes are written out, then the times set. False on
+// any error of reading or writing; destination.error() tells a failed write.
+bool CopyFileKeepTimes(const QString& source, QFile& destination);
 // `path` itself when the name is not taken (NameTaken); otherwise the first
 // free name of base + "~" + i + extension (i = 1 .. 99999; base is the path
 // without its extension, extension as ExtractExtLower gives it). Returns the
@@ -42,6 +47,9 @@ QString UniqueFileName(const QString& path);
 // above takes NameTaken). Empty for a blank or invalid
 // path, and when every name is taken.
 QString UniqueFileName(const QString& path, const std::function<bool(const QString&)>& isTaken);
+// The bytes this user may still write on the file system that holds
+// `path`; -1 when the system does not tell.
+qint64 freeBytes(const QString& path);
 // The date-time that stands for "no date": day 0, 1899-12-30 00:00.
 QDateTime ZeroDateTime();
 // Last-write time of the file in local time; ZeroDateTime() when the file

@@ -16,13 +16,14 @@ enum class SfcFileResult {
     CannotWrite,        // the file could not be created, written or put into place
 };
 
-// Runs `body` on a writer whose bytes go to a new temporary file in the
-// folder of `fn`, then gives that file the name `fn` in one step that fails
-// when anything exists at `fn` by then (another program may have finished a
-// file of the same name meanwhile). Returns Written only when `fn` holds
-// every byte; on any failure (the file cannot be created, `body` throws, a
-// write or the final rename fails) the temporary file is removed, whatever
-// exists at `fn` is untouched, and the result says why.
+// Runs `body` on a writer whose bytes go to a new file in the folder of `fn`
+// (common::NewFile: without a name where the system allows, so that even a
+// killed run leaves nothing), then gives that file the name `fn` in one step
+// that fails when anything exists at `fn` by then (another program may have
+// finished a file of the same name meanwhile). Returns Written only when `fn`
+// holds every byte; on any failure (the file cannot be created, `body`
+// throws, a write, the final flush or the naming fails) the new file is
+// gone, whatever exists at `fn` is untouched, and the result says why.
 SfcFileResult writeSfcFile(const QString& fn, const std::function<void(SfcWriter&)>& body);
 
 }  // namespace sxf

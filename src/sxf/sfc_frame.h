@@ -17,6 +17,8 @@ QString GetX2String(QStringView s);
 
 // The name written on the FILE_NAME line for destination `fn`: its part after
 // the last separator, or empty for a blank or invalid path; not yet encoded.
+// A backslash, which only names outside Windows hold, is doubled, as strings
+// of the exchange form write it.
 QString SfcFileName(QStringView fn);
 
 // Writes the 15 header lines for destination `fn` with `now` as the local

@@ -67,8 +67,10 @@ TEST(FileLocations, EachRunFolderIsNewAndInsideItsParent)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString parent = native(dir.filePath("a/TEMP")) + PathDelimChar();
-    const QString first = makeRunFolder(parent);
-    const QString second = makeRunFolder(parent);
+    const RunFolder firstRun = makeRunFolder(parent);
+    const RunFolder secondRun = makeRunFolder(parent);
+    const QString& first = firstRun.path;
+    const QString& second = secondRun.path;
     ASSERT_FALSE(first.isEmpty());
     ASSERT_FALSE(second.isEmpty());
     EXPECT_NE(first, second);
@@ -77,11 +79,14 @@ TEST(FileLocations, EachRunFolderIsNewAndInsideItsParent)
         EXPECT_TRUE(run.endsWith(PathDelimChar()));
         EXPECT_TRUE(QDir(run).isEmpty());
     }
-    EXPECT_EQ(makeRunFolder(QString()), QString());
+    EXPECT_TRUE(firstRun.madeParent);
+    EXPECT_FALSE(secondRun.madeParent);
+    EXPECT_TRUE(firstRun.lock.held() && secondRun.lock.held());
+    EXPECT_EQ(makeRunFolder(QString()).path, QString());
     // A parent that cannot be made (a file stands in its way) gives no folder.
     const QString blocked = native(dir.filePath("file"));
     QFile file(blocked);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    EXPECT_EQ(makeRunFolder(blocked + PathDelimChar() + "TEMP"), QString());
+    EXPECT_EQ(makeRunFolder(blocked + PathDelimChar() + "TEMP").path, QString());
 }
