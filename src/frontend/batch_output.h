@@ -48,6 +48,9 @@ SettledOutput settleOutput(OutputChoice choice, const QString& specifiedFolder, 
 // The message shown when the output folder does not exist, whatever the
 // choice that named it.
 QString missingFolderMessage(const QString& folder);
+// The message shown when the settings file cannot be saved at the start of
+// a batch, which then converts nothing.
+QString settingsNotSavedMessage(const QString& settingsPath);
 
 // The destination of `source`: the source path itself when beside the
 // source, else the folder followed by the source's file name, with its

@@ -131,9 +131,12 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
 
     // The worker reads its options from the settings file: save it before
     // the first file, with the user's own choices (an override is for this
-    // run only).
-    if (!settings.write(settingsPath))
-        writeLine(err, QStringLiteral("Kestrune: cannot write the settings file ") + settingsPath);
+    // run only). Without it the workers would convert with options that are
+    // not the user's, or with none: nothing is converted.
+    if (!settings.write(settingsPath)) {
+        writeLine(err, settingsNotSavedMessage(settingsPath).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        return kExitSomeFailed;
+    }
 
     BatchHooks hooks;
     hooks.log = [out](const QString& line) { writeLine(out, line); };

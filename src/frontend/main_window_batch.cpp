@@ -142,7 +142,13 @@ void MainWindow::RunProc()
     const std::optional<OutputTarget> target = settleOutputFolder();
     if (!target)
         return;
-    SaveDatFile(m_settingsPath);
+    // The worker takes this batch's options from the settings file: without
+    // it written, it would convert with options the user did not choose.
+    if (!SaveDatFile(m_settingsPath)) {
+        if (m_env.showMessage)
+            m_env.showMessage(this, settingsNotSavedMessage(m_settingsPath));
+        return;
+    }
     ListBox1->clear();
     // The log is what a running batch has to show.
     PageControl1->setCurrentWidget(TabSheet2);
