@@ -15,13 +15,16 @@ QStringList commandLineArguments(int argc, char* argv[])
     return QCoreApplication::arguments().mid(1);
 #else
     QStringList args;
-    for (int i = 1; i < argc; ++i) {
-        const QByteArray bytes(argv[i]);
-        const QString text = QFile::decodeName(bytes);
-        args.append(QFile::encodeName(text) == bytes ? text : QChar(0) + text);
-    }
+    for (int i = 1; i < argc; ++i)
+        args.append(pathFromBytes(QByteArray(argv[i])));
     return args;
 #endif
+}
+
+QString pathFromBytes(const QByteArray& bytes)
+{
+    const QString text = QFile::decodeName(bytes);
+    return QFile::encodeName(text) == bytes ? text : QChar(0) + text;
 }
 
 bool isLostArgument(const QString& argument)
@@ -32,6 +35,16 @@ bool isLostArgument(const QString& argument)
 QString argumentText(const QString& argument)
 {
     return isLostArgument(argument) ? argument.mid(1) : argument;
+}
+
+QString localFileOf(const QUrl& url)
+{
+#ifdef Q_OS_WIN
+    return url.toLocalFile();
+#else
+    // The URL keeps bytes that are not UTF-8 percent-encoded.
+    return pathFromBytes(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()));
+#endif
 }
 
 }  // namespace common

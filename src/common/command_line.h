@@ -4,6 +4,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QUrl>
 
 namespace common {
 
@@ -15,6 +16,13 @@ namespace common {
 // IsInvalidPath). Windows hands arguments over as text, and none is lost.
 // Needs the application object.
 QStringList commandLineArguments(int argc, char* argv[]);
+
+// A path the system gave as bytes (an argument, a dropped file's name), as
+// a text that names the same file, or as a lost argument when no text can.
+QString pathFromBytes(const QByteArray& bytes);
+// The file a local "file:" URL names (a dropped file), as pathFromBytes
+// gives it for the bytes the URL carries; on Windows the URL's own path.
+QString localFileOf(const QUrl& url);
 
 // True for an argument that commandLineArguments could not keep.
 bool isLostArgument(const QString& argument);

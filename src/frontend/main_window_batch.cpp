@@ -2,6 +2,7 @@
 // output-folder dialogs and the run of each batch.
 #include "frontend/main_window.h"
 
+#include "common/command_line.h"
 #include "common/path_names.h"
 #include "frontend/batch_runner.h"
 #include "frontend/worker_launch.h"
@@ -42,8 +43,10 @@ void MainWindow::dropEvent(QDropEvent* event)
 {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
+        // The URL carries the name's bytes; a name that is not UTF-8 cannot
+        // become a text that names the same file, and is then passed over.
         if (url.isLocalFile())
-            paths.append(url.toLocalFile());
+            paths.append(common::localFileOf(url));
     }
     event->acceptProposedAction();
     WMDropFiles(paths);

@@ -24,7 +24,8 @@ bool writeBody(QFile& file, const std::function<void(SfcWriter&)>& body)
 
 }  // namespace
 
-SfcFileResult writeSfcFile(const QString& fn, const std::function<void(SfcWriter&)>& body)
+SfcFileResult writeSfcFile(const QString& fn, const std::function<void(SfcWriter&)>& body,
+                           const std::function<bool()>& beforeNaming)
 {
     if (fn.isEmpty())
         return SfcFileResult::CannotWrite;
@@ -35,6 +36,8 @@ SfcFileResult writeSfcFile(const QString& fn, const std::function<void(SfcWriter
     const bool written = writeBody(file.file(), body);
     if (!file.finish() || !written)
         return SfcFileResult::CannotWrite;
+    if (beforeNaming && !beforeNaming())
+        return SfcFileResult::Abandoned;
     switch (file.commit(fn)) {
     case common::MoveResult::Moved:
         return SfcFileResult::Written;

@@ -14,6 +14,7 @@ enum class SfcFileResult {
     Written,            // `fn` holds the complete file
     DestinationExists,  // a file of that name appeared while this one was written
     CannotWrite,        // the file could not be created, written or put into place
+    Abandoned,          // `beforeNaming` said no
 };
 
 // Runs `body` on a writer whose bytes go to a new file in the folder of `fn`
@@ -24,6 +25,10 @@ enum class SfcFileResult {
 // holds every byte; on any failure (the file cannot be created, `body`
 // throws, a write, the final flush or the naming fails) the new file is
 // gone, whatever exists at `fn` is untouched, and the result says why.
-SfcFileResult writeSfcFile(const QString& fn, const std::function<void(SfcWriter&)>& body);
+// `beforeNaming`, when given, runs once the file is complete, just before it
+// is given its name (to put in place what the file refers to); when it
+// returns false the file is thrown away and the result is Abandoned.
+SfcFileResult writeSfcFile(const QString& fn, const std::function<void(SfcWriter&)>& body,
+                           const std::function<bool()>& beforeNaming = {});
 
 }  // namespace sxf

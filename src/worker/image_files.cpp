@@ -3,7 +3,6 @@
 
 #include "common/file_ops.h"
 #include "common/interrupt_cleanup.h"
-#include "common/new_file.h"
 #include "common/path_names.h"
 #include "worker/convert/image_codec_loader.h"
 #include "worker/jww/image_names.h"
@@ -11,8 +10,6 @@
 #include <QFile>
 #include <QHash>
 #include <QSet>
-
-#include <functional>
 
 namespace worker {
 
@@ -43,25 +40,6 @@ Content writeContent(const QString& source, convert::ImagePlacing placing, commo
     return out.finish() ? Content::Written : Content::CannotWrite;
 }
 
-// Commits `file` under `target`, or under the next free name after it when
-// another program took that name meanwhile. The name used, or empty.
-QString commitUnderFreeName(common::NewFile& file, QString target, const QString& base,
-                            const std::function<bool(const QString&)>& taken)
-{
-    while (!target.isEmpty()) {
-        switch (file.commit(target)) {
-        case common::MoveResult::Moved:
-            return target;
-        case common::MoveResult::DestinationExists:
-            target = common::UniqueFileName(base, taken);
-            break;
-        case common::MoveResult::Failed:
-            return {};
-        }
-    }
-    return {};
-}
-
 }  // namespace
 
 bool ConvertImageFile(const QString& src, const QString& dst)
@@ -73,14 +51,19 @@ bool ConvertImageFile(const QString& src, const QString& dst)
            && file.commit(dst) == common::MoveResult::Moved;
 }
 
-PlacedImages placeImageFiles(std::vector<convert::AcceptedImage>& images, const QString& dst)
+ImageFiles::~ImageFiles()
 {
-    PlacedImages placed;
+    if (!m_kept)
+        removeNamed();
+}
+
+bool ImageFiles::prepare(std::vector<convert::AcceptedImage>& images, const QString& dst)
+{
     const QString folder = common::ExtractDir(dst);
     if (folder.isEmpty())
-        return placed;
-    QHash<QString, QString> nameOf;  // source → the name it went by
-    QSet<QString> chosen;            // targets this drawing's pictures use
+        return true;
+    QHash<QString, QString> nameOf;  // source → the name it goes by
+    QSet<QString> chosen;            // targets of this drawing's pictures
     const auto taken = [&](const QString& path) { return chosen.contains(path) || common::NameTaken(path); };
     for (convert::AcceptedImage& img : images) {
         if (const auto it = nameOf.constFind(img.source); it != nameOf.constEnd()) {
@@ -91,43 +74,58 @@ PlacedImages placeImageFiles(std::vector<convert::AcceptedImage>& images, const 
         nameOf.insert(img.source, img.name);
         if (!jww::isPlainImageName(img.name))
             continue;
-        const QString base = folder + img.name;
-        QString target = common::UniqueFileName(base, taken);
-        common::NewFile file(folder, kTemporaryTag);
-        const Content content = target.isEmpty() ? Content::CannotWrite : writeContent(img.source, img.placing, file);
+        const QString target = common::UniqueFileName(folder + img.name, taken);
+        auto file = std::make_unique<common::NewFile>(folder, kTemporaryTag);
+        const Content content = target.isEmpty() ? Content::CannotWrite : writeContent(img.source, img.placing, *file);
+        if (content == Content::CannotWrite) {
+            m_failedName = img.name;
+            m_pictures.clear();
+            return false;
+        }
         if (content == Content::Written)
-            target = commitUnderFreeName(file, target, base, taken);
-        if (content == Content::CannotWrite || target.isEmpty()) {
-            removePlacedImages(placed);
-            return {false, img.name, {}};
-        }
-        if (content == Content::Written) {
-            // Until the output that names it is in place, the file goes
-            // with a run that is stopped.
-            common::removeFileOnInterrupt(target);
-            placed.written.append(target);
-        }
+            m_pictures.push_back({target, std::move(file)});
         // A picture that does not decode keeps its free name too: better a
         // missing file than somebody else's under the name the output gives.
         chosen.insert(target);
         img.name = common::ExtractName(target);
         nameOf[img.source] = img.name;
     }
-    return placed;
+    return true;
 }
 
-void removePlacedImages(const PlacedImages& placed)
+common::MoveResult ImageFiles::commit()
 {
-    for (const QString& path : placed.written) {
+    for (Picture& picture : m_pictures) {
+        // Until the output that names it is in place, the file goes with a
+        // run that is stopped.
+        common::removeFileOnInterrupt(picture.target);
+        const common::MoveResult result = picture.file->commit(picture.target);
+        if (result != common::MoveResult::Moved) {
+            common::keepFileOnInterrupt(picture.target);
+            m_failedName = common::ExtractName(picture.target);
+            removeNamed();
+            return result;
+        }
+        m_named.append(picture.target);
+    }
+    m_pictures.clear();
+    return common::MoveResult::Moved;
+}
+
+void ImageFiles::keep()
+{
+    m_kept = true;
+    for (const QString& path : m_named)
+        common::keepFileOnInterrupt(path);
+}
+
+void ImageFiles::removeNamed()
+{
+    for (const QString& path : m_named) {
         QFile::remove(path);
         common::keepFileOnInterrupt(path);
     }
-}
-
-void keepPlacedImages(const PlacedImages& placed)
-{
-    for (const QString& path : placed.written)
-        common::keepFileOnInterrupt(path);
+    m_named.clear();
 }
 
 }  // namespace worker

@@ -222,17 +222,15 @@ void WorkerDriver::Proc(const QString& src, const QString& dst)
         return;
     }
     proc3();
-    // The image files go first: the output names them, and a picture that
-    // cannot be placed fails the run before any output appears. They go
-    // again when the output cannot be written: a run that wrote no output
-    // leaves the user's folder as it was.
+    // The image files are written first: the output names them, and a
+    // picture that cannot be written fails the run before any output
+    // appears. They get their names together with the output, and a run
+    // that wrote no output leaves the user's folder as it was.
     if (!proc5(dst))
         return;
     m_written = proc4(dst);
     if (m_written)
-        keepPlacedImages(m_placed);
-    else
-        removePlacedImages(m_placed);
+        m_imageFiles.keep();
 }
 
 bool WorkerDriver::proc2(const QString& src)
@@ -301,13 +299,34 @@ void WorkerDriver::proc3()
 bool WorkerDriver::proc4(const QString& fn)
 {
     m_leftOut = 0;
-    const sxf::SfcFileResult result = sxf::writeSfcFile(fn, [&](sxf::SfcWriter& f) {
-        writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime(), m_images);
-        m_leftOut = f.recordsLeftOut();
-    });
+    const auto nameImages = [&] {
+        switch (m_imageFiles.commit()) {
+        case common::MoveResult::Moved:
+            return true;
+        case common::MoveResult::DestinationExists:
+            // Another program took the name since it was chosen: the same
+            // as the output's own name taken, for the front-end.
+            m_reason = kDestinationExistsReason;
+            return false;
+        case common::MoveResult::Failed:
+            break;
+        }
+        m_reason = placeReason(m_imageFiles.failedName());
+        return false;
+    };
+    const sxf::SfcFileResult result = sxf::writeSfcFile(
+        fn,
+        [&](sxf::SfcWriter& f) {
+            writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime(),
+                             m_images);
+            m_leftOut = f.recordsLeftOut();
+        },
+        nameImages);
     switch (result) {
     case sxf::SfcFileResult::Written:
         return true;
+    case sxf::SfcFileResult::Abandoned:
+        return false;
     case sxf::SfcFileResult::DestinationExists:
         m_reason = kDestinationExistsReason;
         return false;
@@ -335,10 +354,10 @@ bool WorkerDriver::proc5(const QString& fn)
         m_reason = kBatchGoneReason;
         return false;
     }
-    m_placed = placeImageFiles(m_images, fn);
-    if (!m_placed.ok)
-        m_reason = placeReason(m_placed.failedName);
-    return m_placed.ok;
+    if (m_imageFiles.prepare(m_images, fn))
+        return true;
+    m_reason = placeReason(m_imageFiles.failedName());
+    return false;
 }
 
 int runWorker(const QStringList& arguments, const QString& exeDir, std::FILE* err)

@@ -70,10 +70,13 @@ private:
     void Proc(const QString& src, const QString& dst);
     bool proc2(const QString& src);
     void proc3();
+    // Writes the output, and just before it takes its name gives the image
+    // files theirs (proc5 wrote them).
     bool proc4(const QString& fn);
-    // Places the image files beside `fn` and names them in m_images; runs
-    // before proc4, whose output names them. False, with the reason set and
-    // nothing placed, when a picture cannot be placed.
+    // Writes the image files for beside `fn`, without their names yet, and
+    // names them in m_images; runs before proc4, whose output names them.
+    // False, with the reason set and nothing left, when a picture cannot be
+    // written.
     bool proc5(const QString& fn);
     // Extracts the embedded images the drawing shows (after the read); false
     // with the reason set when one cannot be.
@@ -101,7 +104,7 @@ private:
     common::RunFolder m_run;
     QString m_imageParent;
     QStringList m_extracted;
-    PlacedImages m_placed;
+    ImageFiles m_imageFiles;
     bool m_written = false;
     QString m_reason;
     int m_leftOut = 0;

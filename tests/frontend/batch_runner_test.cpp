@@ -291,7 +291,10 @@ TEST(RunProc1, JudgesByTheDestinationFileAndGivesTheReason)
         {"reason line", dir.filePath("reason"),
             "#!/bin/sh\necho 'QStandardPaths: a warning' >&2\nprintf '%s\\r\\n\\n' 'ファイルが空です' >&2\nexit 1\n",
             {kFailed, "ファイルが空です"}},
-        {"ended without a reason", "/bin/true", {}, {kFailed, "変換プログラムが異常終了しました"}},
+        {"ended without a reason", "/bin/false", {}, {kFailed, "変換プログラムが異常終了しました"}},
+        // It says it wrote the file, which is gone (its folder was removed
+        // meanwhile): that is what the reason says.
+        {"converted, then the file went", "/bin/true", {}, {kFailed, "変換したファイルが保存先から消えました"}},
         {"crashed after a line", dir.filePath("crash"), "#!/bin/sh\necho 'half' >&2\nkill -SEGV $$\n",
             {kFailed, "変換プログラムが異常終了しました"}},
         {"reason from a flood of output", dir.filePath("flood"),
