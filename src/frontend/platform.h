@@ -47,6 +47,9 @@ QString workerFileName();
 // leads a process group of its own, which stopWorker stops as a whole.
 void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination,
                       bool turns = false);
+// The part of setWorkerCommand that every platform shares: the worker's
+// environment and its standard input and output, for turns or none.
+void setWorkerChannels(QProcess& process, bool turns);
 // Called once the worker has started: on Windows it joins a job that ends
 // its processes when the front-end ends; elsewhere setWorkerCommand did all.
 void adoptWorker(QProcess& process);

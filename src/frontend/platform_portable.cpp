@@ -4,14 +4,11 @@
 // signal when the front-end ends.
 #include "frontend/platform.h"
 
-#include "common/worker_protocol.h"
-
 #include <QCoreApplication>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QPointer>
 #include <QProcess>
-#include <QProcessEnvironment>
 
 #include <atomic>
 #include <csignal>
@@ -86,19 +83,7 @@ void setWorkerCommand(QProcess& process, const QString& program, const QString& 
 {
     process.setProgram(program);
     process.setArguments({source, destination});
-    if (turns) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(common::kTurnsVariable), QStringLiteral("1"));
-        process.setProcessEnvironment(env);
-    } else {
-        // The worker prints nothing on its output; closing it keeps a chatty
-        // worker from ever filling a pipe that nobody reads.
-        process.setStandardInputFile(QProcess::nullDevice());
-        process.setStandardOutputFile(QProcess::nullDevice());
-    }
-    // Its error output carries the reason for a failure and is read by the
-    // caller.
-    process.setProcessChannelMode(QProcess::SeparateChannels);
+    setWorkerChannels(process, turns);
     const pid_t frontEnd = ::getpid();
     process.setChildProcessModifier([frontEnd] {
         // Runs in the new process before the worker starts: only

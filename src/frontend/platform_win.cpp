@@ -2,10 +2,7 @@
 // worker's one-text command line.
 #include "frontend/platform.h"
 
-#include "common/worker_protocol.h"
-
 #include <QProcess>
-#include <QProcessEnvironment>
 #include <QSettings>
 
 #include <windows.h>
@@ -60,15 +57,7 @@ void setWorkerCommand(QProcess& process, const QString& program, const QString& 
     process.setProgram(program);
     // Windows paths cannot hold a double quote, so quoting each one is safe.
     process.setNativeArguments(u'"' + source + QStringLiteral("\" \"") + destination + u'"');
-    if (turns) {
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QString::fromLatin1(common::kTurnsVariable), QStringLiteral("1"));
-        process.setProcessEnvironment(env);
-    } else {
-        process.setStandardInputFile(QProcess::nullDevice());
-        process.setStandardOutputFile(QProcess::nullDevice());
-    }
-    process.setProcessChannelMode(QProcess::SeparateChannels);
+    setWorkerChannels(process, turns);
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* args) {
         // The worker shows no error dialogs of its own. Handle inheritance
         // stays on: the pipe that carries its reason line reaches it that

@@ -276,12 +276,7 @@ ProgramRun runWithBytes(const Programs& programs, const QString& name, const QSt
         "for a; do shift; if [ \"$a\" = @BYTES@ ]; then set -- \"$@\" \"$bytes\"; else set -- \"$@\" \"$a\"; fi; done; "
         "exec \"$prog\" \"$@\"");
     QProcess p;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "no-such-platform");
-    env.insert("HOME", programs.home());
-    env.insert("XDG_CONFIG_HOME", programs.home() + ".config");
-    env.insert("XDG_CACHE_HOME", programs.home() + ".cache");
-    p.setProcessEnvironment(env);
+    p.setProcessEnvironment(testsupport::headlessEnvironment(programs.home()));
     p.start("/bin/sh", QStringList{"-c", script, "sh", programs.bin() + name, format} + args);
     return Programs::finish(p);
 }

@@ -14,8 +14,6 @@
 
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 using namespace hostile;
 using frontend::kArrowPrefix;
 using frontend::kFailed;
@@ -29,30 +27,6 @@ QStringList failedLog(const QString& src, const QString& dst, const QString& rea
 {
     return {src, kArrowPrefix + dst, kResultPrefix + kFailed, kReasonPrefix + reason,
             QStringLiteral("1件中0件を変換しました（失敗1件）")};
-}
-
-// `megabytes` of zeros as one gzip stream: a few kilobytes that inflate to
-// far more.
-QByteArray gzipBomb(int megabytes)
-{
-    z_stream zs{};
-    deflateInit2(&zs, Z_BEST_COMPRESSION, Z_DEFLATED, 31, 9, Z_DEFAULT_STRATEGY);
-    const QByteArray zeros(1 << 20, '\0');
-    QByteArray out;
-    char buf[65536];
-    for (int i = 0; i < megabytes; ++i) {
-        zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.constData()));
-        zs.avail_in = static_cast<uInt>(zeros.size());
-        const int flush = i + 1 == megabytes ? Z_FINISH : Z_NO_FLUSH;
-        do {
-            zs.next_out = reinterpret_cast<Bytef*>(buf);
-            zs.avail_out = sizeof buf;
-            deflate(&zs, flush);
-            out.append(buf, static_cast<qsizetype>(sizeof buf - zs.avail_out));
-        } while (zs.avail_out == 0);
-    }
-    deflateEnd(&zs);
-    return out;
 }
 
 class HostileDisk : public ::testing::Test {
@@ -110,7 +84,7 @@ TEST_F(HostileDisk, EmbeddedBombsStopBeforeTheImageFolderIsFull)
     jww::TJwwData d;
     testsupport::initEmptyDrawing(d, 700);
     testsupport::JwwWriteOptions options;
-    const QByteArray bomb = gzipBomb(8);
+    const QByteArray bomb = testsupport::gzipZeros(8);
     ASSERT_LT(bomb.size(), 64 * 1024);
     for (int i = 0; i < 16; ++i) {
         const QString name = QStringLiteral("bomb%1.bmp").arg(i);

@@ -13,7 +13,6 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QImage>
-#include <QProcessEnvironment>
 #include <QRandomGenerator>
 #include <QStorageInfo>
 
@@ -143,14 +142,7 @@ Programs::Programs()
 std::unique_ptr<QProcess> Programs::start(const QString& name, const QStringList& args) const
 {
     auto p = std::make_unique<QProcess>();
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("QT_QPA_PLATFORM", "no-such-platform");
-    env.remove("DISPLAY");
-    env.remove("WAYLAND_DISPLAY");
-    env.insert("HOME", home());
-    env.insert("XDG_CONFIG_HOME", home() + ".config");
-    env.insert("XDG_CACHE_HOME", home() + ".cache");
-    p->setProcessEnvironment(env);
+    p->setProcessEnvironment(testsupport::headlessEnvironment(home()));
     QStringList command = QStringList{m_bin + name} + args;
     if (!m_asUser.isEmpty())
         command = QStringList{"setpriv", "--reuid=" + m_asUser, "--regid=" + m_asUser, "--clear-groups"} + command;

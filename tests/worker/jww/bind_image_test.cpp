@@ -11,8 +11,6 @@
 
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 #include <memory>
 #include <utility>
 #include <vector>
@@ -64,29 +62,6 @@ protected:
 };
 
 const QByteArray kPicture = QByteArray("\xFF\xD8\xFF\xE0 picture bytes ").repeated(500);
-
-// `megabytes` of zeros as one gzip stream, made without holding them.
-QByteArray gzipZeros(int megabytes)
-{
-    z_stream zs{};
-    deflateInit2(&zs, Z_BEST_SPEED, Z_DEFLATED, 31, 9, Z_RLE);
-    QByteArray zeros(1 << 20, '\0');
-    QByteArray out;
-    char buf[65536];
-    for (int i = 0; i < megabytes; ++i) {
-        zs.next_in = reinterpret_cast<Bytef*>(zeros.data());
-        zs.avail_in = static_cast<uInt>(zeros.size());
-        const int flush = i + 1 == megabytes ? Z_FINISH : Z_NO_FLUSH;
-        do {
-            zs.next_out = reinterpret_cast<Bytef*>(buf);
-            zs.avail_out = sizeof buf;
-            deflate(&zs, flush);
-            out.append(buf, static_cast<qsizetype>(sizeof buf - zs.avail_out));
-        } while (zs.avail_out == 0);
-    }
-    deflateEnd(&zs);
-    return out;
-}
 
 }  // namespace
 
