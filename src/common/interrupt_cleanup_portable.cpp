@@ -28,7 +28,8 @@ struct Entry {
 
 constexpr int kSignals[] = {SIGTERM, SIGINT, SIGHUP};
 
-std::vector<Entry> g_entries;
+// Never destroyed: a signal may come while the program ends.
+std::vector<Entry>& g_entries = *new std::vector<Entry>;
 pthread_t g_mainThread;
 bool g_installed = false;
 

@@ -49,16 +49,14 @@ bool NewFile::openTemporary()
 {
     for (int i = 0; i < kNameAttempts; ++i) {
         const QString name = temporaryName(m_folder, m_tag);
-        // Registered before it exists: a signal between the two must not
-        // leave it behind.
-        removeFileOnInterrupt(name);
         m_file.setFileName(name);
-        // NewOnly: never open a file that another program is writing.
+        // NewOnly: never open a file that another program is writing. Only
+        // a file this run made is removed at a signal.
         if (m_file.open(QIODevice::WriteOnly | QIODevice::NewOnly)) {
+            removeFileOnInterrupt(name);
             m_temporary = name;
             return true;
         }
-        keepFileOnInterrupt(name);
         if (!QFile::exists(name))
             return false;  // refused for another reason than a taken name
     }
@@ -99,14 +97,13 @@ bool NewFile::commitReplacing(const QString& target)
         // Only a named file can replace another: name it first, hidden.
         for (int i = 0; i < kNameAttempts && m_temporary.isEmpty(); ++i) {
             const QString name = temporaryName(m_folder, m_tag);
-            removeFileOnInterrupt(name);
             const MoveResult named = NameUnnamedFile(m_unnamed, name);
-            if (named == MoveResult::Moved)
-                m_temporary = name;
-            else
-                keepFileOnInterrupt(name);
             if (named == MoveResult::Failed)
                 return false;
+            if (named == MoveResult::Moved) {
+                removeFileOnInterrupt(name);
+                m_temporary = name;
+            }
         }
         if (m_temporary.isEmpty())
             return false;

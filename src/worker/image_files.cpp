@@ -96,16 +96,15 @@ bool ImageFiles::prepare(std::vector<convert::AcceptedImage>& images, const QStr
 common::MoveResult ImageFiles::commit()
 {
     for (Picture& picture : m_pictures) {
-        // Until the output that names it is in place, the file goes with a
-        // run that is stopped.
-        common::removeFileOnInterrupt(picture.target);
         const common::MoveResult result = picture.file->commit(picture.target);
         if (result != common::MoveResult::Moved) {
-            common::keepFileOnInterrupt(picture.target);
             m_failedName = common::ExtractName(picture.target);
             removeNamed();
             return result;
         }
+        // Until the output that names it is in place, the file goes with a
+        // run that is stopped.
+        common::removeFileOnInterrupt(picture.target);
         m_named.append(picture.target);
     }
     m_pictures.clear();
