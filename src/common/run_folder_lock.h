@@ -2,7 +2,7 @@
 // behind: a run holds its folder for as long as its process lives, and the
 // hold ends with the process however it ends. The POSIX implementation
 // (flock on the folder) lives in run_folder_lock_portable.cpp, the Windows
-// one (a handle that shares nothing) in run_folder_lock_win.cpp.
+// one (a handle that does not share delete access) in run_folder_lock_win.cpp.
 #pragma once
 
 #include <QString>

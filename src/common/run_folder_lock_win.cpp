@@ -1,6 +1,7 @@
-// Windows: a handle to the folder that shares nothing, so that no other
-// process can open the folder while the run lives; Windows closes it when
-// the process ends, however it ends.
+// Windows: a handle to the folder with delete access that does not share
+// it: a second hold, which asks for delete access too, fails while the run
+// lives, while listing and writing files inside stay possible. Windows
+// closes the handle when the process ends, however it ends.
 #include "common/run_folder_lock.h"
 
 #include <QDir>
@@ -14,8 +15,8 @@ RunFolderLock::RunFolderLock(const QString& folder)
     if (folder.isEmpty())
         return;
     const QString native = QDir::toNativeSeparators(folder);
-    const HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(native.utf16()), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                                 FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE h = CreateFileW(reinterpret_cast<LPCWSTR>(native.utf16()), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                                 nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
     if (h != INVALID_HANDLE_VALUE)
         m_handle = reinterpret_cast<qintptr>(h);
 }

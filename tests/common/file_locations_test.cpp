@@ -90,3 +90,25 @@ TEST(FileLocations, EachRunFolderIsNewAndInsideItsParent)
     file.close();
     EXPECT_EQ(makeRunFolder(blocked + PathDelimChar() + "TEMP").path, QString());
 }
+
+// A run killed outright leaves its folder; the next run clears every folder
+// that no live run holds, files and all, and leaves a live run's alone.
+TEST(FileLocations, AbandonedRunFoldersAreClearedLiveOnesKept)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString parent = native(dir.filePath("TEMP")) + PathDelimChar();
+    const RunFolder live = makeRunFolder(parent);
+    ASSERT_TRUE(live.lock.held());
+    ASSERT_TRUE(QDir().mkpath(parent + "run-killed"));
+    ASSERT_TRUE(QFile(parent + "run-killed/photo.png").open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile(live.path + "photo.png").open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir().mkpath(parent + "not-a-run"));
+
+    removeAbandonedRunFolders(parent);
+    EXPECT_FALSE(QFileInfo::exists(parent + "run-killed"));
+    EXPECT_TRUE(QFileInfo::exists(live.path + "photo.png"));
+    EXPECT_TRUE(QFileInfo::exists(parent + "not-a-run"));
+    // Held by a live run, the folder cannot be taken by another.
+    EXPECT_FALSE(RunFolderLock(live.path).held());
+}
