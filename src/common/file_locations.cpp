@@ -5,6 +5,7 @@
 #include "common/path_names.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QStandardPaths>
 #include <QTemporaryDir>
@@ -59,22 +60,50 @@ FileLocations fileLocations(const QString& programDir)
     return {dir + kSettingsFileName, dir + QStringLiteral("TEMP") + PathDelimChar(), true};
 }
 
-QString makeRunFolder(const QString& parent)
+RunFolder makeRunFolder(const QString& parent)
 {
     if (parent.isEmpty())
         return {};
     // Another run that ends removes the parent when it is empty, possibly
-    // between our making it and making our folder in it: then try again.
+    // between our making it and making our folder in it; a run that clears
+    // abandoned folders may take ours before we hold it. Then try again.
     for (int attempt = 0; attempt < 3; ++attempt) {
-        if (!DirExistsSafe(parent) && !ForceDirsSafe(parent))
-            return {};
-        QTemporaryDir run(IncludeDelim(parent) + QStringLiteral("run-XXXXXX"));
-        if (run.isValid()) {
-            run.setAutoRemove(false);  // the run deletes what it extracted, then the folder
-            return IncludeDelim(QDir::toNativeSeparators(run.path()));
+        bool madeParent = false;
+        if (!DirExistsSafe(parent)) {
+            if (!ForceDirsSafe(parent))
+                return {};
+            madeParent = true;
         }
+        QTemporaryDir run(IncludeDelim(parent) + QStringLiteral("run-XXXXXX"));
+        if (!run.isValid())
+            continue;
+        run.setAutoRemove(false);  // the run deletes what it extracted, then the folder
+        const QString path = IncludeDelim(QDir::toNativeSeparators(run.path()));
+        RunFolderLock lock(path);
+        if (lock.held())
+            return {path, std::move(lock), madeParent};
+        RemoveDirSafe(path);
     }
     return {};
+}
+
+void removeAbandonedRunFolders(const QString& parent)
+{
+    if (!DirExistsSafe(parent))
+        return;
+    const QString folder = IncludeDelim(parent);
+    const QStringList runs =
+        QDir(folder).entryList({QStringLiteral("run-*")}, QDir::Dirs | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QString& name : runs) {
+        const QString run = folder + name + PathDelimChar();
+        RunFolderLock lock(run);
+        if (!lock.held())
+            continue;  // its run is alive, or the folder is not ours to open
+        for (const QString& file : QDir(run).entryList(QDir::Files | QDir::Hidden | QDir::System))
+            QFile::remove(run + file);
+        lock.release();
+        RemoveDirSafe(run);
+    }
 }
 
 }  // namespace common

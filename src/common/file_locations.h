@@ -2,6 +2,8 @@
 // this one rule so that the worker always reads the file the front-end wrote.
 #pragma once
 
+#include "common/run_folder_lock.h"
+
 #include <QString>
 
 namespace common {
@@ -34,10 +36,23 @@ FileLocations perUserLocations();
 // True when files can be created in the folder `dir` by this process.
 bool folderIsWritable(const QString& dir);
 
-// Creates a new, uniquely named folder inside `parent` (made first when
-// missing) for one run's files, so that runs at the same time never share
-// one. Returns its path with a trailing separator, or the empty text when
-// it cannot be made.
-QString makeRunFolder(const QString& parent);
+// One run's folder for the images it extracts.
+struct RunFolder {
+    QString path;             // with a trailing separator; empty when none could be made
+    RunFolderLock lock;       // held for as long as the run lives
+    bool madeParent = false;  // `parent` did not exist and was made for it
+};
+
+// Creates a new, uniquely named folder "run-XXXXXX" inside `parent` (made
+// first when missing) for one run's files, so that runs at the same time
+// never share one, and holds it. The path is empty when no folder can be
+// made there.
+RunFolder makeRunFolder(const QString& parent);
+
+// Removes the run folders inside `parent` that no live run holds, as a run
+// that was killed leaves them: the files in each, then the folder. Folders
+// of live runs, folders this user may not open and everything else are
+// left alone; errors are ignored.
+void removeAbandonedRunFolders(const QString& parent);
 
 }  // namespace common

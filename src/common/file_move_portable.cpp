@@ -1,16 +1,15 @@
 // POSIX: rename with RENAME_NOREPLACE where Linux offers it, else a hard link
 // (which fails on an existing name) followed by removing the old name.
+// Linux makes files without a name with O_TMPFILE and names them with
+// linkat; other systems have no such files.
 #include "common/file_move.h"
 
 #include <QFile>
 
 #include <cerrno>
 #include <cstdio>
-#include <unistd.h>
-
-#ifdef __linux__
 #include <fcntl.h>
-#endif
+#include <unistd.h>
 
 namespace common {
 namespace {
@@ -43,6 +42,57 @@ MoveResult MoveFileNoReplace(const QString& from, const QString& to)
         return MoveResult::Failed;
 #endif
     return linkThenUnlink(f, t);
+}
+
+bool MoveFileReplacing(const QString& from, const QString& to)
+{
+    if (from.isEmpty() || to.isEmpty())
+        return false;
+    return ::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+int OpenUnnamedFile(const QString& folder)
+{
+#if defined(__linux__) && defined(O_TMPFILE)
+    if (folder.isEmpty())
+        return -1;
+    // File systems without the flag refuse it (EOPNOTSUPP, or EISDIR on
+    // kernels that predate it); the caller then names a temporary file.
+    return ::open(QFile::encodeName(folder).constData(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
+#else
+    (void)folder;
+    return -1;
+#endif
+}
+
+MoveResult NameUnnamedFile(int handle, const QString& to)
+{
+#if defined(__linux__) && defined(O_TMPFILE)
+    if (handle < 0 || to.isEmpty())
+        return MoveResult::Failed;
+    const QByteArray t = QFile::encodeName(to);
+    // Naming a file by its handle alone takes a privilege; through the
+    // process's own file table it takes none.
+    if (::linkat(handle, "", AT_FDCWD, t.constData(), AT_EMPTY_PATH) == 0)
+        return MoveResult::Moved;
+    if (errno == EEXIST)
+        return MoveResult::DestinationExists;
+    char self[64];
+    std::snprintf(self, sizeof self, "/proc/self/fd/%d", handle);
+    if (::linkat(AT_FDCWD, self, AT_FDCWD, t.constData(), AT_SYMLINK_FOLLOW) == 0)
+        return MoveResult::Moved;
+    return errno == EEXIST ? MoveResult::DestinationExists : MoveResult::Failed;
+#else
+    (void)handle;
+    (void)to;
+    return MoveResult::Failed;
+#endif
+}
+
+void CloseUnnamedFile(int handle)
+{
+    if (handle >= 0)
+        ::close(handle);
 }
 
 }  // namespace common

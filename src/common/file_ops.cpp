@@ -1,6 +1,7 @@
 // File-system operations through Qt, which reports errors by return values.
 #include "common/file_ops.h"
 
+#include "common/file_open.h"
 #include "common/number_text.h"
 #include "common/path_names.h"
 #include "common/text_slice.h"
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QStorageInfo>
 
 namespace common {
 namespace {
@@ -73,6 +75,16 @@ bool FileExistsSafe(const QString& path)
     return QFileInfo(path).isFile();
 }
 
+bool NameTaken(const QString& path)
+{
+    if (unusable(path))
+        return false;
+    // exists() follows links: a link to nowhere answers false, isSymLink()
+    // tells of the link itself.
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+}
+
 bool DirExistsSafe(const QString& path)
 {
     return !unusable(path) && QFileInfo(path).isDir();
@@ -128,6 +140,19 @@ bool CopyFileKeepTimes(const QString& source, const QString& destination)
     return true;
 }
 
+bool CopyFileKeepTimes(const QString& source, QFile& destination)
+{
+    if (!destination.isOpen())
+        return false;
+    const FileTimes times = readTimes(source);
+    QFile in;
+    if (!OpenRegularFile(in, source, QIODevice::Unbuffered))
+        return false;
+    // The bytes must be down before the times are set: a later write would
+    // move them again.
+    return copyBlocks(in, destination) && destination.flush() && setTimes(destination, times);
+}
+
 QString UniqueFileName(const QString& path, const std::function<bool(const QString&)>& isTaken)
 {
     if (unusable(path))
@@ -146,8 +171,17 @@ QString UniqueFileName(const QString& path, const std::function<bool(const QStri
 
 QString UniqueFileName(const QString& path)
 {
-    // A folder of that name is taken as well: no file could be written there.
-    return UniqueFileName(path, [](const QString& p) { return QFileInfo::exists(p); });
+    // A folder of that name is taken as well, and so is a link to nowhere:
+    // no new file could get that name.
+    return UniqueFileName(path, NameTaken);
+}
+
+qint64 freeBytes(const QString& path)
+{
+    if (unusable(path))
+        return -1;
+    const QStorageInfo storage(path);
+    return storage.isValid() && storage.isReady() ? storage.bytesAvailable() : -1;
 }
 
 QDateTime ZeroDateTime()

@@ -6,9 +6,16 @@
 namespace common {
 namespace {
 
+// Windows takes both "\\" and "/" between names. Elsewhere only "/" does: a
+// backslash is an ordinary character of a file name there, and a name that
+// holds one must not be cut in two.
 bool isDelim(QChar c)
 {
+#ifdef Q_OS_WIN
     return c == u'/' || c == u'\\';
+#else
+    return c == u'/';
+#endif
 }
 
 qsizetype lastDelim(QStringView path)
@@ -41,10 +48,13 @@ QChar PathDelimChar()
 bool IsInvalidPath(QStringView path)
 {
     for (QChar c : path) {
-        if (c.unicode() < 0x20)
-            return true;
 #ifdef Q_OS_WIN
-        if (c == u'<' || c == u'>' || c == u'"' || c == u'|')
+        if (c.unicode() < 0x20 || c == u'<' || c == u'>' || c == u'"' || c == u'|')
+            return true;
+#else
+        // Every other character, a tab or a line feed included, may be part
+        // of a file name; a NUL would end the name early in the system call.
+        if (c.unicode() == 0)
             return true;
 #endif
     }

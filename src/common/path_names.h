@@ -1,6 +1,6 @@
-// Path text functions that never fail: "/" and "\" both separate names when
-// a path is taken apart; the platform's own separator is used when one is
-// added. Invalid paths give the empty text.
+// Path text functions that never fail: "/" separates names, and on Windows
+// "\" does too; the platform's own separator is used when one is added.
+// Invalid paths give the empty text.
 #pragma once
 
 #include <QString>
@@ -11,11 +11,11 @@ namespace common {
 
 // "\" on Windows, "/" elsewhere.
 QChar PathDelimChar();
-// True when the path contains a character that file names cannot hold
-// (control characters everywhere; on Windows also < > " |).
+// True when the path contains a character that file names cannot hold: NUL
+// everywhere; on Windows also every other control character and < > " |.
 bool IsInvalidPath(QStringView path);
-// `path` with the separator appended unless it already ends with "\" or "/";
-// the empty text gives the lone separator.
+// `path` with the separator appended unless it already ends with one (on
+// Windows "\" or "/", elsewhere "/"); the empty text gives the lone separator.
 QString IncludeDelim(QStringView path);
 // The non-empty runs between separators, in order.
 QStringList SplitPath(QStringView path);

@@ -3,13 +3,17 @@
 
 #include "common/codepage.h"
 #include "common/colors.h"
+#include "common/file_open.h"
 #include "common/file_ops.h"
+#include "common/new_file.h"
 #include "common/number_parse.h"
 #include "common/number_text.h"
 #include "common/path_names.h"
 
 #include <QFile>
-#include <QSaveFile>
+#include <QFileInfo>
+
+#include <optional>
 
 namespace common {
 
@@ -41,14 +45,29 @@ QString DecodeTextFile(const QByteArray& bytes)
     return decodeCp932(bytes);
 }
 
+namespace {
+
+// The first `limit` bytes of the regular file at `path`; nullopt when it
+// cannot be read.
+std::optional<QByteArray> readHead(const QString& path, qint64 limit)
+{
+    QFile file;
+    if (!OpenRegularFile(file, path))
+        return std::nullopt;
+    QByteArray bytes = file.read(limit);
+    if (file.error() != QFileDevice::NoError)
+        return std::nullopt;
+    return bytes;
+}
+
+}  // namespace
+
 bool SettingsFile::read(const QString& path, bool readJwwPath)
 {
-    if (!FileExistsSafe(path))
+    const std::optional<QByteArray> bytes = readHead(path, kMaxReadBytes);
+    if (!bytes)
         return false;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return false;
-    const QStringList lines = SplitTextLines(DecodeTextFile(file.readAll()));
+    const QStringList lines = SplitTextLines(DecodeTextFile(*bytes));
     for (int k = 1; k <= kLineCount && k <= lines.size(); ++k)
         assignLine(k, lines[k - 1], readJwwPath);
     return true;
@@ -90,18 +109,20 @@ bool SettingsFile::write(const QString& path) const
     for (const QString& line : lines)
         bytes.append(line.toUtf8()).append("\r\n");
 
+    // The file says so already: nothing to write, and nothing to refuse when
+    // the user made it read-only.
+    if (readHead(path, bytes.size() + 1) == bytes)
+        return true;
     // The per-user configuration folder does not exist before the first save.
-    const QString folder = ExtractDir(path);
-    if (!folder.isEmpty() && !DirExistsSafe(folder))
-        ForceDirsSafe(folder);
-    QSaveFile file(path);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok) {
-        // Leave no file at all: the worker must not convert with options that
-        // are not the ones the user chose for this batch.
-        DeleteFileSafe(path);
-    }
-    return ok;
+    const QString folder = IncludeDelim(QFileInfo(path).absolutePath());
+    if (!DirExistsSafe(folder) && !ForceDirsSafe(folder))
+        return false;
+    // A read-only file is the user's choice: it is not replaced, although
+    // the folder would let a rename do it.
+    if (NameTaken(path) && !QFileInfo(path).isWritable())
+        return false;
+    NewFile file(folder, QStringLiteral("Kestrune"));
+    return file.isOpen() && file.file().write(bytes) == bytes.size() && file.finish() && file.commitReplacing(path);
 }
 
 int SettingsFile::outputChoice() const

@@ -21,17 +21,28 @@ public:
     // folder last asked for, filter index 1, style "Windows", list indexes 0.
     explicit SettingsFile(const QString& programDir = QString());
 
+    // The most of the file that is read: far more than its lines need, while
+    // a huge file (of line feeds, say) costs neither time nor memory.
+    static constexpr qint64 kMaxReadBytes = 64 * 1024;
+
     // Reads `path` over the current values. A file that starts with a UTF-8
     // byte-order mark is UTF-8, any other code page 932; CR, LF and CRLF end
-    // lines; lines past the 18th are ignored and missing lines keep their
-    // values. Integer lines use StrToIntZero, Boolean lines StrToBoolWord.
-    // Line 15 is read only when `readJwwPath` is set (the front-end finds
-    // that folder afresh). Returns false, changing nothing, when the file is
-    // missing or cannot be read.
+    // lines; only the first kMaxReadBytes bytes are read, lines past the
+    // 18th are ignored and missing lines keep their values. Integer lines
+    // use StrToIntZero, Boolean lines StrToBoolWord. Line 15 is read only
+    // when `readJwwPath` is set (the front-end finds that folder afresh).
+    // Returns false, changing nothing, when the file is missing or cannot be
+    // read.
     bool read(const QString& path, bool readJwwPath = true);
     // Writes the 18 lines as UTF-8 with a byte-order mark, each ended by CR
-    // LF, replacing any earlier file; a missing folder is made first. On failure no file is left at `path`
-    // (an earlier one included) and false is returned.
+    // LF, in place of any earlier file; a missing folder is made first. The
+    // new file is written in full under another name and then renamed over
+    // the old one, so that the file is always whole. A file that already
+    // holds these very bytes is left as it is, even when it may not be
+    // written. Returns false, leaving any earlier file exactly as it was,
+    // when the file cannot be written (a full disk, a read-only file or
+    // folder): the worker must then not run with options that are not the
+    // user's.
     bool write(const QString& path) const;
 
     // The output choice that a window selects: the last true of the five

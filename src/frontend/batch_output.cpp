@@ -63,6 +63,11 @@ QString missingFolderMessage(const QString& folder)
     return QStringLiteral("指定したフォルダが見つかりません。\r\n") + folder;
 }
 
+QString settingsNotSavedMessage(const QString& settingsPath)
+{
+    return QStringLiteral("設定ファイルを保存できないため、変換を中止しました。\r\n") + settingsPath;
+}
+
 QString destinationFor(const QString& source, const OutputTarget& target,
                        const std::function<bool(const QString&)>& isTaken)
 {

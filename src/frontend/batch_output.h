@@ -56,13 +56,17 @@ QString defaultAskFolder(const QString& programDir, bool programDirWritable, con
 // The message shown when the output folder does not exist, whatever the
 // choice that named it.
 QString missingFolderMessage(const QString& folder);
+// The message shown when the settings file cannot be saved at the start of
+// a batch, which then converts nothing.
+QString settingsNotSavedMessage(const QString& settingsPath);
 
 // The destination of `source`: the source path itself when beside the
 // source, else the folder followed by the source's file name, with its
 // extension replaced by ".sfc" and made unique by UniqueFileName. Returns the
 // empty text when no free name is left (or the path is invalid): the caller
 // must then not start the worker, which would delete an existing file.
-// `isTaken` decides whether a name is in use; empty means "a file exists".
+// `isTaken` decides whether a name is in use; empty means common::NameTaken
+// (anything under that name, a link to nowhere included).
 QString destinationFor(const QString& source, const OutputTarget& target,
                        const std::function<bool(const QString&)>& isTaken = {});
 

@@ -1,11 +1,14 @@
 // The per-file loop of a batch, one file at a time or several at once.
 #include "frontend/batch_runner.h"
 
+#include "common/file_ops.h"
+#include "common/worker_protocol.h"
+
 #include <QEventLoop>
-#include <QFileInfo>
 #include <QSet>
 
 #include <algorithm>
+#include <deque>
 #include <optional>
 #include <vector>
 
@@ -32,6 +35,33 @@ void logOutcome(const BatchHooks& hooks, const FileOutcome& outcome, BatchResult
         logLine(hooks, kReasonPrefix + outcome.reason);
 }
 
+bool taken(const BatchHooks& hooks, const QString& path)
+{
+    return hooks.isTaken ? hooks.isTaken(path) : common::NameTaken(path);
+}
+
+// A file is tried again at most this often: each try converts it whole.
+constexpr int kMaxTries = 100;
+
+// True when the worker refused because another program took a name it was
+// to write (the output's, or one of its pictures') after it was chosen:
+// another batch into the same folder, say. The file is then tried again
+// under the next free name, as if the name had been taken when it was
+// chosen.
+bool takenMeanwhile(const FileOutcome& outcome, int tries)
+{
+    return outcome.result == kFailed && outcome.reason == common::kDestinationExistsReason && tries < kMaxTries;
+}
+
+FileOutcome convertOne(const BatchHooks& hooks, const QString& src, const QString& dst)
+{
+    if (dst.isEmpty())
+        return {kFailed, kNoFreeNameReason};
+    if (!hooks.convert)
+        return {kFailed, kWorkerNotStartedReason};
+    return hooks.convert(src, dst);
+}
+
 // A batch with several conversions running at once. Files are named and
 // started in order; the log follows the first file not yet logged.
 class JobsBatch {
@@ -45,15 +75,20 @@ public:
 
 private:
     struct FileState {
-        QString dst;
-        bool named = false;
+        QStringList dsts;  // the names it was given, the last one in use
+        qsizetype arrowsLogged = 0;
+        int tries = 0;
+        bool turnAsked = false;
+        bool turnGranted = false;
         std::optional<FileOutcome> outcome;
         std::unique_ptr<ConversionRun> conversion;
     };
 
-    bool startNext();
+    bool start(qsizetype index);
     void ended(qsizetype index, const FileOutcome& outcome);
+    void grantTurns();
     void logWhatIsReady();
+    void wake();
 
     // Names that differ only in case are one file where the file system
     // ignores case; elsewhere treating them alike only makes a file wait.
@@ -64,12 +99,13 @@ private:
     const BatchHooks& m_hooks;
     const int m_jobs;
     std::vector<FileState> m_state;
-    QSet<QString> m_reserved;  // destinations of the running conversions
-    qsizetype m_next = 0;      // the next file to name and start
-    qsizetype m_logged = 0;    // files whose lines are all logged
-    bool m_headLogged = false; // the first two lines of file m_logged are out
+    QSet<QString> m_reserved;      // destinations of the running conversions
+    std::deque<qsizetype> m_renamed;  // started files whose name was taken meanwhile
+    qsizetype m_next = 0;          // the next file to name and start
+    qsizetype m_logged = 0;        // files whose lines are all logged
+    bool m_headLogged = false;     // the source line of file m_logged is out
     int m_running = 0;
-    bool m_changed = false;    // a conversion ended since the loop last looked
+    bool m_changed = false;        // a conversion ended or asked since the loop last looked
     QEventLoop m_loop;
     BatchResult m_result;
 };
@@ -78,8 +114,13 @@ BatchResult JobsBatch::run()
 {
     m_result.files = int(m_files.size());
     while (m_logged < m_files.size()) {
-        while (m_next < m_files.size() && m_running < m_jobs && startNext()) {
-        }
+        // A file whose name was taken meanwhile goes first: it comes before
+        // every file not yet started.
+        while (!m_renamed.empty() && m_running < m_jobs && start(m_renamed.front()))
+            m_renamed.pop_front();
+        while (m_renamed.empty() && m_next < m_files.size() && m_running < m_jobs && start(m_next))
+            ++m_next;
+        grantTurns();
         logWhatIsReady();
         if (m_logged == m_files.size())
             break;
@@ -94,25 +135,26 @@ BatchResult JobsBatch::run()
     return m_result;
 }
 
-// Names file m_next and starts it; false when its name depends on a
-// conversion still running (the file then stays next).
-bool JobsBatch::startNext()
+// Names file `index` and starts it; false when its name depends on a
+// conversion still running (the file then waits).
+bool JobsBatch::start(qsizetype index)
 {
-    const qsizetype index = m_next;
     bool mustWait = false;
     const QString dst = destinationFor(m_files[index], m_target, [this, &mustWait](const QString& path) {
         if (m_reserved.contains(reservationKey(path))) {
             mustWait = true;
             return true;
         }
-        return m_hooks.isTaken ? m_hooks.isTaken(path) : QFileInfo::exists(path);
+        return taken(m_hooks, path);
     });
     if (mustWait)
         return false;
     FileState& file = m_state[size_t(index)];
-    file.dst = dst;
-    file.named = true;
-    ++m_next;
+    // The name is logged again only when it changed.
+    if (file.dsts.isEmpty() || file.dsts.last() != dst)
+        file.dsts.append(dst);
+    ++file.tries;
+    file.turnAsked = file.turnGranted = false;
     if (dst.isEmpty()) {
         file.outcome = FileOutcome{kFailed, kNoFreeNameReason};
     } else if (!m_hooks.startConvert) {
@@ -122,6 +164,12 @@ bool JobsBatch::startNext()
         ++m_running;
         file.conversion = m_hooks.startConvert(m_files[index], dst,
             [this, index](const FileOutcome& outcome) { ended(index, outcome); });
+        if (file.conversion) {
+            file.conversion->setTurnHandler([this, index] {
+                m_state[size_t(index)].turnAsked = true;
+                wake();
+            });
+        }
     }
     return true;
 }
@@ -131,24 +179,48 @@ void JobsBatch::ended(qsizetype index, const FileOutcome& outcome)
     FileState& file = m_state[size_t(index)];
     if (file.outcome)
         return;
-    file.outcome = outcome;
-    m_reserved.remove(reservationKey(file.dst));
+    m_reserved.remove(reservationKey(file.dsts.last()));
     --m_running;
+    if (takenMeanwhile(outcome, file.tries))
+        m_renamed.push_back(index);
+    else
+        file.outcome = outcome;
+    wake();
+}
+
+void JobsBatch::wake()
+{
     m_changed = true;
     m_loop.quit();
+}
+
+// A file may name its images once every file before it has ended, as it
+// would one file after another.
+void JobsBatch::grantTurns()
+{
+    for (qsizetype i = m_logged; i < m_next; ++i) {
+        FileState& file = m_state[size_t(i)];
+        if (file.turnAsked && !file.turnGranted && file.conversion) {
+            file.turnGranted = true;
+            file.conversion->grantTurn();
+        }
+        if (!file.outcome)
+            return;
+    }
 }
 
 void JobsBatch::logWhatIsReady()
 {
     while (m_logged < m_files.size()) {
         FileState& file = m_state[size_t(m_logged)];
-        if (!file.named)
+        if (file.dsts.isEmpty())
             return;
         if (!m_headLogged) {
             logLine(m_hooks, m_files[m_logged]);
-            logLine(m_hooks, kArrowPrefix + file.dst);
             m_headLogged = true;
         }
+        for (; file.arrowsLogged < file.dsts.size(); ++file.arrowsLogged)
+            logLine(m_hooks, kArrowPrefix + file.dsts[file.arrowsLogged]);
         if (!file.outcome)
             return;
         logOutcome(m_hooks, *file.outcome, m_result);
@@ -188,16 +260,17 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
         }
         if (hooks.starting)
             hooks.starting(result.converted + result.failed + 1, result.files, src);
-        const QString dst = destinationFor(src, target, hooks.isTaken);
+        QString dst = destinationFor(src, target, hooks.isTaken);
         logLine(hooks, src);
         logLine(hooks, kArrowPrefix + dst);
-        FileOutcome outcome;
-        if (dst.isEmpty())
-            outcome = {kFailed, kNoFreeNameReason};
-        else if (!hooks.convert)
-            outcome = {kFailed, kWorkerNotStartedReason};
-        else
-            outcome = hooks.convert(src, dst);
+        FileOutcome outcome = convertOne(hooks, src, dst);
+        for (int tries = 1; takenMeanwhile(outcome, tries); ++tries) {
+            const QString next = destinationFor(src, target, hooks.isTaken);
+            if (next != dst)
+                logLine(hooks, kArrowPrefix + next);
+            dst = next;
+            outcome = convertOne(hooks, src, dst);
+        }
         logOutcome(hooks, outcome, result);
     }
     logLine(hooks, batchSummary(result));

@@ -26,6 +26,9 @@ inline const QString kEscapeLine = QStringLiteral("[ESC]を押しましたので
 inline const QString kNoFreeNameReason = QStringLiteral("保存先に空いている名前がありません");
 inline const QString kWorkerNotStartedReason = QStringLiteral("変換プログラムを起動できません");
 inline const QString kWorkerDiedReason = QStringLiteral("変換プログラムが異常終了しました");
+// The worker wrote the file, which was gone when the batch looked: the
+// output folder, or the file, was removed meanwhile.
+inline const QString kOutputGoneReason = QStringLiteral("変換したファイルが保存先から消えました");
 // A source that is gone, or is no regular file, never reaches a worker.
 inline const QString kNoSourceReason = QStringLiteral("変換元のファイルがありません");
 inline const QString kNotRegularSourceReason = QStringLiteral("変換元が通常のファイルではありません");
@@ -42,6 +45,11 @@ struct FileOutcome {
 class ConversionRun {
 public:
     virtual ~ConversionRun() = default;
+    // `asked` is called when the conversion waits for its turn to name its
+    // image files; it goes on once grantTurn() is called. A conversion that
+    // takes no turns never calls it.
+    virtual void setTurnHandler(std::function<void()> asked) { (void)asked; }
+    virtual void grantTurn() {}
 };
 
 struct BatchHooks {
@@ -63,7 +71,7 @@ struct BatchHooks {
     std::function<std::unique_ptr<ConversionRun>(const QString& src, const QString& dst,
                                                  std::function<void(const FileOutcome&)> done)>
         startConvert;
-    // Whether a destination name is in use; empty means "a file exists there".
+    // Whether a destination name is in use; empty means common::NameTaken.
     std::function<bool(const QString& path)> isTaken;
 };
 
@@ -82,7 +90,11 @@ QString batchSummary(const BatchResult& result);
 // "→ " + destination and "　…… " + result, and for a failed file
 // "　　　理由：" + the reason when there is one. A file without a free
 // destination name is logged with an empty destination, kFailed and
-// kNoFreeNameReason, and `convert` is not called for it. The batch ends with
+// kNoFreeNameReason, and `convert` is not called for it. A conversion that
+// fails because a name it was to write was taken after it was chosen
+// (common::kDestinationExistsReason: another batch into the same folder) is
+// tried again under the then next free name, logged as one more "→ " line
+// when the name changed, up to 100 tries. The batch ends with
 // the batchSummary line, also when Escape stopped it, but not after a stop
 // request. Hooks left empty count as "no", and a missing `convert` fails
 // every file.
@@ -97,9 +109,12 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
 // search for a file's name meets a name that a running conversion writes
 // to (compared without regard to case), the file, and every file after it,
 // waits until that conversion has ended: whether the name stays taken
-// depends on its outcome. `starting`, `escapeHeld`, `stopRequested` and
-// `convert` are not used; a missing `startConvert` fails every file. A
-// `jobs` below 1 counts as 1.
+// depends on its outcome. A conversion that asks for its turn to name its
+// image files gets it once every file before it has ended. A file tried
+// again (see runBatch) comes before any file not yet started, and its extra
+// "→ " line comes with its other lines. `starting`, `escapeHeld`,
+// `stopRequested` and `convert` are not used; a missing `startConvert` fails
+// every file. A `jobs` below 1 counts as 1.
 BatchResult runBatchJobs(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks, int jobs);
 
 }  // namespace frontend

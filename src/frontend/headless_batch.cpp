@@ -1,6 +1,7 @@
 // The headless batch: command line, output folder, settings, conversion.
 #include "frontend/headless_batch.h"
 
+#include "common/command_line.h"
 #include "common/file_locations.h"
 #include "common/path_names.h"
 #include "common/settings_file.h"
@@ -75,6 +76,9 @@ std::optional<QString> parseOptions(const QStringList& args, HeadlessOptions& op
             }
             if (++i >= args.size() || args[i].isEmpty())
                 return QStringLiteral("--out needs a folder");
+            // A folder whose name lost its bytes would be another folder.
+            if (common::isLostArgument(args[i]))
+                return QStringLiteral("the --out folder's name is not valid UTF-8: ") + common::argumentText(args[i]);
             options.override = OutputChoice::Specified;
             options.outFolder = QDir::toNativeSeparators(QFileInfo(args[i]).absoluteFilePath());
         } else {
@@ -120,7 +124,9 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
     BatchQueue queue;
     const int picked = queue.addArrival(options.files);
     for (const QString& file : options.files) {
-        if (!BatchQueue::PickupFile(file))
+        if (common::isLostArgument(file))
+            writeLine(err, QStringLiteral("Kestrune: skipped, the name is not valid UTF-8: ") + common::argumentText(file));
+        else if (!BatchQueue::PickupFile(file))
             writeLine(err, QStringLiteral("Kestrune: skipped, not an existing .jww file: ") + file);
     }
     if (picked == 0)
@@ -132,9 +138,12 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
 
     // The worker reads its options from the settings file: save it before
     // the first file, with the user's own choices (an override is for this
-    // run only).
-    if (!settings.write(settingsPath))
-        writeLine(err, QStringLiteral("Kestrune: cannot write the settings file ") + settingsPath);
+    // run only). Without it the workers would convert with options that are
+    // not the user's, or with none: nothing is converted.
+    if (!settings.write(settingsPath)) {
+        writeLine(err, settingsNotSavedMessage(settingsPath).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        return kExitSomeFailed;
+    }
 
     BatchHooks hooks;
     hooks.log = [out](const QString& line) { writeLine(out, line); };
@@ -146,8 +155,10 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
         hooks.convert = [&workerPath](const QString& src, const QString& dst) { return RunProc1(workerPath, src, dst); };
         result = runBatch(queue.takeNext(), settled.target, hooks);
     } else {
+        // Workers at once take turns to name their image files, so that the
+        // names are those of one file after another.
         hooks.startConvert = [&workerPath](const QString& src, const QString& dst, WorkerRun::Done done) {
-            return std::make_unique<WorkerRun>(workerPath, src, dst, std::move(done));
+            return std::make_unique<WorkerRun>(workerPath, src, dst, std::move(done), WorkerRun::Options{true, {}});
         };
         result = runBatchJobs(queue.takeNext(), settled.target, hooks, jobs);
     }

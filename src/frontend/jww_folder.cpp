@@ -1,7 +1,9 @@
 // Registered open command to Jw_cad folder.
 #include "frontend/jww_folder.h"
 
-#include "common/path_names.h"
+#include "common/text_slice.h"
+
+#include <algorithm>
 
 namespace frontend {
 
@@ -19,8 +21,11 @@ QString programFromOpenCommand(const QString& command)
 
 QString jwwFolderFromProgram(const QString& program)
 {
+    // A Windows path whatever system reads it: the registry and Jw_cad's
+    // default folder are Windows things, where both separators count.
     const QString path = program.isEmpty() ? QStringLiteral("C:\\JWW\\JW_WIN.EXE") : program;
-    return common::ExtractDir(path);
+    const qsizetype cut = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
+    return cut < 0 || common::IsBlank(path) ? QString() : path.left(cut + 1);
 }
 
 }  // namespace frontend

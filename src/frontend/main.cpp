@@ -6,6 +6,8 @@
 //   Kestrune --render FILE.sfc OUT.png [--width N] | OUT.pdf
 //                                               a picture of a drawing file, no display
 //   Kestrune --help | --version | --batch --help   prints and exits
+#include "common/command_line.h"
+#include "common/interrupt_cleanup.h"
 #include "frontend/headless_batch.h"
 #include "frontend/platform.h"
 #include "frontend/program_help.h"
@@ -22,12 +24,15 @@
 
 int main(int argc, char* argv[])
 {
+    // First, before any thread: a signal that stops the front-end stops its
+    // workers too.
+    common::installInterruptCleanup();
     // The headless batch, help and version need no display, so they run
     // without the widget application.
     if (argc > 1 && (std::strcmp(argv[1], "--batch") == 0 || frontend::isInfoOption(argv[1]))) {
         QCoreApplication app(argc, argv);
         frontend::attachParentConsole();
-        const QStringList args = QCoreApplication::arguments().mid(1);
+        const QStringList args = common::commandLineArguments(argc, argv);
         const QString programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
         if (const auto status = frontend::answerInfoRequest(args, programDir, stdout))
             return *status;
@@ -41,7 +46,7 @@ int main(int argc, char* argv[])
         return frontend::runRender(QCoreApplication::arguments().mid(2), stderr);
     }
     QApplication app(argc, argv);
-    QStringList args = QCoreApplication::arguments().mid(1);
+    QStringList args = common::commandLineArguments(argc, argv);
     if (!args.isEmpty() && args.first() == u"--screenshot")
         return frontend::runScreenshot(args.mid(1));
     return frontend::runWindow(args);

@@ -327,11 +327,10 @@ common::SettingsFile MainWindow::collectSettings() const
     return s;
 }
 
-void MainWindow::SaveDatFile(const QString& fn) const
+bool MainWindow::SaveDatFile(const QString& fn) const
 {
-    // A failed write leaves no file; the worker then converts nothing and
-    // the batch logs every file as failed, which is all the user needs.
-    collectSettings().write(fn);
+    // A failed write leaves the earlier file as it was.
+    return collectSettings().write(fn);
 }
 
 void MainWindow::showEvent(QShowEvent* event)

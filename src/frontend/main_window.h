@@ -96,7 +96,8 @@ private:
     void log(const QString& line);
 
     void OpenDatFile(const QString& fn);
-    void SaveDatFile(const QString& fn) const;
+    // Writes the settings file; false when it could not be (it is then as it was).
+    bool SaveDatFile(const QString& fn) const;
     void applySettings(const common::SettingsFile& s);
     common::SettingsFile collectSettings() const;
     QRadioButton* radioButton(int index) const;

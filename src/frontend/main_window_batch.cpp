@@ -2,6 +2,7 @@
 // output-folder dialogs and the run of each batch.
 #include "frontend/main_window.h"
 
+#include "common/command_line.h"
 #include "common/path_names.h"
 #include "frontend/batch_runner.h"
 #include "frontend/log_lines.h"
@@ -45,8 +46,10 @@ void MainWindow::dropEvent(QDropEvent* event)
 {
     QStringList paths;
     for (const QUrl& url : event->mimeData()->urls()) {
+        // The URL carries the name's bytes; a name that is not UTF-8 cannot
+        // become a text that names the same file, and is then passed over.
         if (url.isLocalFile())
-            paths.append(url.toLocalFile());
+            paths.append(common::localFileOf(url));
     }
     event->acceptProposedAction();
     WMDropFiles(paths);
@@ -170,7 +173,13 @@ void MainWindow::RunProc()
     const std::optional<OutputTarget> target = settleOutputFolder();
     if (!target)
         return;
-    SaveDatFile(m_settingsPath);
+    // The worker takes this batch's options from the settings file: without
+    // it written, it would convert with options the user did not choose.
+    if (!SaveDatFile(m_settingsPath)) {
+        if (m_env.showMessage)
+            m_env.showMessage(this, settingsNotSavedMessage(m_settingsPath));
+        return;
+    }
     ListBox1->clear();
     // The log is what a running batch has to show.
     PageControl1->setCurrentWidget(TabSheet2);

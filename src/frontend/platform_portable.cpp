@@ -1,5 +1,7 @@
 // Systems without a file-class registry or a global key state: no Jw_cad
 // registration, and the Escape key as this application's windows see it.
+// Workers are POSIX processes: a process group of their own, and on Linux a
+// signal when the front-end ends.
 #include "frontend/platform.h"
 
 #include <QCoreApplication>
@@ -9,6 +11,13 @@
 #include <QProcess>
 
 #include <atomic>
+#include <csignal>
+
+#include <unistd.h>
+
+#ifdef __linux__
+#include <sys/prctl.h>
+#endif
 
 namespace frontend {
 
@@ -75,16 +84,37 @@ void useWindowlessPlatform()
     qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination)
+void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination,
+                      bool turns)
 {
     process.setProgram(program);
     process.setArguments({source, destination});
-    // The worker prints nothing on its output; closing it keeps a chatty
-    // worker from ever filling a pipe that nobody reads. Its error output
-    // carries the reason for a failure and is read by the caller.
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setProcessChannelMode(QProcess::SeparateChannels);
+    setWorkerChannels(process, turns);
+    const pid_t frontEnd = ::getpid();
+    process.setChildProcessModifier([frontEnd] {
+        // Runs in the new process before the worker starts: only
+        // async-signal-safe calls.
+        ::setpgid(0, 0);
+#ifdef __linux__
+        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
+        // The front-end may have ended before the request was made.
+        if (::getppid() != frontEnd)
+            ::_exit(1);
+#else
+        (void)frontEnd;
+#endif
+    });
+}
+
+void adoptWorker(QProcess&) {}
+
+void stopWorker(QProcess& process)
+{
+    const auto pid = static_cast<pid_t>(process.processId());
+    if (pid <= 0)
+        return;
+    ::kill(-pid, SIGTERM);
+    ::kill(pid, SIGTERM);
 }
 
 }  // namespace frontend

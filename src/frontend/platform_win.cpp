@@ -55,20 +55,43 @@ void useWindowlessPlatform()
 {
 }
 
-void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination)
+void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination,
+                      bool turns)
 {
     process.setProgram(program);
     // Windows paths cannot hold a double quote, so quoting each one is safe.
     process.setNativeArguments(u'"' + source + QStringLiteral("\" \"") + destination + u'"');
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.setStandardOutputFile(QProcess::nullDevice());
-    process.setProcessChannelMode(QProcess::SeparateChannels);
+    setWorkerChannels(process, turns);
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* args) {
         // The worker shows no error dialogs of its own. Handle inheritance
         // stays on: the pipe that carries its reason line reaches it that
         // way, and Qt opens every other handle of ours non-inheritable.
         args->flags |= CREATE_DEFAULT_ERROR_MODE;
     });
+}
+
+void adoptWorker(QProcess& process)
+{
+    // One job for all workers, closed by Windows when the front-end ends,
+    // which then ends every worker still in it.
+    static const HANDLE job = [] {
+        const HANDLE h = CreateJobObjectW(nullptr, nullptr);
+        JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits = {};
+        limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+        if (h)
+            SetInformationJobObject(h, JobObjectExtendedLimitInformation, &limits, sizeof limits);
+        return h;
+    }();
+    const HANDLE worker = OpenProcess(PROCESS_SET_QUOTA | PROCESS_TERMINATE, FALSE, DWORD(process.processId()));
+    if (job && worker)
+        AssignProcessToJobObject(job, worker);
+    if (worker)
+        CloseHandle(worker);
+}
+
+void stopWorker(QProcess& process)
+{
+    process.kill();
 }
 
 }  // namespace frontend

@@ -34,7 +34,7 @@ QString GetX2String(QStringView s)
 
 QString SfcFileName(QStringView fn)
 {
-    return common::ExtractName(fn);
+    return common::ExtractName(fn).replace(u'\\', QStringLiteral("\\\\"));
 }
 
 QString sfcTimeStamp(const QDateTime& t)

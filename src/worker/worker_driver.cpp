@@ -1,14 +1,21 @@
 // The conversion sequence of one worker run.
 #include "worker/worker_driver.h"
 
+#include "common/command_line.h"
 #include "common/file_ops.h"
+#include "common/interrupt_cleanup.h"
 #include "common/path_names.h"
+#include "common/worker_protocol.h"
 #include "sxf/sfc_file.h"
-#include "worker/image_files.h"
+#include "worker/image_turn.h"
+#include "worker/jww/image_names.h"
 #include "worker/reference_list.h"
 #include "worker/sfc_data.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
+
 
 namespace worker {
 
@@ -22,26 +29,48 @@ const QString kUnreadableReason = QStringLiteral("変換元のファイルを読
 const QString kNotJwwReason = QStringLiteral("JWWファイルではありません");
 const QString kEmptyReason = QStringLiteral("ファイルが空です");
 const QString kDamagedReason = QStringLiteral("ファイルが途中で切れています");
-const QString kDestinationExistsReason = QStringLiteral("保存先に同じ名前のファイルがあります");
 const QString kCannotWriteReason = QStringLiteral("保存先に書き込めません");
+const QString kLostNameReason = QStringLiteral("ファイル名がUTF-8ではないため扱えません");
+const QString kBatchGoneReason = QStringLiteral("一括変換が終了したため中止しました");
+using common::kDestinationExistsReason;
 
-// Anything at all under that name, a link to nowhere included.
-bool nameTaken(const QString& path)
+QString imageFolderReason(const QString& folder)
 {
-    const QFileInfo info(path);
-    return info.exists() || info.isSymLink();
+    return QStringLiteral("画像を取り出すフォルダを作れません（") + folder + QStringLiteral("）");
 }
+
+QString extractReason(const QString& name)
+{
+    return QStringLiteral("埋め込み画像を取り出せません（") + name + QStringLiteral("）");
+}
+
+QString budgetReason(const QString& name)
+{
+    return QStringLiteral("埋め込み画像を展開する空き容量が足りません（") + name + QStringLiteral("）");
+}
+
+QString placeReason(const QString& name)
+{
+    return QStringLiteral("画像ファイルを保存先に書き込めません（") + name + QStringLiteral("）");
+}
+
+// Room left on the disk after all images are inflated: the conversion, and
+// everything else the user runs, still needs some.
+constexpr qint64 kFreeSpaceMargin = qint64{64} << 20;
 
 // Why the run cannot start converting, or the empty text.
 QString preconditionFailure(const QString& settingsPath, const QString& src, const QString& dst)
 {
+    // Bytes lost on the command line would name another file, or none.
+    if (common::isLostArgument(src) || common::isLostArgument(dst))
+        return kLostNameReason;
     if (!common::FileExistsSafe(settingsPath))
         return QStringLiteral("設定ファイルがありません（") + settingsPath + QStringLiteral("）");
     // Only a regular file is read: a FIFO or a device would block the run
     // or never end.
     if (!common::FileExistsSafe(src))
-        return nameTaken(src) ? kNotRegularReason : kNoSourceReason;
-    if (nameTaken(dst))
+        return common::NameTaken(src) ? kNotRegularReason : kNoSourceReason;
+    if (common::NameTaken(dst))
         return kDestinationExistsReason;
     return {};
 }
@@ -97,10 +126,33 @@ void WorkerDriver::JwInit()
     m_refFileName = GetRefFileName(JwSettingsCandidates(ExeDir, m_settings.JwwPath));
     JWW1->BindImageExp = true;
     JWW1->BindImageExr = true;
+    prepareImageFolder();
+}
+
+void WorkerDriver::prepareImageFolder()
+{
     // A folder of this run's own: two runs at once may extract images of the
-    // same name, and each deletes its own at tear-down. When it cannot be
-    // made the folder stays empty and nothing is extracted.
-    JWW1->BindImageFolder = common::makeRunFolder(m_where.imageFolder);
+    // same name, and each deletes its own at tear-down. When the image
+    // folder is unusable (a file stands there, it cannot be written) the
+    // user's own one serves; when neither can be made the folder stays empty
+    // and a drawing that shows embedded images fails (explodeShownImages).
+    QStringList candidates{m_where.imageFolder};
+    const QString userFolder = common::perUserLocations().imageFolder;
+    if (userFolder != m_where.imageFolder)
+        candidates.append(userFolder);
+    for (const QString& parent : candidates) {
+        common::removeAbandonedRunFolders(parent);
+        common::RunFolder run = common::makeRunFolder(parent);
+        if (run.path.isEmpty())
+            continue;
+        m_run = std::move(run);
+        m_imageParent = parent;
+        if (m_run.madeParent)
+            common::removeFolderOnInterrupt(parent);
+        common::removeFolderOnInterrupt(m_run.path);
+        break;
+    }
+    JWW1->BindImageFolder = m_run.path;
 }
 
 void WorkerDriver::JwFine()
@@ -110,11 +162,25 @@ void WorkerDriver::JwFine()
     if (!JWW1)
         return;
     JwwDataFree(*JWW1);
-    // Each only when empty: another run may still be using the image folder.
-    if (!JWW1->BindImageFolder.isEmpty())
-        common::RemoveDirSafe(JWW1->BindImageFolder);
-    common::RemoveDirSafe(m_where.imageFolder);
+    removeImageFolders();
     JWW1.reset();
+}
+
+void WorkerDriver::removeImageFolders()
+{
+    if (m_run.path.isEmpty())
+        return;
+    // The image folder goes when empty, and only when it is this run's or
+    // its user's: another user's image folder is not ours to remove, even
+    // where we may (root converting in a user's program folder).
+    const uint owner = QFileInfo(m_run.path).ownerId();
+    const bool ours = m_run.madeParent || (owner != uint(-2) && owner == QFileInfo(m_imageParent).ownerId());
+    m_run.lock.release();
+    common::RemoveDirSafe(m_run.path);
+    common::keepFolderOnInterrupt(m_run.path);
+    if (ours)
+        common::RemoveDirSafe(m_imageParent);
+    common::keepFolderOnInterrupt(m_imageParent);
 }
 
 void WorkerDriver::JwwDataFree(jww::TJwwData& jw)
@@ -151,15 +217,20 @@ void WorkerDriver::Proc(const QString& src, const QString& dst)
         return;
     }
     if (!proc2(src)) {
-        m_reason = readFailureReason(JWW1->ReadFailure, JWW1->FailedVersion);
+        if (m_reason.isEmpty())
+            m_reason = readFailureReason(JWW1->ReadFailure, JWW1->FailedVersion);
         return;
     }
     proc3();
+    // The image files are written first: the output names them, and a
+    // picture that cannot be written fails the run before any output
+    // appears. They get their names together with the output, and a run
+    // that wrote no output leaves the user's folder as it was.
+    if (!proc5(dst))
+        return;
     m_written = proc4(dst);
-    // Image files belong to the output they sit beside: a run that wrote no
-    // output leaves the user's folder as it was.
     if (m_written)
-        proc5(dst);
+        m_imageFiles.keep();
 }
 
 bool WorkerDriver::proc2(const QString& src)
@@ -171,10 +242,52 @@ bool WorkerDriver::proc2(const QString& src)
         return false;
     JwwFileName = src;
     mexp.refList = RefFileOpen(m_refFileName, JwwFileName, ExeDir);
-    JWW1->BindImageExplode();
+    if (!explodeShownImages())
+        return false;
     JWW1->FileColorSet(*GraAtt);
     m_paper = PaperSizeOf(JWW1->Enthd.nZumen);
     FillMojiExpInfo(mexp, *JWW1, JwwFileName, QDateTime::currentDateTime());
+    return true;
+}
+
+bool WorkerDriver::explodeShownImages()
+{
+    // Only the pictures the drawing shows are inflated: the others would
+    // only take room, and a drawing of gzip bombs could fill the disk.
+    const QSet<QString> shown = convert::embeddedImagesShown(*JWW1);
+    QStringList embedded;  // shown images the drawing carries, by inflated name
+    for (const jww::TBindImageType& img : JWW1->BindImage) {
+        const QString name = jww::isGzImageName(img.Fname) ? common::ReplaceExt(img.Fname, u"") : img.Fname;
+        if (shown.contains(name) && jww::isPlainImageName(img.Fname) && !embedded.contains(name))
+            embedded.append(name);
+        if (shown.contains(name) && JWW1->BindImageUnwritten.contains(img.Fname)) {
+            m_reason = extractReason(name);
+            return false;
+        }
+    }
+    if (embedded.isEmpty())
+        return true;
+    if (JWW1->BindImageFolder.isEmpty()) {
+        m_reason = imageFolderReason(m_where.imageFolder);
+        return false;
+    }
+    const qint64 free = common::freeBytes(JWW1->BindImageFolder);
+    const qint64 budget = free < 0 ? jww::kMaxInflatedTotal : std::min(jww::kMaxInflatedTotal, free - kFreeSpaceMargin);
+    const jww::BindImageResult result = JWW1->BindImageExplode(&shown, std::max<qint64>(budget, 0));
+    switch (result.status) {
+    case jww::BindImageResult::Status::Done:
+        break;
+    case jww::BindImageResult::Status::OverBudget:
+        m_reason = budgetReason(result.name);
+        return false;
+    case jww::BindImageResult::Status::CannotWrite:
+        m_reason = extractReason(result.name);
+        return false;
+    }
+    for (const QString& name : embedded) {
+        if (common::FileExistsSafe(JWW1->BindImageFolder + name))
+            m_extracted.append(name);
+    }
     return true;
 }
 
@@ -185,15 +298,35 @@ void WorkerDriver::proc3()
 
 bool WorkerDriver::proc4(const QString& fn)
 {
-    m_images = convert::acceptedImages(*JWW1, JwwFileName);
     m_leftOut = 0;
-    const sxf::SfcFileResult result = sxf::writeSfcFile(fn, [&](sxf::SfcWriter& f) {
-        writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime(), m_images);
-        m_leftOut = f.recordsLeftOut();
-    });
+    const auto nameImages = [&] {
+        switch (m_imageFiles.commit()) {
+        case common::MoveResult::Moved:
+            return true;
+        case common::MoveResult::DestinationExists:
+            // Another program took the name since it was chosen: the same
+            // as the output's own name taken, for the front-end.
+            m_reason = kDestinationExistsReason;
+            return false;
+        case common::MoveResult::Failed:
+            break;
+        }
+        m_reason = placeReason(m_imageFiles.failedName());
+        return false;
+    };
+    const sxf::SfcFileResult result = sxf::writeSfcFile(
+        fn,
+        [&](sxf::SfcWriter& f) {
+            writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime(),
+                             m_images);
+            m_leftOut = f.recordsLeftOut();
+        },
+        nameImages);
     switch (result) {
     case sxf::SfcFileResult::Written:
         return true;
+    case sxf::SfcFileResult::Abandoned:
+        return false;
     case sxf::SfcFileResult::DestinationExists:
         m_reason = kDestinationExistsReason;
         return false;
@@ -204,9 +337,27 @@ bool WorkerDriver::proc4(const QString& fn)
     return false;
 }
 
-void WorkerDriver::proc5(const QString& fn)
+bool WorkerDriver::proc5(const QString& fn)
 {
-    placeImageFiles(m_images, fn);
+    m_images = convert::acceptedImages(*JWW1, JwwFileName);
+    // An extracted picture that is gone now was taken from under the run
+    // (its folder removed or replaced): the output would silently lack it.
+    for (const QString& name : m_extracted) {
+        if (!common::FileExistsSafe(JWW1->BindImageFolder + name)) {
+            m_reason = extractReason(name);
+            return false;
+        }
+    }
+    if (m_images.empty())
+        return true;
+    if (!waitForImageTurn()) {
+        m_reason = kBatchGoneReason;
+        return false;
+    }
+    if (m_imageFiles.prepare(m_images, fn))
+        return true;
+    m_reason = placeReason(m_imageFiles.failedName());
+    return false;
 }
 
 int runWorker(const QStringList& arguments, const QString& exeDir, std::FILE* err)

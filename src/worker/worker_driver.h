@@ -8,6 +8,7 @@
 #include "worker/convert/image_source.h"
 #include "worker/convert/group_table.h"
 #include "worker/drawing_setup.h"
+#include "worker/image_files.h"
 #include "worker/jww/gra_attribute.h"
 #include "worker/jww/jww_data.h"
 #include "worker/text/moji_exp_info.h"
@@ -28,9 +29,12 @@ public:
     // `exeDir` is the worker's own folder; the settings file and the image
     // folder are where common::fileLocations puts them for that folder.
     explicit WorkerDriver(const QString& exeDir);
-    // The same with the locations given. The run extracts images into a new
-    // folder of its own inside `where.imageFolder` and removes both folders
-    // at tear-down when they are empty.
+    // The same with the locations given. The run first clears the run
+    // folders that killed runs left in `where.imageFolder`, then extracts
+    // images into a new folder of its own there; when that cannot be made
+    // (the image folder is a file, cannot be written), into one in the
+    // user's own image folder. At tear-down it removes its folder, and the
+    // image folder when empty and made by this run or owned by its user.
     WorkerDriver(const QString& exeDir, const common::FileLocations& where);
     ~WorkerDriver();
     WorkerDriver(const WorkerDriver&) = delete;
@@ -38,8 +42,10 @@ public:
 
     // Checks the arguments (source and destination) and converts. Only a
     // regular file is a source; with anything already at the destination
-    // nothing is converted and that is left as it is. Returns true exactly
-    // when the destination file was written.
+    // nothing is converted and that is left as it is. A picture the drawing
+    // shows that cannot be extracted or placed beside the output fails the
+    // run, and the run then leaves no file. Returns true exactly when the
+    // destination file was written.
     bool FormShow(const QStringList& args);
     // After FormShow returned false: one short line saying why (in the
     // users' language); empty after a success.
@@ -64,10 +70,20 @@ private:
     void Proc(const QString& src, const QString& dst);
     bool proc2(const QString& src);
     void proc3();
+    // Writes the output, and just before it takes its name gives the image
+    // files theirs (proc5 wrote them).
     bool proc4(const QString& fn);
-    // Places the image files beside `fn`; only after proc4 wrote it.
-    void proc5(const QString& fn);
+    // Writes the image files for beside `fn`, without their names yet, and
+    // names them in m_images; runs before proc4, whose output names them.
+    // False, with the reason set and nothing left, when a picture cannot be
+    // written.
+    bool proc5(const QString& fn);
+    // Extracts the embedded images the drawing shows (after the read); false
+    // with the reason set when one cannot be.
+    bool explodeShownImages();
     static void JwwDataFree(jww::TJwwData& jw);
+    void prepareImageFolder();
+    void removeImageFolders();
 
     QString ExeDir;
     common::FileLocations m_where;
@@ -83,6 +99,12 @@ private:
     // The images placed by proc4 and proc5, found once so that both see the
     // same ones in the same order.
     std::vector<convert::AcceptedImage> m_images;
+    // This run's folder for extracted images, the image folder it is in, and
+    // the shown embedded images that were extracted there.
+    common::RunFolder m_run;
+    QString m_imageParent;
+    QStringList m_extracted;
+    ImageFiles m_imageFiles;
     bool m_written = false;
     QString m_reason;
     int m_leftOut = 0;

@@ -67,8 +67,10 @@ TEST(FileLocations, EachRunFolderIsNewAndInsideItsParent)
     QTemporaryDir dir;
     ASSERT_TRUE(dir.isValid());
     const QString parent = native(dir.filePath("a/TEMP")) + PathDelimChar();
-    const QString first = makeRunFolder(parent);
-    const QString second = makeRunFolder(parent);
+    const RunFolder firstRun = makeRunFolder(parent);
+    const RunFolder secondRun = makeRunFolder(parent);
+    const QString& first = firstRun.path;
+    const QString& second = secondRun.path;
     ASSERT_FALSE(first.isEmpty());
     ASSERT_FALSE(second.isEmpty());
     EXPECT_NE(first, second);
@@ -77,11 +79,36 @@ TEST(FileLocations, EachRunFolderIsNewAndInsideItsParent)
         EXPECT_TRUE(run.endsWith(PathDelimChar()));
         EXPECT_TRUE(QDir(run).isEmpty());
     }
-    EXPECT_EQ(makeRunFolder(QString()), QString());
+    EXPECT_TRUE(firstRun.madeParent);
+    EXPECT_FALSE(secondRun.madeParent);
+    EXPECT_TRUE(firstRun.lock.held() && secondRun.lock.held());
+    EXPECT_EQ(makeRunFolder(QString()).path, QString());
     // A parent that cannot be made (a file stands in its way) gives no folder.
     const QString blocked = native(dir.filePath("file"));
     QFile file(blocked);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.close();
-    EXPECT_EQ(makeRunFolder(blocked + PathDelimChar() + "TEMP"), QString());
+    EXPECT_EQ(makeRunFolder(blocked + PathDelimChar() + "TEMP").path, QString());
+}
+
+// A run killed outright leaves its folder; the next run clears every folder
+// that no live run holds, files and all, and leaves a live run's alone.
+TEST(FileLocations, AbandonedRunFoldersAreClearedLiveOnesKept)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString parent = native(dir.filePath("TEMP")) + PathDelimChar();
+    const RunFolder live = makeRunFolder(parent);
+    ASSERT_TRUE(live.lock.held());
+    ASSERT_TRUE(QDir().mkpath(parent + "run-killed"));
+    ASSERT_TRUE(QFile(parent + "run-killed/photo.png").open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QFile(live.path + "photo.png").open(QIODevice::WriteOnly));
+    ASSERT_TRUE(QDir().mkpath(parent + "not-a-run"));
+
+    removeAbandonedRunFolders(parent);
+    EXPECT_FALSE(QFileInfo::exists(parent + "run-killed"));
+    EXPECT_TRUE(QFileInfo::exists(live.path + "photo.png"));
+    EXPECT_TRUE(QFileInfo::exists(parent + "not-a-run"));
+    // Held by a live run, the folder cannot be taken by another.
+    EXPECT_FALSE(RunFolderLock(live.path).held());
 }

@@ -5,6 +5,7 @@
 #include "tests/support/test_paths.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -148,6 +149,63 @@ TEST(SettingsFile, WriteMakesMissingFolders)
     const QString path = dir.filePath("config/Kestrune/Kestrune.dat");
     EXPECT_TRUE(SettingsFile().write(path));
     EXPECT_TRUE(SettingsFile().read(path));
+}
+
+// The file has 18 lines: only its first 64 KiB are read, so that a huge
+// file (of line feeds, or one that claims a terabyte) costs neither memory
+// nor time. A line that ends beyond them is not read.
+TEST(SettingsFile, ReadsOnlyTheFirst64KiB)
+{
+    const QByteArray head = "50\n50\n480\n480\n1\n0\n0\n0\n0\n";
+    const QByteArray tail = "\n\n1\nWindows\n\n1\n";  // lines 11 to 16; line 16 is 1
+    const qsizetype roomForLine10 = SettingsFile::kMaxReadBytes - head.size() - tail.size();
+    const struct {
+        const char* name;
+        qsizetype line10;
+        int cb2;
+    } cases[] = {
+        {"line 16 ends on the last byte read", roomForLine10 - 1, 1},
+        {"line 16 starts just past it", roomForLine10 + 1, 0},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const SettingsFile s = readText(head + QByteArray(c.line10, 'x') + "\n" + tail);
+        EXPECT_EQ(s.cb2, c.cb2);
+        EXPECT_EQ(s.ed1.size(), c.line10);
+    }
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Kestrune.dat");
+    ASSERT_TRUE(writeFile(path, head + "\n" + tail));
+    QFile huge(path);
+    ASSERT_TRUE(huge.open(QIODevice::ReadWrite));
+    // Past a terabyte, without a block on the disk: reading it whole would
+    // ask for more memory than any machine has.
+    if (!huge.resize((qint64{1} << 40) + 1))
+        GTEST_SKIP() << "this file system holds no file of a terabyte";
+    huge.close();
+    SettingsFile s;
+    ASSERT_TRUE(s.read(path));
+    EXPECT_EQ(s.cb2, 1);
+    EXPECT_EQ(s.gstyle, QStringLiteral("Windows"));
+}
+
+// A file that already holds what would be written is left alone: the
+// user's own read-only file keeps the batch running instead of failing it.
+TEST(SettingsFile, FileHoldingTheSameBytesIsNotWrittenAgain)
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath("Kestrune.dat");
+    SettingsFile s(QStringLiteral("/prog/"));
+    ASSERT_TRUE(s.write(path));
+    ASSERT_TRUE(QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::ReadGroup));
+    const QDateTime written = QFileInfo(path).lastModified();
+    const QByteArray bytes = readFile(path);
+    EXPECT_TRUE(s.write(path));
+    EXPECT_EQ(QFileInfo(path).lastModified(), written);
+    EXPECT_EQ(readFile(path), bytes);
+    EXPECT_EQ(QFileInfo(path).permissions() & QFileDevice::WriteOwner, 0);
+    QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
 }
 
 TEST(SettingsFile, ListEntries)

@@ -5,6 +5,7 @@
 #include "tests/support/test_paths.h"
 
 #include <QDir>
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -81,13 +82,20 @@ TEST(BatchOutput, DestinationAvoidsExistingFiles)
     ASSERT_TRUE(testsupport::writeFile(srcDir + "plan.sfc", "old"));
     ASSERT_TRUE(testsupport::writeFile(outDir + "plan.sfc", "old"));
     ASSERT_TRUE(testsupport::writeFile(outDir + "plan~1.sfc", "old"));
+#ifdef Q_OS_UNIX
+    // A link to nowhere takes its name too: the worker could not write there.
+    ASSERT_TRUE(QFile::link(outDir + "nowhere", outDir + "plan~2.sfc"));
+    const QString intoFolder = outDir + "plan~3.sfc";
+#else
+    const QString intoFolder = outDir + "plan~2.sfc";
+#endif
     const struct {
         const char* name;
         OutputTarget target;
         QString expected;
     } cases[] = {
         {"beside the source", {true, {}}, srcDir + "plan~1.sfc"},
-        {"into a folder", {false, outDir}, outDir + "plan~2.sfc"},
+        {"into a folder", {false, outDir}, intoFolder},
         {"into a folder with no clash", {false, srcDir + "sub" + sep}, srcDir + "sub" + sep + "plan.sfc"},
     };
     for (const auto& c : cases) {

@@ -10,7 +10,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTimer>
 
@@ -19,6 +21,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <memory>
+#include <optional>
 
 #ifdef Q_OS_UNIX
 #include <sys/stat.h>
@@ -269,6 +272,116 @@ TEST_F(BatchRun, SeveralAtOnceLogAndNameAsOneAfterAnother)
     }
 }
 
+// Another batch into the same folder takes a file's name after this batch
+// chose it: the file is tried again under the next free name, logged as one
+// more "→ " line, as one file after another and several at once. A picture's
+// name taken meanwhile (the output's own still free) tries the same name
+// again, without another line.
+TEST_F(BatchRun, NameTakenMeanwhileGoesToTheNextFreeName)
+{
+    const QString out = m_folder + "out" + common::PathDelimChar();
+    const QStringList files{m_folder + "a.jww", m_folder + "b.jww", m_folder + "c.jww"};
+    const QStringList expectedLog = QStringList{files[0], kArrowPrefix + out + "a.sfc", kArrowPrefix + out + "a~1.sfc",
+                                                kResultPrefix + kConverted}
+                                    + triple("b.jww", out + "b.sfc", kConverted)
+                                    + triple("c.jww", out + "c.sfc", kConverted)
+                                    + QStringList{"3件中3件を変換しました"};
+    for (const int jobs : {1, 3}) {
+        SCOPED_TRACE(jobs);
+        ASSERT_TRUE(QDir(out).removeRecursively() && QDir().mkpath(out));
+        QStringList tried;
+        // a.sfc is taken by another batch just before this one's worker
+        // puts it in place; b's picture name is taken once.
+        const auto convert = [&](const QString& src, const QString& dst) {
+            tried.append(QFileInfo(dst).fileName());
+            if (dst == out + "a.sfc") {
+                testsupport::writeFile(dst, "another batch's");
+                return FileOutcome{kFailed, "保存先に同じ名前のファイルがあります"};
+            }
+            if (src.endsWith("b.jww") && tried.count("b.sfc") == 1)
+                return FileOutcome{kFailed, "保存先に同じ名前のファイルがあります"};
+            return fakeConvert(src, dst);
+        };
+        BatchHooks hooks;
+        QStringList log;
+        hooks.log = [&](const QString& line) { log.append(line); };
+        hooks.convert = convert;
+        hooks.startConvert = [&](const QString& src, const QString& dst, std::function<void(const FileOutcome&)> done)
+            -> std::unique_ptr<ConversionRun> {
+            return std::make_unique<TimedConversion>(5, [=] { done(convert(src, dst)); });
+        };
+        const BatchResult r = jobs == 1 ? runBatch(files, {false, out}, hooks) : runBatchJobs(files, {false, out}, hooks, jobs);
+        EXPECT_EQ(log, expectedLog);
+        EXPECT_EQ(r.converted, 3);
+        EXPECT_EQ(testsupport::readFile(out + "a.sfc"), "another batch's");
+        EXPECT_EQ(testsupport::readFile(out + "a~1.sfc"), files[0].toUtf8());
+        tried.sort();
+        EXPECT_EQ(tried, QStringList({"a.sfc", "a~1.sfc", "b.sfc", "b.sfc", "c.sfc"}));
+    }
+}
+
+namespace {
+
+// A conversion that asks for its turn after `askMs`, and once it has it ends
+// after `endMs`.
+class TurnTakingConversion final : public ConversionRun {
+public:
+    TurnTakingConversion(int askMs, int endMs, std::function<void()> granted, std::function<void()> end)
+        : m_endMs(endMs), m_granted(std::move(granted))
+    {
+        m_ask.setSingleShot(true);
+        m_end.setSingleShot(true);
+        QObject::connect(&m_ask, &QTimer::timeout, [this] { m_asked(); });
+        QObject::connect(&m_end, &QTimer::timeout, std::move(end));
+        m_ask.start(askMs);
+    }
+    void setTurnHandler(std::function<void()> asked) override { m_asked = std::move(asked); }
+    void grantTurn() override
+    {
+        m_granted();
+        m_end.start(m_endMs);
+    }
+
+private:
+    int m_endMs;
+    std::function<void()> m_granted, m_asked;
+    QTimer m_ask, m_end;
+};
+
+}  // namespace
+
+// Conversions at once that name pictures take turns: the later files ask
+// first, yet each gets its turn only once every file before it has ended,
+// so that picture names are given in file order.
+TEST_F(BatchRun, TurnsToNamePicturesComeInFileOrder)
+{
+    QStringList files;
+    for (int i = 0; i < 6; ++i) {
+        files.append(m_folder + QStringLiteral("d%1.jww").arg(i));
+        ASSERT_TRUE(testsupport::writeFile(files.last(), "x"));
+    }
+    QStringList ended, granted;
+    BatchHooks hooks;
+    hooks.startConvert = [&](const QString& src, const QString& dst, std::function<void(const FileOutcome&)> done)
+        -> std::unique_ptr<ConversionRun> {
+        const int i = int(files.indexOf(src));
+        return std::make_unique<TurnTakingConversion>(
+            5 * (6 - i), 2,
+            [&, src] {
+                // Every file before this one has ended.
+                EXPECT_EQ(ended, files.mid(0, files.indexOf(src)));
+                granted.append(src);
+            },
+            [&, src, dst, done] {
+                ended.append(src);
+                done(fakeConvert(src, dst));
+            });
+    };
+    const BatchResult r = runBatchJobs(files, {true, {}}, hooks, 4);
+    EXPECT_EQ(granted, files);
+    EXPECT_EQ(r.converted, 6);
+}
+
 TEST(RunProc1, JudgesByTheDestinationFileAndGivesTheReason)
 {
     QTemporaryDir dir;
@@ -291,7 +404,10 @@ TEST(RunProc1, JudgesByTheDestinationFileAndGivesTheReason)
         {"reason line", dir.filePath("reason"),
             "#!/bin/sh\necho 'QStandardPaths: a warning' >&2\nprintf '%s\\r\\n\\n' 'ファイルが空です' >&2\nexit 1\n",
             {kFailed, "ファイルが空です"}},
-        {"ended without a reason", "/bin/true", {}, {kFailed, "変換プログラムが異常終了しました"}},
+        {"ended without a reason", "/bin/false", {}, {kFailed, "変換プログラムが異常終了しました"}},
+        // It says it wrote the file, which is gone (its folder was removed
+        // meanwhile): that is what the reason says.
+        {"converted, then the file went", "/bin/true", {}, {kFailed, "変換したファイルが保存先から消えました"}},
         {"crashed after a line", dir.filePath("crash"), "#!/bin/sh\necho 'half' >&2\nkill -SEGV $$\n",
             {kFailed, "変換プログラムが異常終了しました"}},
         {"reason from a flood of output", dir.filePath("flood"),
@@ -364,3 +480,68 @@ TEST(RunProc1, KeepsTheEventLoopRunningWhileWaiting)
     EXPECT_GE(clock.elapsed(), 450);  // it did wait for the process
     EXPECT_GE(ticks, 5);
 }
+
+// A worker gets time in proportion to its source: two minutes, and twenty
+// seconds more per mebibyte.
+TEST(WorkerTimeLimit, GrowsWithTheSource)
+{
+    using namespace std::chrono_literals;
+    const struct {
+        qint64 bytes;
+        std::chrono::milliseconds limit;
+    } cases[] = {
+        {0, 120s}, {(1 << 20) - 1, 120s}, {1 << 20, 140s}, {qint64{100} << 20, 2120s}, {-1, 120s},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        EXPECT_EQ(workerTimeLimit(c.bytes), c.limit);
+    }
+}
+
+#ifdef Q_OS_UNIX
+// A worker that hangs (on a source that became a FIFO, say) is stopped at
+// its time limit and its file fails with a reason, instead of holding the
+// batch for ever; the time a worker waits for its turn does not count.
+TEST(WorkerRun, StoppedAtItsTimeLimitWhichWaitingForATurnDoesNotUse)
+{
+    using namespace std::chrono_literals;
+    QTemporaryDir dir;
+    ASSERT_TRUE(testsupport::writeFile(dir.filePath("a.jww"), "x"));
+    const struct {
+        const char* name;
+        QByteArray script;
+        bool turns;
+        FileOutcome outcome;
+    } cases[] = {
+        {"hangs", "#!/bin/sh\nexec sleep 600\n", false, {kFailed, workerTimedOutReason(400ms)}},
+        {"waits for its turn longer than its limit", "#!/bin/sh\necho turn\nread go\necho sfc > \"$2\"\n", true,
+            {kConverted, {}}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString worker = dir.filePath("worker");
+        QFile::remove(worker);
+        ASSERT_TRUE(testsupport::writeFile(worker, c.script));
+        ASSERT_TRUE(QFile::setPermissions(worker, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+        QFile::remove(dir.filePath("a.sfc"));
+        std::optional<FileOutcome> outcome;
+        QEventLoop loop;
+        QElapsedTimer clock;
+        clock.start();
+        WorkerRun run(worker, dir.filePath("a.jww"), dir.filePath("a.sfc"),
+                      [&](const FileOutcome& o) {
+                          outcome = o;
+                          loop.quit();
+                      },
+                      {c.turns, 400ms});
+        // The batch grants the turn well after the limit would have passed.
+        run.setTurnHandler([&run] { QTimer::singleShot(1000, [&run] { run.grantTurn(); }); });
+        if (!outcome)
+            loop.exec();
+        ASSERT_TRUE(outcome);
+        EXPECT_EQ(outcome->result, c.outcome.result);
+        EXPECT_EQ(outcome->reason, c.outcome.reason);
+        EXPECT_LT(clock.elapsed(), 30000);
+    }
+}
+#endif

@@ -74,14 +74,7 @@ protected:
     std::unique_ptr<QProcess> start(const QString& name, const QStringList& args) const
     {
         auto p = std::make_unique<QProcess>();
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("QT_QPA_PLATFORM", "no-such-platform");
-        env.remove("DISPLAY");
-        env.remove("WAYLAND_DISPLAY");
-        env.insert("HOME", m_workDir + "home");
-        env.insert("XDG_CONFIG_HOME", m_workDir + "home/.config");
-        env.insert("XDG_CACHE_HOME", m_workDir + "home/.cache");
-        p->setProcessEnvironment(env);
+        p->setProcessEnvironment(testsupport::headlessEnvironment(m_workDir + "home"));
         QStringList command = QStringList{m_progDir + name} + args;
         if (!m_asUser.isEmpty())
             command = QStringList{"setpriv", "--reuid=" + m_asUser, "--regid=" + m_asUser, "--clear-groups"} + command;

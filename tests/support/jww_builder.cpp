@@ -497,6 +497,28 @@ QByteArray gzipBytes(const QByteArray& data)
     return out;
 }
 
+QByteArray gzipZeros(int megabytes)
+{
+    z_stream zs{};
+    deflateInit2(&zs, Z_BEST_SPEED, Z_DEFLATED, 31, 9, Z_RLE);
+    const QByteArray zeros(1 << 20, '\0');
+    QByteArray out;
+    char buf[65536];
+    for (int i = 0; i < megabytes; ++i) {
+        zs.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(zeros.constData()));
+        zs.avail_in = static_cast<uInt>(zeros.size());
+        const int flush = i + 1 == megabytes ? Z_FINISH : Z_NO_FLUSH;
+        do {
+            zs.next_out = reinterpret_cast<Bytef*>(buf);
+            zs.avail_out = sizeof buf;
+            deflate(&zs, flush);
+            out.append(buf, static_cast<qsizetype>(sizeof buf - zs.avail_out));
+        } while (zs.avail_out == 0);
+    }
+    deflateEnd(&zs);
+    return out;
+}
+
 void initEmptyDrawing(TJwwData& d, int32_t version)
 {
     d.DataInit();

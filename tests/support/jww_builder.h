@@ -92,6 +92,9 @@ QByteArray writeJww(const jww::TJwwData& d, const JwwWriteOptions& options = {},
 
 // `data` as a gzip stream (the form of embedded ".gz" images).
 QByteArray gzipBytes(const QByteArray& data);
+// `megabytes` mebibytes of zeros as one gzip stream, made without holding
+// them: a few kilobytes that inflate to far more (a gzip bomb).
+QByteArray gzipZeros(int megabytes);
 
 // The header part only (magic up to the last text setting).
 void writeJwwHeader(JwwBytes& out, const jww::TJwwData& d, const JwwWriteOptions& options);

@@ -51,4 +51,17 @@ QByteArray readFile(const QString& path)
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
+QProcessEnvironment headlessEnvironment(const QString& home)
+{
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("QT_QPA_PLATFORM", "no-such-platform");
+    env.remove("DISPLAY");
+    env.remove("WAYLAND_DISPLAY");
+    const QString folder = home.endsWith(u'/') ? home : home + u'/';
+    env.insert("HOME", folder);
+    env.insert("XDG_CONFIG_HOME", folder + ".config");
+    env.insert("XDG_CACHE_HOME", folder + ".cache");
+    return env;
+}
+
 }  // namespace testsupport

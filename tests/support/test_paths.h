@@ -1,6 +1,7 @@
 // Where tests find the sample drawings and the built programs.
 #pragma once
 
+#include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 
@@ -20,6 +21,10 @@ QString sharedTool(const QString& name);
 bool writeFile(const QString& path, const QByteArray& bytes);
 // The whole file, or an empty array.
 QByteArray readFile(const QString& path);
+// The environment for running one of the programs as scripts do: no display
+// (an unusable display platform on purpose), and HOME and the XDG
+// configuration and cache folders inside `home`.
+QProcessEnvironment headlessEnvironment(const QString& home);
 
 }  // namespace testsupport
 

@@ -119,3 +119,24 @@ TEST(SfcFile, FileAppearingMeanwhileIsNeverReplaced)
             QFile::remove(fn);
     }
 }
+
+#ifdef Q_OS_LINUX
+// While the file is written it has no name: a run killed at any moment,
+// even by SIGKILL, leaves nothing in the user's folder.
+TEST(SfcFile, NothingIsVisibleWhileTheFileIsWritten)
+{
+    QTemporaryDir dir;
+    const QString fn = dir.filePath("out.sfc");
+    QStringList seen;
+    ASSERT_EQ(writeSfcFile(fn,
+                           [&](SfcWriter& f) {
+                               for (int i = 0; i < 20000; ++i)
+                                   f.writeLine(u"some line of the file that goes beyond one buffer");
+                               seen = filesIn(dir.path());
+                           }),
+              SfcFileResult::Written);
+    EXPECT_EQ(seen, QStringList());
+    EXPECT_EQ(filesIn(dir.path()), QStringList{"out.sfc"});
+    EXPECT_EQ(QFileInfo(fn).size(), 20000 * 51);
+}
+#endif

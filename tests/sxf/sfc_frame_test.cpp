@@ -16,7 +16,12 @@ TEST(SfcFileName, X2Encoding)
     } cases[] = {
         {QStringLiteral("/out/plan.sfc"), QStringLiteral("plan.sfc")},
         {QStringLiteral("/out/図面.sfc"), QStringLiteral("\\X2\\56F39762\\X0\\.sfc")},
+#ifdef Q_OS_WIN
         {QStringLiteral("C:\\out\\一.sfc"), QStringLiteral("\\X2\\4E00\\X0\\.sfc")},
+#else
+        // Outside Windows a backslash belongs to the name, written doubled.
+        {QStringLiteral("/out/a\\一.sfc"), QStringLiteral("a\\\\\\X2\\4E00\\X0\\.sfc")},
+#endif
         {QStringLiteral("/out/ｱｲ.sfc"), QStringLiteral("ｱｲ.sfc")},
         {QStringLiteral("/out/a\u00E9b.sfc"), QStringLiteral("a\\X2\\003F\\X0\\b.sfc")},
         {QStringLiteral("/out/図a面"), QStringLiteral("\\X2\\56F3\\X0\\a\\X2\\9762\\X0\\")},

@@ -176,9 +176,12 @@ TEST_F(Images, SymbolsWithoutMembersAreNotWritten)
 }
 
 // The files beside the output: TIFF and JPEG copied with their times, the
-// other types converted to JPEG; a file already at the target is kept, so
-// of two images with one name only the first arrives; nothing else is left.
-TEST_F(Images, FilesAreCopiedOrConvertedNeverReplaced)
+// other types converted to JPEG. A file already at the target is kept, and
+// the picture goes under the next free name, which the output then gives:
+// of two images with one name the second is b~1.jpg, the user's own
+// mine.jpg stays and the drawing's picture is mine~1.jpg. One picture shown
+// twice is one file; nothing else is left.
+TEST_F(Images, FilesAreCopiedOrConvertedUnderFreeNames)
 {
     ASSERT_TRUE(QDir(m_in.path()).mkpath("x"));
     ASSERT_TRUE(QDir(m_in.path()).mkpath("y"));
@@ -195,13 +198,26 @@ TEST_F(Images, FilesAreCopiedOrConvertedNeverReplaced)
         ASSERT_TRUE(f.setFileTime(old, QFileDevice::FileModificationTime));
     }
     ASSERT_TRUE(testsupport::writeFile(outDir() + "mine.jpg", "the user's own file"));
-    for (const char* name : {"a.png", "x/b.jpg", "y/b.jpg", "t.tif", "g.gif", "mine.png"})
+    for (const char* name : {"a.png", "x/b.jpg", "y/b.jpg", "t.tif", "g.gif", "mine.png", "a.png"})
         testsupport::addMoji(m_d, imageText("^@BM" + in(name) + ",10", 0, 0, 1, 0));
-    const std::vector<convert::AcceptedImage> found = images();
-    ASSERT_EQ(found.size(), 6u);
-    worker::placeImageFiles(found, outDir() + "plan.sfc");
+    std::vector<convert::AcceptedImage> found = images();
+    ASSERT_EQ(found.size(), 7u);
+    worker::ImageFiles files;
+    ASSERT_TRUE(files.prepare(found, outDir() + "plan.sfc"));
+#ifdef Q_OS_LINUX
+    // Written, but with no name until the output gets its own.
+    EXPECT_EQ(filesIn(outDir()), QStringList{"mine.jpg"});
+#endif
+    ASSERT_EQ(files.commit(), common::MoveResult::Moved);
+    files.keep();
+    EXPECT_EQ(files.named().size(), 6);
 
-    EXPECT_EQ(filesIn(outDir()), (QStringList{"a.jpg", "b.jpg", "g.jpg", "mine.jpg", "t.tif"}));
+    EXPECT_EQ(filesIn(outDir()), (QStringList{"a.jpg", "b.jpg", "b~1.jpg", "g.jpg", "mine.jpg", "mine~1.jpg", "t.tif"}));
+    QStringList names;
+    for (const convert::AcceptedImage& img : found)
+        names.append(img.name);
+    EXPECT_EQ(names, (QStringList{"a.jpg", "b.jpg", "b~1.jpg", "t.tif", "g.jpg", "mine~1.jpg", "a.jpg"}));
+    EXPECT_EQ(testsupport::readFile(outDir() + "b~1.jpg"), testsupport::readFile(in("y/b.jpg")));
     QImageReader converted(outDir() + "a.jpg");
     EXPECT_EQ(converted.format(), "jpeg");
     EXPECT_EQ(converted.size(), QSize(200, 100));
@@ -278,9 +294,12 @@ TEST_F(Images, ReferencesAreHandledSafely)
     EXPECT_EQ(pw, 20000);
     for (const char* name : {"secret.jpg", "huge.png", "damaged.png", "CON.jpg", "ok.png"})
         testsupport::addMoji(m_d, imageText("^@BM" + in(name) + ",10", 0, 0, 1, 0));
-    const std::vector<convert::AcceptedImage> found = images();
+    std::vector<convert::AcceptedImage> found = images();
     ASSERT_EQ(found.size(), 4u);  // not the text file named like a JPEG
-    worker::placeImageFiles(found, outDir() + "plan.sfc");
+    worker::ImageFiles files;
+    ASSERT_TRUE(files.prepare(found, outDir() + "plan.sfc"));
+    ASSERT_EQ(files.commit(), common::MoveResult::Moved);
+    files.keep();
     EXPECT_EQ(filesIn(outDir()), QStringList{"ok.jpg"});
     EXPECT_FALSE(worker::ConvertImageFile(in("huge.png"), outDir() + "huge.jpg"));
     EXPECT_FALSE(worker::ConvertImageFile(in("damaged.png"), outDir() + "damaged.jpg"));

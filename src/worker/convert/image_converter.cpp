@@ -58,7 +58,7 @@ void procSfcDataImageDef(ConversionContext& ctx, const std::vector<AcceptedImage
         const int32_t layer = ctx.tables.DatLay[img.layer.nGLayer * 16 + img.layer.nLayer].no;
         const std::array<sxf::T2DPoint, 5> frame = frameOf(img, ctx.PaperSizeX, ctx.PaperSizeY);
         sxf::procSfcPolyLine(ctx.f, {layer, 1, 1, 1}, 5, frame);
-        sxf::procSfcBlockDef(ctx.f, imageSymbolName(k, imageTargetName(img.source, img.placing)), 3);
+        sxf::procSfcBlockDef(ctx.f, imageSymbolName(k, img.name), 3);
     }
 }
 
@@ -67,7 +67,7 @@ void procSfcDataImages(ConversionContext& ctx, const std::vector<AcceptedImage>&
     int k = 0;
     for (const AcceptedImage& img : images) {
         ++k;
-        sxf::procSfcBlock(ctx.f, 0, imageSymbolName(k, imageTargetName(img.source, img.placing)), 0, 0, 0, 1, 1);
+        sxf::procSfcBlock(ctx.f, 0, imageSymbolName(k, img.name), 0, 0, 0, 1, 1);
     }
 }
 

@@ -75,6 +75,7 @@ void ImageCollector::add(const TEntJwwMoji& e, const TEntJwwBlockTree* node)
     img.placing = imagePlacingOf(img.source);
     if (img.placing == ImagePlacing::None)
         return;
+    img.name = imageTargetName(img.source, img.placing);
     img.w = info.reals[0];
     img.sx = e.start_x;
     img.sy = e.start_y;
@@ -149,23 +150,49 @@ bool GetImageSize(const QString& path, int32_t& pw, int32_t& ph)
     return codecImageSize(path, pw, ph);
 }
 
-std::vector<AcceptedImage> acceptedImages(const TJwwData& d, const QString& jwwFileName)
+namespace {
+
+// Calls `visit` for every image text in the walk order: each placed
+// definition's image texts per placement, then the top-level texts.
+template <typename Visit>
+void walkImageTexts(const TJwwData& d, Visit visit)
 {
-    ImageCollector images(d, jwwFileName);
     const std::vector<std::vector<const TEntJwwMoji*>> blockImages = imageTextsByDefinition(d);
     for (const TEntJwwBlockTree& node : d.EntBlockTree) {
         if (node.defno < 0 || node.defno >= static_cast<int32_t>(d.EntBlockDef.size()))
             continue;
         for (const TEntJwwMoji* text : blockImages[static_cast<size_t>(node.defno)])
-            images.add(*text, &node);
+            visit(*text, &node);
     }
     for (const TEntJwwNo& no : d.EntNo) {
         visitEntity(d, nullptr, no, [&](const auto& e) {
             if constexpr (std::is_same_v<std::decay_t<decltype(e)>, TEntJwwMoji>)
-                images.add(e, nullptr);
+                visit(e, nullptr);
         });
     }
+}
+
+}  // namespace
+
+std::vector<AcceptedImage> acceptedImages(const TJwwData& d, const QString& jwwFileName)
+{
+    ImageCollector images(d, jwwFileName);
+    walkImageTexts(d, [&](const TEntJwwMoji& e, const TEntJwwBlockTree* node) { images.add(e, node); });
     return images.take();
+}
+
+QSet<QString> embeddedImagesShown(const TJwwData& d)
+{
+    static const QString kTempMark = QStringLiteral("%temp%");
+    QSet<QString> names;
+    walkImageTexts(d, [&](const TEntJwwMoji& e, const TEntJwwBlockTree*) {
+        if (!common::IsImageText(e.str))
+            return;
+        const QString path = common::ParseImageText(e.str).fileName;
+        if (path.startsWith(kTempMark) && path.size() > kTempMark.size())
+            names.insert(path.mid(kTempMark.size()));
+    });
+    return names;
 }
 
 }  // namespace convert

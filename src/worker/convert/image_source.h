@@ -5,6 +5,7 @@
 
 #include "worker/jww/jww_data.h"
 
+#include <QSet>
 #include <QString>
 #include <QStringView>
 
@@ -47,6 +48,10 @@ bool GetImageSize(const QString& path, int32_t& pw, int32_t& ph);
 struct AcceptedImage {
     QString source;  // resolved path of the image file
     ImagePlacing placing = ImagePlacing::None;
+    // The name the image goes by beside the output and in its symbol:
+    // imageTargetName of the source, until the placing of the files chooses
+    // a free name (worker::placeImageFiles).
+    QString name;
     int32_t pw = 0, ph = 0;  // pixel size
     double w = 0;            // width on the drawing
     double sx = 0, sy = 0;   // start point of the text
@@ -67,5 +72,10 @@ struct AcceptedImage {
 // and its type is accepted. `jwwFileName` is the drawing's path, for the
 // retry beside the drawing.
 std::vector<AcceptedImage> acceptedImages(const jww::TJwwData& d, const QString& jwwFileName);
+
+// The embedded images that drawing `d` shows: the file names after "%temp%"
+// of the image texts that acceptedImages walks (placed blocks' members and
+// the top level), whether or not their files exist. Reads no file.
+QSet<QString> embeddedImagesShown(const jww::TJwwData& d);
 
 }  // namespace convert

@@ -17,6 +17,10 @@ bool isPlainImageName(const QString& name)
     if (name.isEmpty() || name == u"." || name == u".." || common::IsInvalidPath(name))
         return false;
     for (QChar c : name) {
+        // Control characters are refused on every platform: the same drawing
+        // must extract the same files wherever it is converted.
+        if (c.unicode() < 0x20)
+            return false;
         if (c == u'/' || c == u'\\' || c == u':' || c == u'*' || c == u'?' || c == u'<' || c == u'>' || c == u'"'
             || c == u'|')
             return false;

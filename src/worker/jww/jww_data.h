@@ -3,13 +3,30 @@
 
 #include "worker/jww/jwwtype.h"
 
+#include <QSet>
 #include <QString>
+#include <QStringList>
 
 #include <vector>
 
 namespace jww {
 
 class TgraAttribute;
+
+// All images of one drawing inflate to at most this much: enough for many
+// scanned sheets, while a drawing of small gzip bombs cannot fill a disk.
+inline constexpr qint64 kMaxInflatedTotal = qint64{2} << 30;
+
+// How inflating the embedded images ended.
+struct BindImageResult {
+    enum class Status {
+        Done,         // every image that was to be inflated was, or was left out as damaged
+        OverBudget,   // `name` would have gone beyond the budget of all images together
+        CannotWrite,  // `name` could not be written (or its stored file read)
+    };
+    Status status = Status::Done;
+    QString name;  // the inflated name of the image that ended the work
+};
 
 // Why FileCheck or FileIn returned false.
 enum class JwwReadFailure {
@@ -39,7 +56,8 @@ public:
     void DataFree();
 
     // True when `path` starts with "JwwData." and a version of 220 to 700.
-    // Never throws; a missing or unreadable file gives false. Sets
+    // Never throws; a missing or unreadable file gives false, and so does
+    // anything but a regular file, without waiting on it (a FIFO). Sets
     // ReadFailure to why it gave false, or to None.
     bool FileCheck(const QString& path);
     // Reads the whole drawing. Returns false when the file is not a drawing
@@ -56,13 +74,19 @@ public:
     // drawing's run; only plain file names (no separator, "..", device name)
     // are ever written or deleted, and an empty folder path touches nothing.
 
-    // Empties the image list; deletes no file.
+    // Empties the image list and BindImageUnwritten; deletes no file.
     void BindImageInit();
-    // Inflates every stored ".gz" image of the list beside itself (the name
-    // without ".gz"). A damaged stream keeps what inflated before the damage;
-    // one that would inflate beyond a bound relative to its size leaves no
-    // file. Missing stored files are skipped. Never throws.
-    void BindImageExplode();
+    // Inflates the stored ".gz" images of the list beside themselves (the
+    // name without ".gz"): those whose inflated name is in `shown`, or every
+    // one when `shown` is null. A damaged stream keeps what inflated before
+    // the damage; one that would inflate beyond a bound relative to its size
+    // leaves no file and the next image follows. All images together inflate
+    // to at most `budget` bytes: the image that would go beyond it leaves no
+    // file and ends the work with OverBudget. An image whose inflated file
+    // cannot be written (or whose stored file cannot be read) leaves no file
+    // and ends the work with CannotWrite. Missing stored files are skipped.
+    // Never throws.
+    BindImageResult BindImageExplode(const QSet<QString>* shown = nullptr, qint64 budget = kMaxInflatedTotal);
     // Deletes the stored ".gz" files of the list from the image folder.
     void BindImageDeleteGzFile();
     // Deletes the images of the list as extracted: stored names, and ".gz"
@@ -105,6 +129,9 @@ public:
 
     QString BindImageFolder;  // ends with the path separator
     std::vector<TBindImageType> BindImage;
+    // Stored names of the images whose data the read could not write into
+    // BindImageFolder (a full disk, a folder that went away).
+    QStringList BindImageUnwritten;
     int32_t BindImageN() const { return countOf(BindImage); }
     bool BindImageExp = false;  // extract embedded images while reading
     bool BindImageExr = false;  // read the embedded-image list at all

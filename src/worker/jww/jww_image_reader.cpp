@@ -2,6 +2,7 @@
 // named image of non-zero size, that many bytes of file data.
 #include "worker/jww/jww_image_reader.h"
 
+#include "common/interrupt_cleanup.h"
 #include "worker/jww/image_names.h"
 #include "worker/jww/jww_cstring.h"
 
@@ -15,10 +16,13 @@ constexpr qsizetype kMinImageEntryBytes = 1 + 4;
 constexpr qsizetype kWriteChunk = 2048;
 
 // Writes `data` to `path`; a file that cannot be completed is removed so
-// that no truncated image looks like a whole one.
-void writeImageFile(const QString& path, QByteArrayView data)
+// that no truncated image looks like a whole one, and false is returned.
+bool writeImageFile(const QString& path, QByteArrayView data)
 {
     QFile file(path);
+    // The file belongs to this run until tear-down, and so it does if a
+    // signal stops the run first.
+    common::removeFileOnInterrupt(path);
     bool ok = file.open(QIODevice::WriteOnly | QIODevice::Truncate);
     for (qsizetype at = 0; ok && at < data.size(); at += kWriteChunk) {
         const qsizetype n = std::min(kWriteChunk, data.size() - at);
@@ -26,8 +30,13 @@ void writeImageFile(const QString& path, QByteArrayView data)
     }
     ok = ok && file.flush();
     file.close();
-    if (!ok && file.exists())
-        file.remove();
+    ok = ok && file.error() == QFileDevice::NoError;
+    if (!ok) {
+        if (file.exists())
+            file.remove();
+        common::keepFileOnInterrupt(path);
+    }
+    return ok;
 }
 
 }  // namespace
@@ -54,8 +63,8 @@ bool readImageList(TJwwData& d, ByteCursor& in)
             const QByteArrayView data = in.bytes(img.Fsize);
             if (in.failed())
                 break;
-            if (extract && isPlainImageName(img.Fname))
-                writeImageFile(d.BindImageFolder + img.Fname, data);
+            if (extract && isPlainImageName(img.Fname) && !writeImageFile(d.BindImageFolder + img.Fname, data))
+                d.BindImageUnwritten.append(img.Fname);
         }
         d.BindImage.push_back(std::move(img));
     }

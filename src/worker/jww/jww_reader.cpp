@@ -2,6 +2,7 @@
 #include "worker/jww/jww_reader.h"
 
 #include "common/codepage.h"
+#include "common/file_open.h"
 #include "worker/jww/byte_cursor.h"
 #include "worker/jww/jww_header_reader.h"
 #include "worker/jww/jww_image_reader.h"
@@ -87,8 +88,10 @@ bool TJwwData::FileCheck(const QString& path)
 {
     ReadFailure = JwwReadFailure::Unreadable;
     FailedVersion = 0;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Opened without waiting: the path may have become a FIFO since it was
+    // checked, which an ordinary open would wait on for ever.
+    QFile file;
+    if (!common::OpenRegularFile(file, path))
         return false;
     const QByteArray head = file.read(12);
     if (file.error() != QFileDevice::NoError)
@@ -103,8 +106,8 @@ bool TJwwData::FileIn(const QString& path)
     ReadFailure = JwwReadFailure::Unreadable;
     FailedVersion = 0;
     try {
-        QFile file(path);
-        if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
+        QFile file;
+        if (!common::OpenRegularFile(file, path, QIODevice::Unbuffered))
             return false;
         const QByteArray head = file.read(12);
         if (file.error() != QFileDevice::NoError || !file.seek(0))

@@ -66,7 +66,13 @@ TEST(ImageNames, PlacingAndTargetNameFollowTheExtension)
         ImagePlacing placing;
         const char* target;
     } cases[] = {
-        {"C:\\img\\a.png", ImagePlacing::Convert, "a.jpg"}, {"/x/Photo.JPEG", ImagePlacing::Copy, "Photo.JPEG"},
+#ifdef Q_OS_WIN
+        {"C:\\img\\a.png", ImagePlacing::Convert, "a.jpg"},
+#else
+        // Outside Windows a backslash is part of the name: no folder here.
+        {"/img/a.png", ImagePlacing::Convert, "a.jpg"},    {"a\\b.png", ImagePlacing::Convert, "a\\b.jpg"},
+#endif
+        {"/x/Photo.JPEG", ImagePlacing::Copy, "Photo.JPEG"},
         {"scan.Tiff", ImagePlacing::Copy, "scan.Tiff"},    {"s.tif", ImagePlacing::Copy, "s.tif"},
         {"b.jpg", ImagePlacing::Copy, "b.jpg"},            {"old.BMP", ImagePlacing::Convert, "old.jpg"},
         {"anim.gif", ImagePlacing::Convert, "anim.jpg"},   {"i.ico", ImagePlacing::Convert, "i.jpg"},

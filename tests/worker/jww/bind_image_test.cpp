@@ -6,11 +6,10 @@
 #include "worker/worker_driver.h"
 
 #include <QDir>
+#include <QSet>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
-
-#include <zlib.h>
 
 #include <memory>
 #include <utility>
@@ -63,29 +62,6 @@ protected:
 };
 
 const QByteArray kPicture = QByteArray("\xFF\xD8\xFF\xE0 picture bytes ").repeated(500);
-
-// `megabytes` of zeros as one gzip stream, made without holding them.
-QByteArray gzipZeros(int megabytes)
-{
-    z_stream zs{};
-    deflateInit2(&zs, Z_BEST_SPEED, Z_DEFLATED, 31, 9, Z_RLE);
-    QByteArray zeros(1 << 20, '\0');
-    QByteArray out;
-    char buf[65536];
-    for (int i = 0; i < megabytes; ++i) {
-        zs.next_in = reinterpret_cast<Bytef*>(zeros.data());
-        zs.avail_in = static_cast<uInt>(zeros.size());
-        const int flush = i + 1 == megabytes ? Z_FINISH : Z_NO_FLUSH;
-        do {
-            zs.next_out = reinterpret_cast<Bytef*>(buf);
-            zs.avail_out = sizeof buf;
-            deflate(&zs, flush);
-            out.append(buf, static_cast<qsizetype>(sizeof buf - zs.avail_out));
-        } while (zs.avail_out == 0);
-    }
-    deflateEnd(&zs);
-    return out;
-}
 
 }  // namespace
 
@@ -181,6 +157,7 @@ TEST_F(ImageRun, ImageThatCannotBeWrittenIsSkippedAndTheListGoesOn)
     ASSERT_TRUE(read());
     ASSERT_EQ(m_r.BindImageN(), 2);
     EXPECT_EQ(m_r.BindImage[1].Fname, QStringLiteral("next.gz"));
+    EXPECT_EQ(m_r.BindImageUnwritten, QStringList{"busy.gz"});  // the run learns which one is missing
     m_r.BindImageExplode();
     EXPECT_EQ(folderFile(QStringLiteral("next")), QByteArray("next"));
 }
@@ -227,12 +204,53 @@ TEST_F(ImageRun, GzipBombIsStoppedAndRemoved)
     EXPECT_EQ(folderFile(QStringLiteral("after")), QByteArray("after"));
 }
 
+// Many small gzip bombs add up where each stays below its own bound: only
+// the images the drawing shows are inflated, and all of them together stay
+// within the budget; the image that would go beyond it leaves no file.
+TEST_F(ImageRun, OnlyShownImagesInflateAndTogetherWithinTheBudget)
+{
+    constexpr qint64 kMiB = 1 << 20;
+    for (const char* name : {"a.bmp.gz", "b.bmp.gz", "c.bmp.gz"})
+        addImage(QString::fromLatin1(name), gzipZeros(8));
+    ASSERT_TRUE(read());
+    using Status = BindImageResult::Status;
+    const QSet<QString> all{"a.bmp", "b.bmp", "c.bmp"};
+    const struct {
+        const char* name;
+        QSet<QString> shown;
+        qint64 budget;
+        Status status;
+        QString stoppedAt;
+        QStringList inflated;
+    } cases[] = {
+        {"only the one shown", {"b.bmp", "elsewhere.png"}, kMaxInflatedTotal, Status::Done, {}, {"b.bmp"}},
+        {"none shown", {}, kMaxInflatedTotal, Status::Done, {}, {}},
+        {"all within the budget", all, 24 * kMiB, Status::Done, {}, {"a.bmp", "b.bmp", "c.bmp"}},
+        {"the third beyond it", all, 20 * kMiB, Status::OverBudget, "c.bmp", {"a.bmp", "b.bmp"}},
+        {"no room at all", all, 0, Status::OverBudget, "a.bmp", {}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const QString& name : all)
+            QFile::remove(m_folder + name);
+        const BindImageResult r = m_r.BindImageExplode(&c.shown, c.budget);
+        EXPECT_EQ(r.status, c.status);
+        EXPECT_EQ(r.name, c.stoppedAt);
+        QStringList inflated;
+        for (const QString& name : folderFiles()) {
+            if (!name.endsWith(".gz"))
+                inflated.append(name);
+        }
+        EXPECT_EQ(inflated, c.inflated);
+    }
+}
+
 // The worker's own run: images extracted into its TEMP folder are deleted
 // at tear-down and the folder goes with them.
 namespace {
 
-// A worker's folder in `dir`: the settings file and "in.jww", an empty
-// drawing that embeds `images` (name, stored bytes).
+// A worker's folder in `dir`: the settings file and "in.jww", a drawing that
+// embeds `images` (name, stored bytes) and shows each of them.
 bool writeWorkerFolder(const QTemporaryDir& dir, const std::vector<std::pair<QString, QByteArray>>& images)
 {
     TJwwData w;
@@ -241,6 +259,10 @@ bool writeWorkerFolder(const QTemporaryDir& dir, const std::vector<std::pair<QSt
     for (const auto& [name, data] : images) {
         w.BindImage.push_back({name, static_cast<int32_t>(data.size()), false});
         options.imageData.push_back(data);
+        TEntJwwMoji text;
+        text.end_x = 1;
+        text.str = "^@BM%temp%" + (name.endsWith(".gz") ? name.chopped(3) : name) + ",10";
+        addMoji(w, text);
     }
     return dir.isValid() && writeFile(dir.filePath("Kestrune.dat"), "50\r\n50\r\n480\r\n480\r\n") &&
            writeFile(dir.filePath("in.jww"), writeJww(w, options));

@@ -3,10 +3,18 @@
 #include "tests/support/jww_builder.h"
 #include "tests/worker/jww/jww_test_files.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#endif
 
 using namespace jww;
 using namespace testsupport;
@@ -112,6 +120,33 @@ TEST(JwwHeader, RefusalsSayWhy)
     EXPECT_FALSE(d.FileIn(scratchPath(QStringLiteral("missing.jww"))));
     EXPECT_EQ(d.ReadFailure, JwwReadFailure::Unreadable);
 }
+
+#ifdef Q_OS_UNIX
+// A drawing's path checked as a regular file may name a FIFO by the time it
+// is opened: the check and the read open it without waiting for a writer,
+// see what it is and refuse it. Each runs in a child process that an alarm
+// ends, so that a wait for ever shows as a failure instead of a hang.
+TEST(JwwHeader, FifoIsRefusedWithoutWaitingOnIt)
+{
+    const QString fifo = scratchPath(QStringLiteral("fifo.jww"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    for (const bool read : {false, true}) {
+        SCOPED_TRACE(read ? "FileIn" : "FileCheck");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            ::alarm(10);
+            TJwwData d;
+            const bool ok = read ? d.FileIn(fifo) : d.FileCheck(fifo);
+            ::_exit(!ok && d.ReadFailure == JwwReadFailure::Unreadable ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFEXITED(status)) << "the open waited until the alarm";
+        EXPECT_EQ(WEXITSTATUS(status), 0);
+    }
+}
+#endif
 
 // Version 231 added the long zoom-jump block, 230 the solid colours, 300 the
 // sky-view settings, 420 the extended colour and line-type tables.

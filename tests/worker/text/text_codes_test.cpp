@@ -11,12 +11,23 @@ using text::TSFC_Moji_Exp_Info;
 
 namespace {
 
+// A path of this system from one written with Windows' separators: only
+// Windows takes "\\" between names.
+QString nativePath(const QString& windowsPath)
+{
+#ifdef Q_OS_WIN
+    return windowsPath;
+#else
+    return QString(windowsPath).replace(u'\\', u'/');
+#endif
+}
+
 // Both dates on Tuesday 2024-05-07 09:05:03, so that a code reads the same
 // whichever date it takes; the tests of the two dates apart change one.
 TSFC_Moji_Exp_Info context()
 {
     TSFC_Moji_Exp_Info m;
-    m.filename = u"C:\\a\\b\\plan.jww"_qs;
+    m.filename = nativePath(u"C:\\a\\b\\plan.jww"_qs);
     m.filedate = QDateTime(QDate(2024, 5, 7), QTime(9, 5, 3));
     m.nowdate = m.filedate;
     m.scale.fill(1);
@@ -128,7 +139,7 @@ TEST(TextCodes, PathAndFileNames)
 {
     TSFC_Moji_Exp_Info m = context();
     expectAll(m, {
-        {u"%F"_qs, u"C:\\a\\b\\plan.jww"_qs}, {u"&F"_qs, u"C:\\a\\b\\plan.jww"_qs}, {u"$F"_qs, u"C:\\a\\b\\plan.jww"_qs},
+        {u"%F"_qs, m.filename}, {u"&F"_qs, m.filename}, {u"$F"_qs, m.filename},
         {u"%F1"_qs, u"b"_qs}, {u"%F2"_qs, u"a"_qs}, {u"%F3"_qs, u"C:"_qs}, {u"$F4"_qs, u"C:"_qs},
         {u"&F9"_qs, u"C:"_qs}, {u"%F12"_qs, u"C:"_qs},
         {u"%f"_qs, u"plan.jww"_qs}, {u"&f"_qs, u"plan"_qs}, {u"%f3"_qs, u"pla"_qs}, {u"%fa"_qs, u"plan.jww"_qs},
@@ -144,11 +155,11 @@ TEST(TextCodes, PathAndFileNames)
     EXPECT_EQ(GetMojiExp1(m, 0, u"%F42"_qs), u"r"_qs);
     EXPECT_EQ(GetMojiExp1(m, 0, u"%F99"_qs), u"%F99"_qs);  // "99" sorts after "9"
 
-    m.filename = u"C:\\a\\plan A rev.jww"_qs;
+    m.filename = nativePath(u"C:\\a\\plan A rev.jww"_qs);
     expectAll(m, {{u"&fs1"_qs, u"plan"_qs}, {u"&fs2"_qs, u"A"_qs}, {u"&fs3"_qs, u"rev"_qs}, {u"&fs9"_qs, u"rev"_qs}});
 
     // "%f" takes whole characters while fewer columns than asked are taken.
-    m.filename = u"C:\\a\\図面1.jww"_qs;
+    m.filename = nativePath(u"C:\\a\\図面1.jww"_qs);
     expectAll(m, {{u"%f3"_qs, u"図面"_qs}, {u"%f1"_qs, u"図"_qs}, {u"%f5"_qs, u"図面1"_qs},
                   {u"%fc"_qs, u"図面1.jww"_qs}, {u"%f1x"_qs, u""_qs}});
 
