@@ -240,7 +240,11 @@ TEST_F(Images, NameEndingAStringEarlyIsMadeSafeInFileAndSymbol)
         testsupport::addMoji(m_d, imageText("^@BM" + in(QString::fromUtf8(name)) + ",10", 0, 0, 1, 0));
     const Converted c = convert();
     testsupport::expectWellFormed(c);
-    worker::placeImageFiles(images(), outDir() + "plan.sfc");
+    std::vector<convert::AcceptedImage> found = images();
+    worker::ImageFiles files;
+    ASSERT_TRUE(files.prepare(found, outDir() + "plan.sfc"));
+    ASSERT_EQ(files.commit(), common::MoveResult::Moved);
+    files.keep();
 
     EXPECT_EQ(filesIn(outDir()), (QStringList{"ア'.jpg", "表’.jpg"}));
     const QStringList lines = featureLines(c.text);
