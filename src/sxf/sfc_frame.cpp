@@ -34,7 +34,12 @@ QString GetX2String(QStringView s)
 
 QString SfcFileName(QStringView fn)
 {
-    return common::ExtractName(fn).replace(u'\\', QStringLiteral("\\\\"));
+    return common::ExtractName(fn);
+}
+
+QString fileNameField(QStringView name)
+{
+    return GetX2String(name.toString().replace(u'\\', QStringLiteral("\\\\")));
 }
 
 QString sfcTimeStamp(const QDateTime& t)
@@ -62,7 +67,7 @@ void writeSfcHeader(SfcWriter& f, const Header& h)
     f.writeLine(u"HEADER;");
     f.writeLine(QString("FILE_DESCRIPTION(('" + h.description + "'),"));
     f.writeLine(QString(indent + "'" + h.implementationLevel + "');"));
-    f.writeLine(QString("FILE_NAME('" + GetX2String(h.fileName) + "',"));
+    f.writeLine(QString("FILE_NAME('" + fileNameField(h.fileName) + "',"));
     f.writeLine(QString(indent + "'" + h.timeStamp + "',"));
     f.writeLine(QString(indent + "('" + h.author + "'),"));
     f.writeLine(QString(indent + "('" + h.organisation + "'),"));

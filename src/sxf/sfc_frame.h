@@ -18,9 +18,12 @@ QString GetX2String(QStringView s);
 
 // The name written on the FILE_NAME line for destination `fn`: its part after
 // the last separator, or empty for a blank or invalid path; not yet encoded.
-// A backslash, which only names outside Windows hold, is doubled, as strings
-// of the exchange form write it.
 QString SfcFileName(QStringView fn);
+
+// `name` as the FILE_NAME line writes it: a backslash, which only names
+// outside Windows hold, doubled as strings of the exchange form write it
+// (so that it cannot start an escape), then the "\X2\" form (GetX2String).
+QString fileNameField(QStringView name);
 
 // `t` as the header writes a time stamp: "2026-12-10T09:30:00".
 QString sfcTimeStamp(const QDateTime& t);

@@ -239,24 +239,33 @@ QString decodeX2(const QString& text)
 {
     static const QString kOpen = QStringLiteral("\\X2\\");
     static const QString kClose = QStringLiteral("\\X0\\");
-    qsizetype open = text.indexOf(kOpen);
-    if (open < 0)
+    if (!text.contains(u'\\'))
         return text;
     QString out;
-    qsizetype done = 0;
-    while (open >= 0) {
-        const qsizetype close = text.indexOf(kClose, open + kOpen.size());
-        if (close < 0)
-            break;
-        QString run;
-        if (decodeHexRun(QStringView(text).sliced(open + kOpen.size(), close - open - kOpen.size()), run)) {
-            out += QStringView(text).sliced(done, open - done);
-            out += run;
-            done = close + kClose.size();
+    out.reserve(text.size());
+    qsizetype i = 0;
+    while (i < text.size()) {
+        if (text.at(i) != u'\\') {
+            out += text.at(i++);
+            continue;
         }
-        open = text.indexOf(kOpen, close + kClose.size());
+        // A doubled backslash stands for one, and cannot open a run.
+        if (i + 1 < text.size() && text.at(i + 1) == u'\\') {
+            out += u'\\';
+            i += 2;
+            continue;
+        }
+        if (QStringView(text).sliced(i).startsWith(kOpen)) {
+            const qsizetype close = text.indexOf(kClose, i + kOpen.size());
+            QString run;
+            if (close >= 0 && decodeHexRun(QStringView(text).sliced(i + kOpen.size(), close - i - kOpen.size()), run)) {
+                out += run;
+                i = close + kClose.size();
+                continue;
+            }
+        }
+        out += text.at(i++);
     }
-    out += QStringView(text).sliced(done);
     return out;
 }
 

@@ -28,7 +28,8 @@ struct HeaderLines {
 void readSfcHeader(const HeaderLines& lines, Header& header, FindingSink& findings);
 
 // `text` with every "\X2\" run of four-digit hexadecimal UTF-16 codes up to
-// "\X0\" replaced by those characters; a malformed run is kept as written.
+// "\X0\" replaced by those characters and every doubled backslash by one;
+// a malformed run and a lone backslash are kept as written.
 QString decodeX2(const QString& text);
 
 }  // namespace sxf

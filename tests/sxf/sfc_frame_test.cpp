@@ -31,7 +31,7 @@ TEST(SfcFileName, X2Encoding)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.path.toStdString());
-        EXPECT_EQ(GetX2String(SfcFileName(c.path)), c.line);
+        EXPECT_EQ(fileNameField(SfcFileName(c.path)), c.line);
     }
 }
 

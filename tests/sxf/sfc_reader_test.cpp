@@ -1,6 +1,8 @@
 // Reading SFC files into the model: every kind of record, the references
 // resolved, and the model written back.
 #include "sxf/sfc_drawing_writer.h"
+#include "sxf/sfc_frame.h"
+#include "sxf/sfc_header_reader.h"
 #include "sxf/sfc_reader.h"
 
 #include "sxf/sfc_record_text.h"
@@ -340,6 +342,33 @@ TEST(SfcReader, HeaderOfAnotherLayoutReads)
     EXPECT_EQ(h.schema, u"ASSOCIATIVE_DRAUGHTING");
     ASSERT_NE(r.drawing.sheet(), nullptr);
     EXPECT_EQ(r.drawing.sheet()->y, 297.5);
+}
+
+// A name outside Windows may hold a backslash: the header writes it doubled
+// so that it cannot open an escape, and the reader takes the pair for one
+// backslash again, beside "\X2\" runs and lone backslashes of other writers.
+TEST(SfcReader, FileNameBackslashesReadAsWritten)
+{
+    struct Case {
+        QString field;
+        QString name;
+    } cases[] = {
+        {QStringLiteral("a\\\\b.sfc"), QStringLiteral("a\\b.sfc")},
+        {QStringLiteral("a\\\\\\X2\\4E00\\X0\\.sfc"), QStringLiteral("a\\\u4E00.sfc")},
+        {QStringLiteral("C:\\d\\x.sfc"), QStringLiteral("C:\\d\\x.sfc")},
+        {QStringLiteral("\\X2\\4E0\\X0\\"), QStringLiteral("\\X2\\4E0\\X0\\")},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.field.toStdString());
+        EXPECT_EQ(decodeX2(c.field), c.name);
+    }
+    Drawing d;
+    d.header = sfcHeader(QStringLiteral("/out/a\\表.sfc"), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
+    const QByteArray bytes = writeBack(d);
+    EXPECT_TRUE(bytes.contains("FILE_NAME('a\\\\\\X2\\8868\\X0\\.sfc',"));
+    const ReadResult r = readSfc(bytes);
+    EXPECT_EQ(r.drawing.header.fileName, QStringLiteral("a\\表.sfc"));
+    EXPECT_EQ(writeBack(r.drawing), bytes);
 }
 
 // Values as other writers spell them: blanks around tokens, a "+" sign,
