@@ -21,6 +21,10 @@ struct P21Options {
     // (Header::timeStamp, the SFC's when it was read from one), or, when
     // that is empty too, the local time of writing as "2026-12-10T09:30:00".
     QString timeStamp;
+    // FILE_NAME's author, organisation and originating system.
+    QString author;
+    QString organisation;
+    QString originatingSystem = QStringLiteral("Kestrune");
 };
 
 // Receives the file's bytes in order, in pieces. It may throw to abandon
