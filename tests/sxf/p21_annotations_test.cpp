@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 using namespace sxf;
-using namespace sxftest;
+using namespace p21test;
 
 namespace {
 
@@ -69,7 +69,7 @@ SfcTextBlock noValue()
 
 const FeatureCase kCases[] = {
     {"linear dimension with one extension line and two arrows",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          LinearDimFeature f{.a = kAttr, .x1 = 0, .y1 = 0, .x2 = 100, .y2 = 0};
          f.e1 = {1, 0, -10, 0, -8, 0, 2};
          f.r1 = {6, 2, 0, 0, 2};
@@ -132,7 +132,7 @@ REPRESENTATION_ITEM(' ')
 )" CALLOUT_TAIL(520, 530, 540, 550, 560, 570),
      580, "#560,#570", "#170,#340"},
     {"radius dimension without a value, its one arrow outward",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          RadiusDimFeature f{.a = kAttr, .x1 = 0, .y1 = 0, .x2 = 10, .y2 = 0};
          f.r = {1, 1, 10, 0, 1.5};
          f.t = noValue();
@@ -171,7 +171,7 @@ REPRESENTATION_ITEM(' ')
 )" CALLOUT_TAIL(370, 380, 390, 400, 410, 420),
      430, "#410,#420", "#170,#260"},
     {"diameter dimension whose arrow 1 lies farther from the start",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          DiameterDimFeature f{.a = kAttr, .x1 = -5, .y1 = 0, .x2 = 5, .y2 = 0};
          f.r1 = {6, 1, 5, 0, 1};
          f.r2 = {6, 1, -5, 0, 1};
@@ -217,7 +217,7 @@ REPRESENTATION_ITEM(' ')
 )" CALLOUT_TAIL(440, 450, 460, 470, 480, 490),
      500, "#480,#490", "#170,#260"},
     {"curve dimension with both arrows inward",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          ArcDimFeature f{.a = kAttr, .cx = 0, .cy = 0, .r = 10, .startAngle = 0, .endAngle = 90};
          f.r1 = {6, 2, 10, 0, 1};
          f.r2 = {6, 2, 0, 10, 1};
@@ -261,7 +261,7 @@ REPRESENTATION_ITEM(' ')
 )" CALLOUT_TAIL(420, 430, 440, 450, 460, 470),
      480, "#460,#470", "#150,#240"},
     {"angular dimension with one arrow outward and an extension line",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          ArcDimFeature f{.a = kAttr, .cx = 0, .cy = 0, .r = 5, .startAngle = 0, .endAngle = 90};
          f.e1 = {1, 0, 0, 1, 0, 6, 0};
          f.r1 = {9, 1, 3, 4, 1};
@@ -317,7 +317,7 @@ REPRESENTATION_ITEM(' ')
 )" CALLOUT_TAIL(430, 440, 450, 460, 470, 480),
      490, "#470,#480", "#150,#320"},
     {"label with a value",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          LabelFeature f{.a = kAttr, .n = 3, .points = {{0, 0}, {10, 10}, {20, 10}}, .arrowCode = 6, .arrowScale = 2};
          f.t = value(QStringLiteral("A"), 12, 11, 2, 1);
          b.add(FeatureKind::Label, b.d.labels, f);
@@ -373,7 +373,7 @@ REPRESENTATION_ITEM(' ')
 )",
      380, "#370", "#150,#240"},
     {"balloon without a value, its circle in the leader's style",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          LabelFeature f{.a = kAttr, .n = 2, .points = {{0, 0}, {5, 0}}, .cx = 8, .cy = 0, .r = 3, .arrowCode = 7,
                         .arrowScale = 1};
          f.t = noValue();

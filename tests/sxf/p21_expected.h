@@ -3,7 +3,7 @@
 #pragma once
 
 #include "sxf/p21_writer.h"
-#include "tests/sxf/drawing_builder.h"
+#include "tests/sxf/p21_drawing_builder.h"
 
 #include <QByteArray>
 #include <QString>
@@ -14,7 +14,7 @@
 #include <span>
 #include <string>
 
-namespace sxftest {
+namespace p21test {
 
 // `text` with every line feed made CR LF: expectations are written with
 // plain line ends.
@@ -57,9 +57,9 @@ inline QByteArray trailer()
 // Layer L1 (code 1), black (colour 1), continuous (line type 1), width 0.13
 // (code 1), fonts "ＭＳ" (1) and "F-0.8-0.2" (2); their instances are
 // standardTables(): #20 to #80.
-inline DrawingBuilder standardDrawing()
+inline P21DrawingBuilder standardDrawing()
 {
-    DrawingBuilder b;
+    P21DrawingBuilder b;
     b.layer(QStringLiteral("L1")).colour(QStringLiteral("black"), 1).lineType(QStringLiteral("continuous"), 1);
     b.width(0.13, 1).font(QStringLiteral("ＭＳ")).font(QStringLiteral("F-0.8-0.2"));
     return b;
@@ -131,7 +131,7 @@ inline sxf::P21Options testOptions()
 // tables, and its instances as written by hand.
 struct FeatureCase {
     const char* name;
-    std::function<void(DrawingBuilder&)> build;  // adds the feature, and the sheet unless it has none
+    std::function<void(P21DrawingBuilder&)> build;  // adds the feature, and the sheet unless it has none
     std::string body;                            // every instance after the tables
     int next = 0;                                // the sheet's first instance; 0: no sheet written
     const char* items = "";                      // the sheet's items
@@ -144,7 +144,7 @@ inline void expectFeatureCases(std::span<const FeatureCase> cases)
 {
     for (const FeatureCase& c : cases) {
         SCOPED_TRACE(c.name);
-        DrawingBuilder b = standardDrawing();
+        P21DrawingBuilder b = standardDrawing();
         c.build(b);
         if (b.d.sheets.empty())
             b.sheet(QStringLiteral("S1"));
@@ -159,4 +159,4 @@ inline void expectFeatureCases(std::span<const FeatureCase> cases)
     }
 }
 
-}  // namespace sxftest
+}  // namespace p21test

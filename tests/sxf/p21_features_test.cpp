@@ -10,13 +10,13 @@
 #include <string>
 
 using namespace sxf;
-using namespace sxftest;
+using namespace p21test;
 
 namespace {
 
 // The square (0,0)-(10,10) as composite curve 1, visible, written as #90 to
 // #190 (its interior point is (5,5)).
-void addSquare(DrawingBuilder& b)
+void addSquare(P21DrawingBuilder& b)
 {
     b.add(FeatureKind::Polyline, b.d.polylines,
           PolylineFeature{.a = kAttr, .n = 5, .points = {{0, 0}, {10, 0}, {10, 10}, {0, 10}, {0, 0}}});
@@ -46,7 +46,7 @@ STYLED_ITEM((#180),#160)
 
 const FeatureCase kCases[] = {
     {"point marker",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          b.add(FeatureKind::PointMarker, b.d.pointMarkers,
                PointMarkerFeature{.layer = 1, .colour = 1, .x = 10, .y = 20, .code = 2, .angle = 90, .scale = 1.5});
      },
@@ -70,7 +70,7 @@ STYLED_ITEM((#170),#140)
 )",
      190, "#180", "#180"},
     {"line, end point first and the direction not normalised",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          b.add(FeatureKind::Line, b.d.lines, LineFeature{.a = kAttr, .x1 = 0.5, .y1 = 2, .x2 = 0.5, .y2 = -3});
      },
      R"(#90=CARTESIAN_POINT(' ',(0.500000,-3.000000));
@@ -92,7 +92,7 @@ STYLED_ITEM((#160),#140)
 )",
      180, "#170", "#170"},
     {"polyline",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          b.add(FeatureKind::Polyline, b.d.polylines,
                PolylineFeature{.a = kAttr, .n = 3, .points = {{0, 0}, {10, 0}, {10, 5}}});
      },
@@ -113,7 +113,7 @@ STYLED_ITEM((#140),#120)
 )",
      160, "#150", "#150"},
     {"circle",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          b.add(FeatureKind::Circle, b.d.circles, CircleFeature{.a = kAttr, .cx = 5, .cy = 6, .r = 2.5});
      },
      R"(#90=CARTESIAN_POINT(' ',(5.000000,6.000000));
@@ -132,7 +132,7 @@ STYLED_ITEM((#130),#110)
 )",
      150, "#140", "#140"},
     {"arc, clockwise, its angles as parameters with the 15th digit cut",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          b.add(FeatureKind::Arc, b.d.arcs,
                ArcFeature{.a = kAttr, .r = 10, .direction = 1, .startAngle = 30, .endAngle = 180});
      },
@@ -153,7 +153,7 @@ STYLED_ITEM((#140),#120)
 )",
      160, "#150", "#150"},
     {"ellipse, its direction and styled item named ''",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          b.add(FeatureKind::Ellipse, b.d.ellipses, EllipseFeature{.a = kAttr, .cx = 1, .cy = 2, .rx = 4, .ry = 3});
      },
      R"(#90=DIRECTION('',(1.00000000000000,0.00000000000000));
@@ -173,7 +173,7 @@ STYLED_ITEM((#140),#120)
 )",
      160, "#150", "#150"},
     {"elliptic arc turned by 180 degrees",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          b.add(FeatureKind::EllipseArc, b.d.ellipseArcs,
                EllipseArcFeature{.a = kAttr, .rx = 4, .ry = 2, .rotation = 180, .startAngle = 0, .endAngle = 90});
      },
@@ -195,7 +195,7 @@ STYLED_ITEM((#150),#130)
 )",
      170, "#160", "#160"},
     {"text, middle-line centre, with a quote and kanji",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          SfcText t;
          t.layer = 1;
          t.colour = 1;
@@ -232,7 +232,7 @@ STYLED_ITEM((#160),#130)
 )",
      180, "#170", "#170"},
     {"vertical text at 90 degrees, top left, in a font with ascent 0.8 and descent 0.2",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          SfcText t;
          t.layer = 1;
          t.colour = 1;
@@ -270,7 +270,7 @@ STYLED_ITEM((#160),#130)
 )",
      180, "#170", "#170"},
     {"open spline",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          b.add(FeatureKind::Spline, b.d.splines,
                SplineFeature{.a = kAttr, .openClose = 1, .n = 3, .points = {{0, 0}, {1, 1}, {2, 0}}});
      },
@@ -291,7 +291,7 @@ STYLED_ITEM((#140),#120)
 )",
      160, "#150", "#150"},
     {"clothoid, its lengths in the trimmed curve's name",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          b.add(FeatureKind::Clothoid, b.d.clothoids,
                ClothoidFeature{.a = kAttr, .parameter = 20, .direction = 1, .startLength = 0, .endLength = 25});
      },
@@ -313,7 +313,7 @@ STYLED_ITEM((#150),#130)
 )",
      170, "#160", "#160"},
     {"hidden composite curve of all four segment kinds, and no sheet",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          b.add(FeatureKind::Polyline, b.d.polylines, PolylineFeature{.a = kAttr, .n = 2, .points = {{0, 0}, {10, 0}}});
          b.add(FeatureKind::Arc, b.d.arcs,
                ArcFeature{.a = kAttr, .cx = 10, .cy = 5, .r = 5, .startAngle = 270, .endAngle = 90});
@@ -358,7 +358,7 @@ STYLED_ITEM((#310),#290)
 #330=INVISIBILITY((#320));
 )"},
     {"solid fill with a hole, its point inside written first",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          addSquare(b);
          b.add(FeatureKind::Polyline, b.d.polylines,
                PolylineFeature{.a = kAttr, .n = 4, .points = {{2, 2}, {3, 2}, {3, 3}, {2, 2}}});
@@ -399,7 +399,7 @@ STYLED_ITEM((#330),#300)
 )",
      360, "#350", "#350"},
     {"externally defined hatching",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          addSquare(b);
          b.add(FeatureKind::ExternalHatch, b.d.externalHatches,
                ExternalHatchFeature{.layer = 1, .name = QStringLiteral("H1"), .boundary = {.outer = 1}});
@@ -421,7 +421,7 @@ STYLED_ITEM((#240),#200)
 )",
      270, "#260", "#260"},
     {"user hatching of two patterns, listed last first",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          addSquare(b);
          HatchingFeature h{.layer = 1, .patternCount = 2, .boundary = {.outer = 1}};
          h.patterns.push_back({1, 1, 1, 0, 0, 2, 45, {}});
@@ -454,7 +454,7 @@ STYLED_ITEM((#340),#200)
 )",
      360, "#350", "#350"},
     {"tiles of an external symbol",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          addSquare(b);
          b.add(FeatureKind::Tiles, b.d.tiles,
                TilesFeature{.layer = 1, .name = QStringLiteral("T1"), .colour = 1, .patternX = 1, .patternY = 2,
@@ -500,7 +500,7 @@ STYLED_ITEM((#400),#310)
 )",
      420, "#410", "#410"},
     {"external symbol without a colour of its own",
-     [](DrawingBuilder& b) {
+     [](P21DrawingBuilder& b) {
          b.add(FeatureKind::ExternalSymbol, b.d.externalSymbols,
                ExternalSymbolFeature{.layer = 1, .colourFlag = 0, .name = QStringLiteral("E1"), .x = 3, .y = 4});
      },

@@ -10,15 +10,15 @@
 #include <gtest/gtest.h>
 
 using namespace sxf;
-using namespace sxftest;
+using namespace p21test;
 
 namespace {
 
 // The tables and sheet of the worked examples: layer L1, black, continuous
 // and 0.13 (no text font).
-DrawingBuilder exampleTables()
+P21DrawingBuilder exampleTables()
 {
-    DrawingBuilder b;
+    P21DrawingBuilder b;
     b.layer(QStringLiteral("L1")).colour(QStringLiteral("black"), 1).lineType(QStringLiteral("continuous"), 1);
     b.width(0.13, 1);
     return b;
@@ -75,14 +75,14 @@ STYLED_ITEM((#120),#100)
 );
 )";
 
-void addExampleLine(DrawingBuilder& b)
+void addExampleLine(P21DrawingBuilder& b)
 {
     b.add(FeatureKind::Line, b.d.lines, LineFeature{.a = kAttr, .x1 = 60, .y1 = 228.5, .x2 = 160, .y2 = 228.5});
 }
 
 TEST(P21File, FirstWorkedExampleIsReproduced)
 {
-    DrawingBuilder b = exampleTables();
+    P21DrawingBuilder b = exampleTables();
     addExampleLine(b);
     b.sheet(QStringLiteral("S1"));
     const QByteArray expected = crlf(QByteArray(kExampleHead) + R"(#140=DRAWING_DEFINITION('01',$);
@@ -120,7 +120,7 @@ END-ISO-10303-21;
 
 TEST(P21File, SecondWorkedExampleIsReproduced)
 {
-    DrawingBuilder b = exampleTables();
+    P21DrawingBuilder b = exampleTables();
     addExampleLine(b);
     b.symbol(QStringLiteral("S"), 1);
     b.add(FeatureKind::SymbolPlacement, b.d.placements,
@@ -204,35 +204,35 @@ TEST(P21File, TableEntriesAreWrittenInDefinitionOrder)
 {
     const struct {
         const char* name;
-        std::function<void(DrawingBuilder&)> build;
+        std::function<void(P21DrawingBuilder&)> build;
         const char* instances;
     } cases[] = {
         {"pre-defined colours: AP202's own, then one of RGB under its name",
-         [](DrawingBuilder& b) { b.colour(QStringLiteral("red"), 2).colour(QStringLiteral("deeppink"), 9); },
+         [](P21DrawingBuilder& b) { b.colour(QStringLiteral("red"), 2).colour(QStringLiteral("deeppink"), 9); },
          "#20=DRAUGHTING_PRE_DEFINED_COLOUR('red');\n"
          "#30=COLOUR_RGB('$$SXF_deeppink',0.752941,0.000000,0.501961);\n"},
-        {"user colour", [](DrawingBuilder& b) { b.userColour(0, 128, 255, 17); },
+        {"user colour", [](P21DrawingBuilder& b) { b.userColour(0, 128, 255, 17); },
          "#20=COLOUR_RGB('',0.000000,0.501961,1.000000);\n"},
-        {"pre-defined line type", [](DrawingBuilder& b) { b.lineType(QStringLiteral("dashed spaced"), 3); },
+        {"pre-defined line type", [](P21DrawingBuilder& b) { b.lineType(QStringLiteral("dashed spaced"), 3); },
          "#20=DRAUGHTING_PRE_DEFINED_CURVE_FONT('dashed spaced');\n"},
         {"user line type: its pitches in pairs",
-         [](DrawingBuilder& b) { b.userLineType(QStringLiteral("u1"), {3, 1, 0.5, 1}, 17); },
+         [](P21DrawingBuilder& b) { b.userLineType(QStringLiteral("u1"), {3, 1, 0.5, 1}, 17); },
          "#20=CURVE_STYLE_FONT_PATTERN(3.000000,1.000000);\n#30=CURVE_STYLE_FONT_PATTERN(0.500000,1.000000);\n"
          "#40=CURVE_STYLE_FONT('u1',(#20,#30));\n"},
-        {"pre-defined and user width", [](DrawingBuilder& b) { b.width(0.35, 4).width(0.3, 11); },
+        {"pre-defined and user width", [](P21DrawingBuilder& b) { b.width(0.35, 4).width(0.3, 11); },
          "#20=LENGTH_MEASURE_WITH_UNIT(POSITIVE_LENGTH_MEASURE(0.350000),#10);\n"
          "#30=LENGTH_MEASURE_WITH_UNIT(POSITIVE_LENGTH_MEASURE(0.300000),#10);\n"},
-        {"text font, each with its own source", [](DrawingBuilder& b) { b.font(QStringLiteral("ＭＳ ゴシック")); },
+        {"text font, each with its own source", [](P21DrawingBuilder& b) { b.font(QStringLiteral("ＭＳ ゴシック")); },
          "#20=EXTERNAL_SOURCE(IDENTIFIER('scadec'));\n"
          "#30=EXTERNALLY_DEFINED_TEXT_FONT(IDENTIFIER('\\X2\\FF2DFF33\\X0\\ \\X2\\30B430B730C330AF\\X0\\'),#20);\n"},
         {"entries that define nothing are not written",
-         [](DrawingBuilder& b) {
+         [](P21DrawingBuilder& b) {
              b.colour(QStringLiteral("purple"), kNone).width(0.13, kNone).userLineType(QStringLiteral("odd"), {2}, 17);
              b.lineType(QStringLiteral("dotted"), 7);
          },
          "#20=DRAUGHTING_PRE_DEFINED_CURVE_FONT('dotted');\n"},
         {"entries of a file in the file's order",
-         [](DrawingBuilder& b) {
+         [](P21DrawingBuilder& b) {
              b.colour(QStringLiteral("blue"), 4).width(0.5, 5);
              b.d.colours.back().at.number = 30;
              b.d.widths.back().at.number = 20;
@@ -242,7 +242,7 @@ TEST(P21File, TableEntriesAreWrittenInDefinitionOrder)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        DrawingBuilder b;
+        P21DrawingBuilder b;
         b.layer(QStringLiteral("L1"));
         c.build(b);
         b.sheet(QStringLiteral("S1"));
@@ -255,7 +255,7 @@ TEST(P21File, TableEntriesAreWrittenInDefinitionOrder)
 // and the hidden ones listed once more; an empty layer is left out.
 TEST(P21File, LayersListTheirMembersAndHiddenOnesAreInvisible)
 {
-    DrawingBuilder b = exampleTables();
+    P21DrawingBuilder b = exampleTables();
     b.layer(QStringLiteral("empty")).layer(QStringLiteral("off"), 0);
     addExampleLine(b);
     b.symbol(QStringLiteral("S"), 4);
@@ -284,7 +284,7 @@ ENDSEC;
 // every instance after those it refers to.
 TEST(P21File, TitleBlockFollowsTheSheet)
 {
-    DrawingBuilder b = exampleTables();
+    P21DrawingBuilder b = exampleTables();
     addExampleLine(b);
     b.add(FeatureKind::Attribute, b.d.attributes,
           AttributeFeature{.projectName = QStringLiteral("P"), .contractName = QStringLiteral("C"),
@@ -329,7 +329,7 @@ TEST(P21File, TitleBlockFollowsTheSheet)
 // are the items themselves; in the sheet, null-styled items stand for them.
 TEST(P21File, CalloutsInSymbolsAreItemsThemselves)
 {
-    DrawingBuilder b = standardDrawing();
+    P21DrawingBuilder b = standardDrawing();
     RadiusDimFeature dim{.a = kAttr, .x1 = 0, .y1 = 0, .x2 = 10, .y2 = 0};
     dim.t.mf = 0;
     b.add(FeatureKind::RadiusDim, b.d.radiusDims, dim);
@@ -348,7 +348,7 @@ TEST(P21File, CalloutsInSymbolsAreItemsThemselves)
 
 TEST(P21File, HeaderTakesTheDrawingsTimeStampOrTheTimeOfWriting)
 {
-    DrawingBuilder b;
+    P21DrawingBuilder b;
     b.d.header.timeStamp = QStringLiteral("2025-12-31T23:59:58");
     P21Options options;
     options.fileName = QStringLiteral("図面's.p21");

@@ -9,19 +9,19 @@
 #include <limits>
 
 using namespace sxf;
-using namespace sxftest;
+using namespace p21test;
 
 namespace {
 
 constexpr int32_t kBadNumber = 770;
 
-void addLine(DrawingBuilder& b, SfcAttr a = kAttr, double x2 = 10)
+void addLine(P21DrawingBuilder& b, SfcAttr a = kAttr, double x2 = 10)
 {
     b.add(FeatureKind::Line, b.d.lines, LineFeature{.a = a, .x1 = 0, .y1 = 0, .x2 = x2, .y2 = 0});
 }
 
 // The feature added last gets the number the warning must name.
-void mark(DrawingBuilder& b)
+void mark(P21DrawingBuilder& b)
 {
     const FeatureRef& ref = b.d.features.back();
     switch (ref.kind) {
@@ -42,13 +42,13 @@ void mark(DrawingBuilder& b)
 struct LeftOutCase {
     const char* name;
     // Adds the features written in both drawings and the one left out.
-    std::function<void(DrawingBuilder&, bool withBad)> build;
+    std::function<void(P21DrawingBuilder&, bool withBad)> build;
 };
 
 // The sheet with one line, and `bad` before it when asked.
-std::function<void(DrawingBuilder&, bool)> inSheet(std::function<void(DrawingBuilder&)> bad)
+std::function<void(P21DrawingBuilder&, bool)> inSheet(std::function<void(P21DrawingBuilder&)> bad)
 {
-    return [bad](DrawingBuilder& b, bool withBad) {
+    return [bad](P21DrawingBuilder& b, bool withBad) {
         if (withBad) {
             bad(b);
             mark(b);
@@ -59,17 +59,17 @@ std::function<void(DrawingBuilder&, bool)> inSheet(std::function<void(DrawingBui
 }
 
 const LeftOutCase kCases[] = {
-    {"a colour code without an entry", inSheet([](DrawingBuilder& b) { addLine(b, {1, 5, 1, 1}); })},
-    {"a layer code without an entry", inSheet([](DrawingBuilder& b) { addLine(b, {9, 1, 1, 1}); })},
-    {"layer 0 on anything but a placement", inSheet([](DrawingBuilder& b) { addLine(b, {0, 1, 1, 1}); })},
+    {"a colour code without an entry", inSheet([](P21DrawingBuilder& b) { addLine(b, {1, 5, 1, 1}); })},
+    {"a layer code without an entry", inSheet([](P21DrawingBuilder& b) { addLine(b, {9, 1, 1, 1}); })},
+    {"layer 0 on anything but a placement", inSheet([](P21DrawingBuilder& b) { addLine(b, {0, 1, 1, 1}); })},
     {"a coordinate that is not a number",
-     inSheet([](DrawingBuilder& b) { addLine(b, kAttr, std::numeric_limits<double>::quiet_NaN()); })},
+     inSheet([](P21DrawingBuilder& b) { addLine(b, kAttr, std::numeric_limits<double>::quiet_NaN()); })},
     {"a point marker of an unknown kind",
-     inSheet([](DrawingBuilder& b) {
+     inSheet([](P21DrawingBuilder& b) {
          b.add(FeatureKind::PointMarker, b.d.pointMarkers, PointMarkerFeature{.layer = 1, .colour = 1, .code = 8});
      })},
     {"a text with base point 10",
-     inSheet([](DrawingBuilder& b) {
+     inSheet([](P21DrawingBuilder& b) {
          SfcText t;
          t.layer = 1;
          t.colour = 1;
@@ -78,31 +78,31 @@ const LeftOutCase kCases[] = {
          b.add(FeatureKind::Text, b.d.texts, TextFeature{.t = t});
      })},
     {"a polyline of one point",
-     inSheet([](DrawingBuilder& b) {
+     inSheet([](P21DrawingBuilder& b) {
          b.add(FeatureKind::Polyline, b.d.polylines, PolylineFeature{.a = kAttr, .n = 1, .points = {{1, 1}}});
      })},
     {"a placement of a symbol never defined",
-     inSheet([](DrawingBuilder& b) {
+     inSheet([](P21DrawingBuilder& b) {
          b.add(FeatureKind::SymbolPlacement, b.d.placements, SymbolPlacementFeature{.layer = 1, .name = QStringLiteral("X")});
      })},
     {"a fill whose boundary is no composite curve",
-     inSheet([](DrawingBuilder& b) {
+     inSheet([](P21DrawingBuilder& b) {
          b.add(FeatureKind::FillColour, b.d.fillColours,
                FillColourFeature{.layer = 1, .colour = 1, .boundary = {.outer = 3}});
      })},
     {"a linear dimension with an in/out code of 3",
-     inSheet([](DrawingBuilder& b) {
+     inSheet([](P21DrawingBuilder& b) {
          LinearDimFeature f{.a = kAttr, .x2 = 10};
          f.r1 = {1, 3, 0, 0, 1};
          b.add(FeatureKind::LinearDim, b.d.linearDims, f);
      })},
     {"a label whose arrow has no kind",
-     inSheet([](DrawingBuilder& b) {
+     inSheet([](P21DrawingBuilder& b) {
          b.add(FeatureKind::Label, b.d.labels,
                LabelFeature{.a = kAttr, .n = 2, .points = {{0, 0}, {1, 1}}, .arrowCode = 0});
      })},
     {"a second title block",
-     [](DrawingBuilder& b, bool withBad) {
+     [](P21DrawingBuilder& b, bool withBad) {
          b.add(FeatureKind::Attribute, b.d.attributes, AttributeFeature{.drawingTitle = QStringLiteral("first")});
          if (withBad) {
              b.add(FeatureKind::Attribute, b.d.attributes, AttributeFeature{.drawingTitle = QStringLiteral("second")});
@@ -112,7 +112,7 @@ const LeftOutCase kCases[] = {
          b.sheet(QStringLiteral("S1"));
      }},
     {"a clothoid in a composite curve, which keeps its other segment",
-     [](DrawingBuilder& b, bool withBad) {
+     [](P21DrawingBuilder& b, bool withBad) {
          b.add(FeatureKind::Arc, b.d.arcs, ArcFeature{.a = kAttr, .r = 1, .startAngle = 0, .endAngle = 90});
          if (withBad) {
              b.add(FeatureKind::Clothoid, b.d.clothoids, ClothoidFeature{.a = kAttr, .parameter = 1, .endLength = 1});
@@ -123,7 +123,7 @@ const LeftOutCase kCases[] = {
          b.sheet(QStringLiteral("S1"));
      }},
     {"a line in a composite curve",
-     [](DrawingBuilder& b, bool withBad) {
+     [](P21DrawingBuilder& b, bool withBad) {
          b.add(FeatureKind::Arc, b.d.arcs, ArcFeature{.a = kAttr, .r = 1, .startAngle = 0, .endAngle = 90});
          if (withBad) {
              addLine(b);
@@ -134,7 +134,7 @@ const LeftOutCase kCases[] = {
          b.sheet(QStringLiteral("S1"));
      }},
     {"a placement of the symbol it stands in",
-     [](DrawingBuilder& b, bool withBad) {
+     [](P21DrawingBuilder& b, bool withBad) {
          addLine(b);
          if (withBad) {
              b.add(FeatureKind::SymbolPlacement, b.d.placements,
@@ -146,7 +146,7 @@ const LeftOutCase kCases[] = {
          b.sheet(QStringLiteral("S1"));
      }},
     {"a feature after the sheet, in no assembly",
-     [](DrawingBuilder& b, bool withBad) {
+     [](P21DrawingBuilder& b, bool withBad) {
          addLine(b);
          b.sheet(QStringLiteral("S1"));
          if (withBad) {
@@ -155,7 +155,7 @@ const LeftOutCase kCases[] = {
          }
      }},
     {"the feature of a second sheet",
-     [](DrawingBuilder& b, bool withBad) {
+     [](P21DrawingBuilder& b, bool withBad) {
          addLine(b);
          b.sheet(QStringLiteral("S1"));
          if (withBad) {
@@ -170,9 +170,9 @@ TEST(P21LeftOut, RefusedFeatureLeavesTheRestAsWithoutIt)
 {
     for (const LeftOutCase& c : kCases) {
         SCOPED_TRACE(c.name);
-        DrawingBuilder good = standardDrawing();
+        P21DrawingBuilder good = standardDrawing();
         c.build(good, false);
-        DrawingBuilder bad = standardDrawing();
+        P21DrawingBuilder bad = standardDrawing();
         c.build(bad, true);
         Findings goodFindings, badFindings;
         const QByteArray expected = writeP21(good.d, testOptions(), &goodFindings);
@@ -189,7 +189,7 @@ TEST(P21LeftOut, RefusedFeatureLeavesTheRestAsWithoutIt)
 // assembly range beyond the features does no harm.
 TEST(P21LeftOut, UnwritableAssembliesTakeTheirMembers)
 {
-    DrawingBuilder b = standardDrawing();
+    P21DrawingBuilder b = standardDrawing();
     addLine(b);
     b.symbol(QStringLiteral("S"), 7);
     addLine(b);

@@ -8,45 +8,45 @@
 
 #include <vector>
 
-namespace sxftest {
+namespace p21test {
 
-class DrawingBuilder {
+class P21DrawingBuilder {
 public:
     // An empty drawing: no tables, features or assemblies.
-    DrawingBuilder() = default;
+    P21DrawingBuilder() = default;
 
-    DrawingBuilder& layer(const QString& name, int32_t flag = 1)
+    P21DrawingBuilder& layer(const QString& name, int32_t flag = 1)
     {
         d.layers.push_back({{}, name, flag, int32_t(d.layers.size()) + 1});
         return *this;
     }
     // A pre-defined colour with its code.
-    DrawingBuilder& colour(const QString& name, int32_t code)
+    P21DrawingBuilder& colour(const QString& name, int32_t code)
     {
         d.colours.push_back({{}, true, name, 0, 0, 0, code});
         return *this;
     }
-    DrawingBuilder& userColour(int32_t r, int32_t g, int32_t b, int32_t code)
+    P21DrawingBuilder& userColour(int32_t r, int32_t g, int32_t b, int32_t code)
     {
         d.colours.push_back({{}, false, {}, r, g, b, code});
         return *this;
     }
-    DrawingBuilder& lineType(const QString& name, int32_t code)
+    P21DrawingBuilder& lineType(const QString& name, int32_t code)
     {
         d.lineTypes.push_back({{}, true, name, 0, {}, code});
         return *this;
     }
-    DrawingBuilder& userLineType(const QString& name, std::vector<double> pitches, int32_t code)
+    P21DrawingBuilder& userLineType(const QString& name, std::vector<double> pitches, int32_t code)
     {
         d.lineTypes.push_back({{}, false, name, int32_t(pitches.size()), std::move(pitches), code});
         return *this;
     }
-    DrawingBuilder& width(double w, int32_t code)
+    P21DrawingBuilder& width(double w, int32_t code)
     {
         d.widths.push_back({{}, w, code});
         return *this;
     }
-    DrawingBuilder& font(const QString& name)
+    P21DrawingBuilder& font(const QString& name)
     {
         d.fonts.push_back({{}, name, int32_t(d.fonts.size()) + 1});
         return *this;
@@ -55,7 +55,7 @@ public:
     // Appends `f` of `kind` to `features` (the drawing's vector of that
     // kind) and to the file order.
     template <typename F>
-    DrawingBuilder& add(sxf::FeatureKind kind, std::vector<F>& features, F f)
+    P21DrawingBuilder& add(sxf::FeatureKind kind, std::vector<F>& features, F f)
     {
         features.push_back(std::move(f));
         d.features.push_back({kind, int32_t(features.size()) - 1});
@@ -63,7 +63,7 @@ public:
     }
 
     // Assembly records close the features added since the previous one.
-    DrawingBuilder& curve(int32_t colour, int32_t lineType, int32_t width, int32_t flag)
+    P21DrawingBuilder& curve(int32_t colour, int32_t lineType, int32_t width, int32_t flag)
     {
         sxf::CompositeCurve c;
         c.colour = colour;
@@ -75,7 +75,7 @@ public:
         d.assemblies.push_back({sxf::AssemblyKind::Curve, int32_t(d.curves.size()) - 1});
         return *this;
     }
-    DrawingBuilder& symbol(const QString& name, int32_t flag)
+    P21DrawingBuilder& symbol(const QString& name, int32_t flag)
     {
         sxf::Symbol s;
         s.name = name;
@@ -85,7 +85,7 @@ public:
         d.assemblies.push_back({sxf::AssemblyKind::Symbol, int32_t(d.symbols.size()) - 1});
         return *this;
     }
-    DrawingBuilder& sheet(const QString& name, int32_t kind = 3, int32_t orientation = 1, double x = 420,
+    P21DrawingBuilder& sheet(const QString& name, int32_t kind = 3, int32_t orientation = 1, double x = 420,
                           double y = 297)
     {
         sxf::Sheet s;
@@ -114,4 +114,4 @@ private:
     int32_t m_closed = 0;
 };
 
-}  // namespace sxftest
+}  // namespace p21test
