@@ -141,7 +141,7 @@ TEST_F(HeadlessBatch, ConvertsEverySampleDrawing)
     // The settings were written for the worker, the user's own output choice
     // (desktop by default) untouched by the override.
     const QStringList saved = savedLines();
-    ASSERT_EQ(saved.size(), 18);
+    ASSERT_EQ(saved.size(), 20);
     EXPECT_EQ(saved.mid(4, 5), QStringList({"1", "0", "0", "0", "0"}));
     EXPECT_TRUE(testsupport::readFile(m_progDir + "Kestrune.dat").startsWith("\xEF\xBB\xBF"));
 }
