@@ -379,3 +379,19 @@ TEST(RunProc1, KeepsTheEventLoopRunningWhileWaiting)
     EXPECT_GE(clock.elapsed(), 450);  // it did wait for the process
     EXPECT_GE(ticks, 5);
 }
+
+#ifdef Q_OS_UNIX
+// A conversion into both forms counts only when every file is there.
+TEST(RunProc1, EveryDestinationMustBeWritten)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(testsupport::writeFile(dir.filePath("a.jww"), "x"));
+    const QString worker = dir.filePath("first-only");
+    ASSERT_TRUE(testsupport::writeFile(worker, "#!/bin/sh\necho x > \"$2\"\n"));
+    ASSERT_TRUE(QFile::setPermissions(worker, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QStringList one{dir.filePath("a.sfc")};
+    const QStringList both{dir.filePath("b.sfc"), dir.filePath("b.p21")};
+    EXPECT_EQ(RunProc1(worker, dir.filePath("a.jww"), one).result, kConverted);
+    EXPECT_EQ(RunProc1(worker, dir.filePath("a.jww"), both).result, kFailed);
+}
+#endif
