@@ -201,6 +201,28 @@ TEST_F(WindowTest, BesideTheSourceAvoidsAnExistingName)
     EXPECT_EQ(testsupport::readFile(m_srcDir + "plan.sfc"), "old");
 }
 
+// 「SFC と P21」: both files under one name free for each, and the log
+// naming both.
+TEST_F(WindowTest, BothFormsUnderOneName)
+{
+    auto w = open();
+    child<QAbstractButton>(*w, "RadioButton3")->click();
+    auto* formats = child<QComboBox>(*w, "ComboBox5");
+    EXPECT_EQ(formats->currentIndex(), 0);
+    EXPECT_EQ(formats->itemText(2), "SFC と P21");
+    formats->setCurrentIndex(2);
+    const QString plan = drawing("plan.jww");
+    ASSERT_TRUE(testsupport::writeFile(m_srcDir + "plan.p21", "old"));
+    drop(*w, {plan});
+    EXPECT_EQ(logLines(*w), QStringList({plan, "→ " + m_srcDir + "plan~1.sfc", "→ " + m_srcDir + "plan~1.p21",
+                                         "　…… 変換完了", "1件中1件を変換しました"}));
+    EXPECT_TRUE(testsupport::readFile(m_srcDir + "plan~1.sfc").startsWith("ISO-10303-21;"));
+    EXPECT_TRUE(testsupport::readFile(m_srcDir + "plan~1.p21").contains("AP202_mode"));
+    EXPECT_EQ(testsupport::readFile(m_srcDir + "plan.p21"), "old");
+    EXPECT_FALSE(QFile::exists(m_srcDir + "plan.sfc"));
+    EXPECT_EQ(settingsLines().value(19), "2");
+}
+
 TEST_F(WindowTest, RegisteredCommandWithAndWithoutQuotesGivesOneFolder)
 {
     for (const char* command : {R"("C:\JWW\Jw_win.exe" "%1")", R"(C:\JWW\Jw_win.exe %1)"}) {
