@@ -227,6 +227,9 @@ bool WorkerDriver::proc4(const Destinations& dst)
         writeSfc(f, dst.sfc.isEmpty() ? common::ReplaceExt(dst.p21, u".sfc") : dst.sfc);
         f.flush();
     }
+    // The drawing's entities are in the text now; their memory is better
+    // spent on the model read back from it.
+    JWW1->FreeEntities();
     const sxf::ReadResult read = sxf::readSfc(sfc);
     if (!dst.sfc.isEmpty()) {
         const auto whole = [&sfc](sxf::SfcWriter& f) {
