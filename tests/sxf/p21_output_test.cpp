@@ -8,6 +8,7 @@
 #include "tests/support/test_paths.h"
 #include "tests/sxf/system_outputs.h"
 
+#include <random>
 #include <set>
 #include <string_view>
 #include <vector>
@@ -145,3 +146,34 @@ TEST(P21Output, StructureCheckFindsDanglingAndRepeatedNumbers)
 }
 
 }  // namespace
+
+// Drawings read from damaged files (bytes changed, records cut) are
+// written without a crash, and what is written still holds together: every
+// reference leads to an instance of the file.
+TEST(P21Output, DamagedDrawingsAreWrittenSoundly)
+{
+    const std::vector<sxftest::SystemOutput> outputs = sxftest::fixtureOutputs();
+    ASSERT_FALSE(outputs.empty());
+    QByteArray original;
+    for (const sxftest::SystemOutput& o : outputs) {
+        if (o.name == u"mixed")
+            original = o.bytes;
+    }
+    ASSERT_FALSE(original.isEmpty());
+    std::mt19937 random(30);
+    const QByteArray alphabet = "0123456789-.,'()#\\ eE";
+    for (int round = 0; round < 300; ++round) {
+        SCOPED_TRACE(round);
+        QByteArray bytes = original;
+        std::uniform_int_distribution<qsizetype> at(0, bytes.size() - 1);
+        for (int k = 0; k < 20; ++k)
+            bytes[at(random)] = alphabet[qsizetype(random() % unsigned(alphabet.size()))];
+        if (round % 3 == 0)
+            bytes.remove(at(random), 200);
+        const sxf::ReadResult r = sxf::readSfc(bytes);
+        const QByteArray p21 = sxf::writeP21(r.drawing);
+        QStringList faults = structureFaults(p21);
+        faults.removeAll(QStringLiteral("no sheet"));
+        ASSERT_TRUE(faults.isEmpty()) << faults.mid(0, 5).join(u'\n').toStdString();
+    }
+}
