@@ -6,7 +6,7 @@
 #include "sxf/sfc_reader.h"
 #include "tests/support/qt_printers.h"
 #include "tests/support/test_paths.h"
-#include "tests/sxf/system_outputs.h"
+#include "tests/fuzz/converted_outputs.h"
 
 #include <random>
 #include <set>
@@ -98,7 +98,7 @@ QStringList structureFaults(const QByteArray& p21)
     return faults;
 }
 
-void expectWholeP21(const sxftest::SystemOutput& output)
+void expectWholeP21(const testsupport::ConvertedOutput& output)
 {
     SCOPED_TRACE(output.name.toStdString());
     const sxf::ReadResult r = sxf::readSfc(output.bytes);
@@ -116,18 +116,18 @@ void expectWholeP21(const sxftest::SystemOutput& output)
 
 TEST(P21Output, EveryFixtureDrawingIsWrittenWhole)
 {
-    const std::vector<sxftest::SystemOutput> outputs = sxftest::fixtureOutputs();
+    const std::vector<testsupport::ConvertedOutput> outputs = testsupport::fixtureOutputs();
     ASSERT_GE(outputs.size(), 20u);
-    for (const sxftest::SystemOutput& output : outputs)
+    for (const testsupport::ConvertedOutput& output : outputs)
         expectWholeP21(output);
 }
 
 TEST(P21Output, EverySampleDrawingIsWrittenWhole)
 {
     REQUIRE_SAMPLES();
-    const std::vector<sxftest::SystemOutput> outputs = sxftest::sampleOutputs();
+    const std::vector<testsupport::ConvertedOutput> outputs = testsupport::sampleOutputs();
     ASSERT_FALSE(outputs.empty());
-    for (const sxftest::SystemOutput& output : outputs)
+    for (const testsupport::ConvertedOutput& output : outputs)
         expectWholeP21(output);
 }
 
@@ -152,10 +152,10 @@ TEST(P21Output, StructureCheckFindsDanglingAndRepeatedNumbers)
 // reference leads to an instance of the file.
 TEST(P21Output, DamagedDrawingsAreWrittenSoundly)
 {
-    const std::vector<sxftest::SystemOutput> outputs = sxftest::fixtureOutputs();
+    const std::vector<testsupport::ConvertedOutput> outputs = testsupport::fixtureOutputs();
     ASSERT_FALSE(outputs.empty());
     QByteArray original;
-    for (const sxftest::SystemOutput& o : outputs) {
+    for (const testsupport::ConvertedOutput& o : outputs) {
         if (o.name == u"mixed")
             original = o.bytes;
     }

@@ -3,17 +3,15 @@
 // written back gives the same bytes.
 #include "sxf/sfc_drawing_writer.h"
 #include "sxf/sfc_reader.h"
-#include "sxf/sfc_writer.h"
+#include "tests/fuzz/converted_outputs.h"
+#include "tests/fuzz/fuzz_corpus_start.h"
 #include "tests/support/test_paths.h"
-#include "tests/sxf/system_outputs.h"
 
 #include <QBuffer>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-using sxftest::SystemOutput;
 
 // The first line where `b` differs from `a`, for the failure message.
 std::string firstDifference(const QByteArray& a, const QByteArray& b)
@@ -29,7 +27,7 @@ std::string firstDifference(const QByteArray& a, const QByteArray& b)
     return "no difference";
 }
 
-void expectRoundTrip(const SystemOutput& output)
+void expectRoundTrip(const testsupport::ConvertedOutput& output)
 {
     SCOPED_TRACE(output.name.toStdString());
     const sxf::ReadResult r = sxf::readSfc(output.bytes);
@@ -48,17 +46,17 @@ void expectRoundTrip(const SystemOutput& output)
 
 TEST(SfcRoundTrip, FixtureOutputsWriteBackByteForByte)
 {
-    const std::vector<SystemOutput> outputs = sxftest::fixtureOutputs();
-    ASSERT_GE(outputs.size(), 20u);
-    for (const SystemOutput& output : outputs)
+    const std::vector<testsupport::ConvertedOutput> outputs = testsupport::fixtureOutputs();
+    ASSERT_EQ(outputs.size(), fuzzing::fuzzSeeds().size() + 4);
+    for (const testsupport::ConvertedOutput& output : outputs)
         expectRoundTrip(output);
 }
 
 TEST(SfcRoundTrip, SampleOutputsWriteBackByteForByte)
 {
     REQUIRE_SAMPLES();
-    const std::vector<SystemOutput> outputs = sxftest::sampleOutputs();
-    ASSERT_FALSE(outputs.empty());
-    for (const SystemOutput& output : outputs)
+    const std::vector<testsupport::ConvertedOutput> outputs = testsupport::sampleOutputs();
+    ASSERT_EQ(outputs.size(), static_cast<size_t>(testsupport::sampleDrawings().size()));
+    for (const testsupport::ConvertedOutput& output : outputs)
         expectRoundTrip(output);
 }
