@@ -4,9 +4,11 @@
 // instances one record per line).
 #include "sxf/p21_writer.h"
 #include "sxf/sfc_reader.h"
+#include "tests/fuzz/converted_outputs.h"
+#include "tests/support/bench_drawings.h"
 #include "tests/support/qt_printers.h"
 #include "tests/support/test_paths.h"
-#include "tests/fuzz/converted_outputs.h"
+#include "tests/worker/conversion_harness.h"
 
 #include <random>
 #include <set>
@@ -152,14 +154,9 @@ TEST(P21Output, StructureCheckFindsDanglingAndRepeatedNumbers)
 // reference leads to an instance of the file.
 TEST(P21Output, DamagedDrawingsAreWrittenSoundly)
 {
-    const std::vector<testsupport::ConvertedOutput> outputs = testsupport::fixtureOutputs();
-    ASSERT_FALSE(outputs.empty());
-    QByteArray original;
-    for (const testsupport::ConvertedOutput& o : outputs) {
-        if (o.name == u"mixed")
-            original = o.bytes;
-    }
-    ASSERT_FALSE(original.isEmpty());
+    jww::TJwwData d;
+    testsupport::buildMixedDrawing(d, 300);
+    const QByteArray original = testsupport::convertInMemory(d).bytes;
     std::mt19937 random(30);
     const QByteArray alphabet = "0123456789-.,'()#\\ eE";
     for (int round = 0; round < 300; ++round) {
