@@ -215,6 +215,22 @@ Vec arcArrow(const ArcDimFeature& f, const SfcArrow& r, size_t k, bool both)
     return counterClockwise ? Vec{-v.y, v.x} : Vec{v.y, -v.x};
 }
 
+// A linear or diameter dimension: its line, extension lines (linear only)
+// and two arrows along the line.
+Refusal writeStraightDim(Context& ctx, DimKind kind, const SfcAttr& a, const DimensionLine& l, const SfcArrow& r1,
+                         const SfcArrow& r2, const SfcExtLine* e1, const SfcExtLine* e2, const SfcTextBlock& t,
+                         Placed& placed)
+{
+    if (!arrowValid(r1) || !arrowValid(r2))
+        return Refusal::OutOfRange;
+    int32_t style = 0;
+    const int32_t curve = writeDimensionCurve(ctx, a, writeLineCurve(ctx.out, l.x1, l.y1, l.x2, l.y2), style);
+    if (curve == 0)
+        return Refusal::UnknownCode;
+    const DimArrow arrows[] = {{&r1, straightArrow(l, r1, r2, 0)}, {&r2, straightArrow(l, r1, r2, 1)}};
+    return writeDimensionParts(ctx, kind, a, curve, style, e1, e2, arrows, t, placed);
+}
+
 }  // namespace
 
 int32_t writeTerminator(P21Output& o, TerminatorRole role, QStringView name, int32_t code, double x, double y,
@@ -248,28 +264,13 @@ int32_t writeTerminator(P21Output& o, TerminatorRole role, QStringView name, int
 
 Refusal writeLinearDim(Context& ctx, const LinearDimFeature& f, Placed& placed)
 {
-    if (!arrowValid(f.r1) || !arrowValid(f.r2))
-        return Refusal::OutOfRange;
-    int32_t style = 0;
-    const int32_t curve = writeDimensionCurve(ctx, f.a, writeLineCurve(ctx.out, f.x1, f.y1, f.x2, f.y2), style);
-    if (curve == 0)
-        return Refusal::UnknownCode;
-    const DimensionLine l{f.x1, f.y1, f.x2, f.y2};
-    const DimArrow arrows[] = {{&f.r1, straightArrow(l, f.r1, f.r2, 0)}, {&f.r2, straightArrow(l, f.r1, f.r2, 1)}};
-    return writeDimensionParts(ctx, DimKind::Linear, f.a, curve, style, &f.e1, &f.e2, arrows, f.t, placed);
+    return writeStraightDim(ctx, DimKind::Linear, f.a, {f.x1, f.y1, f.x2, f.y2}, f.r1, f.r2, &f.e1, &f.e2, f.t, placed);
 }
 
 Refusal writeDiameterDim(Context& ctx, const DiameterDimFeature& f, Placed& placed)
 {
-    if (!arrowValid(f.r1) || !arrowValid(f.r2))
-        return Refusal::OutOfRange;
-    int32_t style = 0;
-    const int32_t curve = writeDimensionCurve(ctx, f.a, writeLineCurve(ctx.out, f.x1, f.y1, f.x2, f.y2), style);
-    if (curve == 0)
-        return Refusal::UnknownCode;
-    const DimensionLine l{f.x1, f.y1, f.x2, f.y2};
-    const DimArrow arrows[] = {{&f.r1, straightArrow(l, f.r1, f.r2, 0)}, {&f.r2, straightArrow(l, f.r1, f.r2, 1)}};
-    return writeDimensionParts(ctx, DimKind::Diameter, f.a, curve, style, nullptr, nullptr, arrows, f.t, placed);
+    return writeStraightDim(ctx, DimKind::Diameter, f.a, {f.x1, f.y1, f.x2, f.y2}, f.r1, f.r2, nullptr, nullptr, f.t,
+                            placed);
 }
 
 Refusal writeRadiusDim(Context& ctx, const RadiusDimFeature& f, Placed& placed)

@@ -30,6 +30,17 @@ std::vector<int32_t> boundaryCurves(const Context& ctx, const FillBoundary& b)
     return curves;
 }
 
+// The boundary curves of a fill and the instance of its colour code.
+Refusal boundaryAndColour(const Context& ctx, const FillBoundary& b, int32_t colourCode, std::vector<int32_t>& curves,
+                          int32_t& colour)
+{
+    curves = boundaryCurves(ctx, b);
+    if (curves.empty())
+        return Refusal::NoBoundary;
+    colour = ctx.tables.colours[colourCode];
+    return colour == 0 ? Refusal::UnknownCode : Refusal::None;
+}
+
 int32_t writeFillArea(P21Output& o, int32_t n, const std::vector<int32_t>& curves)
 {
     o.simple(n, "ANNOTATION_FILL_AREA").raw("' '").refs(curves).end();
@@ -65,12 +76,10 @@ Refusal place(Placed& placed, int32_t layer, int32_t item)
 
 Refusal writeFillColour(Context& ctx, const FillColourFeature& f, Placed& placed)
 {
-    const std::vector<int32_t> curves = boundaryCurves(ctx, f.boundary);
-    if (curves.empty())
-        return Refusal::NoBoundary;
-    const int32_t colour = ctx.tables.colours[f.colour];
-    if (colour == 0)
-        return Refusal::UnknownCode;
+    std::vector<int32_t> curves;
+    int32_t colour = 0;
+    if (const Refusal r = boundaryAndColour(ctx, f.boundary, f.colour, curves, colour); r != Refusal::None)
+        return r;
     P21Output& o = ctx.out;
     const int32_t n = o.take();
     const int32_t fillColour = o.take(), fillStyle = o.take(), assignment = o.take(), target = o.take();
@@ -151,12 +160,10 @@ Refusal writeHatching(Context& ctx, const HatchingFeature& f, Placed& placed)
 
 Refusal writeTiles(Context& ctx, const TilesFeature& f, Placed& placed)
 {
-    const std::vector<int32_t> curves = boundaryCurves(ctx, f.boundary);
-    if (curves.empty())
-        return Refusal::NoBoundary;
-    const int32_t colour = ctx.tables.colours[f.colour];
-    if (colour == 0)
-        return Refusal::UnknownCode;
+    std::vector<int32_t> curves;
+    int32_t colour = 0;
+    if (const Refusal r = boundaryAndColour(ctx, f.boundary, f.colour, curves, colour); r != Refusal::None)
+        return r;
     P21Output& o = ctx.out;
     // The tile: an external symbol in the fill's colour; its point, the
     // second instance of the block, is the fill's target.
