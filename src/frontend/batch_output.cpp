@@ -72,6 +72,13 @@ QStringList formatExtensions(OutputFormat format)
     return {QStringLiteral(".sfc")};
 }
 
+QString defaultAskFolder(const QString& programDir, bool programDirWritable, const QString& documentsFolder)
+{
+    if (programDirWritable || documentsFolder.isEmpty())
+        return programDir;
+    return common::IncludeDelim(documentsFolder);
+}
+
 QString missingFolderMessage(const QString& folder)
 {
     return QStringLiteral("指定したフォルダが見つかりません。\r\n") + folder;
