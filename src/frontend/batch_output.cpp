@@ -4,6 +4,8 @@
 #include "common/file_ops.h"
 #include "common/path_names.h"
 
+#include <algorithm>
+
 namespace frontend {
 
 OutputChoice outputChoiceFromIndex(int index)
@@ -51,6 +53,25 @@ SettledOutput settleOutput(OutputChoice choice, const QString& specifiedFolder, 
     return out;
 }
 
+OutputFormat outputFormatFromIndex(int index)
+{
+    switch (index) {
+    case 1: return OutputFormat::P21;
+    case 2: return OutputFormat::Both;
+    default: return OutputFormat::Sfc;
+    }
+}
+
+QStringList formatExtensions(OutputFormat format)
+{
+    switch (format) {
+    case OutputFormat::P21: return {QStringLiteral(".p21")};
+    case OutputFormat::Both: return {QStringLiteral(".sfc"), QStringLiteral(".p21")};
+    case OutputFormat::Sfc: break;
+    }
+    return {QStringLiteral(".sfc")};
+}
+
 QString defaultAskFolder(const QString& programDir, bool programDirWritable, const QString& documentsFolder)
 {
     if (programDirWritable || documentsFolder.isEmpty())
@@ -75,10 +96,27 @@ QString destinationFor(const QString& source, const OutputTarget& target,
     if (name.isEmpty())
         return {};
     const QString base = target.besideSource ? source : target.folder + name;
-    const QString dst = common::ReplaceExt(base, u".sfc");
+    const QStringList extensions = formatExtensions(target.format);
+    const QString dst = common::ReplaceExt(base, extensions.first());
     if (dst.isEmpty())
         return {};
-    return isTaken ? common::UniqueFileName(dst, isTaken) : common::UniqueFileName(dst);
+    // One name for every file: a candidate is taken when any of them is.
+    return common::UniqueFileName(dst, [&](const QString& candidate) {
+        return std::any_of(extensions.begin(), extensions.end(), [&](const QString& extension) {
+            const QString path = common::ReplaceExt(candidate, extension);
+            return isTaken ? isTaken(path) : common::NameTaken(path);
+        });
+    });
+}
+
+QStringList destinationsOf(const QString& destination, OutputFormat format)
+{
+    if (destination.isEmpty())
+        return {};
+    QStringList paths;
+    for (const QString& extension : formatExtensions(format))
+        paths.append(common::ReplaceExt(destination, extension));
+    return paths;
 }
 
 }  // namespace frontend

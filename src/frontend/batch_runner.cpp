@@ -22,12 +22,25 @@ void logLine(const BatchHooks& hooks, const QString& line)
         hooks.log(line);
 }
 
+// "→ " and each file the conversion writes, or "→ " alone when the file
+// has no destination.
+void logDestinations(const BatchHooks& hooks, const QString& dst, OutputFormat format)
+{
+    const QStringList paths = destinationsOf(dst, format);
+    if (paths.isEmpty())
+        logLine(hooks, kArrowPrefix);
+    for (const QString& path : paths)
+        logLine(hooks, kArrowPrefix + path);
+}
+
 // The lines after a file's destination, and its count in the result.
 void logOutcome(const BatchHooks& hooks, const FileOutcome& outcome, BatchResult& result)
 {
     logLine(hooks, kResultPrefix + outcome.result);
     if (outcome.result == kConverted) {
         ++result.converted;
+        if (!outcome.reason.isEmpty())
+            logLine(hooks, kNotePrefix + outcome.reason);
         return;
     }
     ++result.failed;
@@ -160,7 +173,8 @@ bool JobsBatch::start(qsizetype index)
     } else if (!m_hooks.startConvert) {
         file.outcome = FileOutcome{kFailed, kWorkerNotStartedReason};
     } else {
-        m_reserved.insert(reservationKey(dst));
+        for (const QString& path : destinationsOf(dst, m_target.format))
+            m_reserved.insert(reservationKey(path));
         ++m_running;
         file.conversion = m_hooks.startConvert(m_files[index], dst,
             [this, index](const FileOutcome& outcome) { ended(index, outcome); });
@@ -179,7 +193,8 @@ void JobsBatch::ended(qsizetype index, const FileOutcome& outcome)
     FileState& file = m_state[size_t(index)];
     if (file.outcome)
         return;
-    m_reserved.remove(reservationKey(file.dsts.last()));
+    for (const QString& path : destinationsOf(file.dsts.last(), m_target.format))
+        m_reserved.remove(reservationKey(path));
     --m_running;
     if (takenMeanwhile(outcome, file.tries))
         m_renamed.push_back(index);
@@ -220,7 +235,7 @@ void JobsBatch::logWhatIsReady()
             m_headLogged = true;
         }
         for (; file.arrowsLogged < file.dsts.size(); ++file.arrowsLogged)
-            logLine(m_hooks, kArrowPrefix + file.dsts[file.arrowsLogged]);
+            logDestinations(m_hooks, file.dsts[file.arrowsLogged], m_target.format);
         if (!file.outcome)
             return;
         logOutcome(m_hooks, *file.outcome, m_result);
@@ -262,12 +277,12 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
             hooks.starting(result.converted + result.failed + 1, result.files, src);
         QString dst = destinationFor(src, target, hooks.isTaken);
         logLine(hooks, src);
-        logLine(hooks, kArrowPrefix + dst);
+        logDestinations(hooks, dst, target.format);
         FileOutcome outcome = convertOne(hooks, src, dst);
         for (int tries = 1; takenMeanwhile(outcome, tries); ++tries) {
             const QString next = destinationFor(src, target, hooks.isTaken);
             if (next != dst)
-                logLine(hooks, kArrowPrefix + next);
+                logDestinations(hooks, next, target.format);
             dst = next;
             outcome = convertOne(hooks, src, dst);
         }

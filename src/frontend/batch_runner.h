@@ -19,6 +19,7 @@ inline const QString kFailed = QStringLiteral("変換失敗");
 inline const QString kArrowPrefix = QStringLiteral("→ ");
 inline const QString kResultPrefix = QStringLiteral("　…… ");
 inline const QString kReasonPrefix = QStringLiteral("　　　理由：");
+inline const QString kNotePrefix = QStringLiteral("　　　");
 inline const QString kEscapeLine = QStringLiteral("[ESC]を押しましたので中断します。");
 
 // The front-end's own reasons, for a file whose worker never started or
@@ -34,7 +35,9 @@ inline const QString kNoSourceReason = QStringLiteral("変換元のファイル�
 inline const QString kNotRegularSourceReason = QStringLiteral("変換元が通常のファイルではありません");
 
 // What converting one file gave: kConverted or kFailed, and for a failure
-// the reason the log shows after it.
+// the reason the log shows after it (behind kReasonPrefix). For a converted
+// file `reason` is a note, shown after the result behind kNotePrefix, or
+// empty.
 struct FileOutcome {
     QString result;
     QString reason;
@@ -63,7 +66,8 @@ struct BatchHooks {
     // Asked before each file, before escapeHeld: true stops the batch without
     // a line (the window is closing).
     std::function<bool()> stopRequested;
-    // Converts one file (RunProc1).
+    // Converts one file (RunProc1). `dst` is its destination as
+    // destinationFor gives it; destinationsOf gives every file it writes.
     std::function<FileOutcome(const QString& src, const QString& dst)> convert;
     // Starts converting one file without waiting, for a batch that converts
     // several at once (WorkerRun): `done` receives the outcome once, while
@@ -87,7 +91,8 @@ struct BatchResult {
 QString batchSummary(const BatchResult& result);
 
 // Converts `files` in order into `target`. For each file: the source path,
-// "→ " + destination and "　…… " + result, and for a failed file
+// "→ " + destination for each file it writes (destinationsOf) and
+// "　…… " + result, and for a failed file
 // "　　　理由：" + the reason when there is one. A file without a free
 // destination name is logged with an empty destination, kFailed and
 // kNoFreeNameReason, and `convert` is not called for it. A conversion that
@@ -104,17 +109,17 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
 // `startConvert`, waiting in a local event loop. The log, the names and the
 // result are those runBatch gives when every conversion has the same
 // outcome: each file's lines come together and in the order of `files`
-// (its first two as soon as its name is chosen, the rest when it and every
-// file before it have ended), and names are chosen in that order. When the
-// search for a file's name meets a name that a running conversion writes
-// to (compared without regard to case), the file, and every file after it,
-// waits until that conversion has ended: whether the name stays taken
-// depends on its outcome. A conversion that asks for its turn to name its
-// image files gets it once every file before it has ended. A file tried
-// again (see runBatch) comes before any file not yet started, and its extra
-// "→ " line comes with its other lines. `starting`, `escapeHeld`,
-// `stopRequested` and `convert` are not used; a missing `startConvert` fails
-// every file. A `jobs` below 1 counts as 1.
+// (its source and destinations as soon as its name is chosen, the rest
+// when it and every file before it have ended), and names are chosen in
+// that order. When the search for a file's name meets a name that a
+// running conversion writes to (compared without regard to case), the
+// file, and every file after it, waits until that conversion has ended:
+// whether the name stays taken depends on its outcome. A conversion that
+// asks for its turn to name its image files gets it once every file before
+// it has ended. A file tried again (see runBatch) comes before any file not
+// yet started, and its extra "→ " lines come with its other lines.
+// `starting`, `escapeHeld`, `stopRequested` and `convert` are not used; a
+// missing `startConvert` fails every file. A `jobs` below 1 counts as 1.
 BatchResult runBatchJobs(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks, int jobs);
 
 }  // namespace frontend

@@ -1,18 +1,16 @@
 // The headless batch: command line, output folder, settings, conversion.
 #include "frontend/headless_batch.h"
 
-#include "common/command_line.h"
 #include "common/file_locations.h"
 #include "common/path_names.h"
 #include "common/settings_file.h"
 #include "frontend/batch_queue.h"
 #include "frontend/batch_runner.h"
+#include "frontend/command_options.h"
 #include "frontend/jww_folder.h"
 #include "frontend/platform.h"
 #include "frontend/worker_launch.h"
 
-#include <QDir>
-#include <QFileInfo>
 #include <QThread>
 
 #include <algorithm>
@@ -22,14 +20,28 @@ namespace frontend {
 
 namespace {
 
-const char kUsage[] = "usage: Kestrune --batch [--out DIR | --beside] [--jobs N] [--] FILE...\n";
+const char kUsage[] =
+    "usage: Kestrune --batch [--out DIR | --beside] [--format sfc|p21|both] [--jobs N] [--] FILE...\n";
 
 struct HeadlessOptions {
     std::optional<OutputChoice> override;
     QString outFolder;
     std::optional<int> jobs;
+    std::optional<OutputFormat> format;
     QStringList files;
 };
+
+// The forms "--format" names.
+std::optional<OutputFormat> parseFormat(const QString& text)
+{
+    if (text == u"sfc")
+        return OutputFormat::Sfc;
+    if (text == u"p21")
+        return OutputFormat::P21;
+    if (text == u"both")
+        return OutputFormat::Both;
+    return std::nullopt;
+}
 
 // A count of workers: ASCII digits only (no sign, no blanks), at least 1,
 // within int.
@@ -42,13 +54,6 @@ std::optional<int> parseJobs(const QString& text)
     if (!ok || jobs < 1)
         return std::nullopt;
     return jobs;
-}
-
-void writeLine(std::FILE* stream, const QString& text)
-{
-    const QByteArray bytes = text.toUtf8() + '\n';
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stream);
-    std::fflush(stream);
 }
 
 // Parses the arguments after "--batch"; an error text when they are wrong.
@@ -67,6 +72,12 @@ std::optional<QString> parseOptions(const QStringList& args, HeadlessOptions& op
             options.jobs = ++i < args.size() ? parseJobs(args[i]) : std::nullopt;
             if (!options.jobs)
                 return QStringLiteral("--jobs needs a whole number of at least 1");
+        } else if (arg == u"--format") {
+            if (options.format)
+                return QStringLiteral("give --format at most once");
+            options.format = ++i < args.size() ? parseFormat(args[i]) : std::nullopt;
+            if (!options.format)
+                return QStringLiteral("--format needs sfc, p21 or both");
         } else if (arg == u"--out" || arg == u"--beside") {
             if (options.override)
                 return QStringLiteral("give at most one of --out and --beside");
@@ -74,13 +85,9 @@ std::optional<QString> parseOptions(const QStringList& args, HeadlessOptions& op
                 options.override = OutputChoice::BesideSource;
                 continue;
             }
-            if (++i >= args.size() || args[i].isEmpty())
-                return QStringLiteral("--out needs a folder");
-            // A folder whose name lost its bytes would be another folder.
-            if (common::isLostArgument(args[i]))
-                return QStringLiteral("the --out folder's name is not valid UTF-8: ") + common::argumentText(args[i]);
+            if (const auto error = takeOutFolder(args, i, options.outFolder))
+                return error;
             options.override = OutputChoice::Specified;
-            options.outFolder = QDir::toNativeSeparators(QFileInfo(args[i]).absoluteFilePath());
         } else {
             return QStringLiteral("unknown option ") + arg;
         }
@@ -100,11 +107,8 @@ int defaultJobs()
 int runHeadlessBatch(const QStringList& args, const QString& programPath, std::FILE* out, std::FILE* err)
 {
     HeadlessOptions options;
-    if (const auto error = parseOptions(args, options)) {
-        writeLine(err, QStringLiteral("Kestrune: ") + *error);
-        std::fputs(kUsage, err);
-        return kExitUsage;
-    }
+    if (const auto error = parseOptions(args, options))
+        return usageError(err, *error, kUsage);
     const QString programDir = common::ExtractDir(programPath);
     const common::FileLocations where = common::fileLocations(programDir);
     const QString settingsPath = where.settingsFile;
@@ -114,25 +118,26 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
 
     const OutputChoice choice = options.override.value_or(outputChoiceFromIndex(settings.outputChoice()));
     const QString specified = options.override ? options.outFolder : settings.ed1;
-    const SettledOutput settled = settleOutput(choice, specified, {desktopFolder(), documentsFolder()});
+    SettledOutput settled = settleOutput(choice, specified, {desktopFolder(), documentsFolder()});
+    const OutputFormat format = options.format.value_or(outputFormatFromIndex(settings.outputFormat));
+    settled.target.format = format;
     if (settled.status == SettledOutput::Status::MustAsk) {
         writeLine(err, QStringLiteral("Kestrune: the saved output choice asks for a folder at every batch; "
                                       "give --out DIR or --beside"));
         return kExitUsage;
     }
 
+    const QStringList named = filesWithTheirNames(options.files, err);
     BatchQueue queue;
-    const int picked = queue.addArrival(options.files);
-    for (const QString& file : options.files) {
-        if (common::isLostArgument(file))
-            writeLine(err, QStringLiteral("Kestrune: skipped, the name is not valid UTF-8: ") + common::argumentText(file));
-        else if (!BatchQueue::PickupFile(file))
+    const int picked = queue.addArrival(named);
+    for (const QString& file : named) {
+        if (!BatchQueue::PickupFile(file))
             writeLine(err, QStringLiteral("Kestrune: skipped, not an existing .jww file: ") + file);
     }
     if (picked == 0)
         return kExitSomeFailed;
     if (settled.status == SettledOutput::Status::MissingFolder) {
-        writeLine(err, missingFolderMessage(settled.folder).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        writeLine(err, oneLine(missingFolderMessage(settled.folder)));
         return kExitSomeFailed;
     }
 
@@ -141,7 +146,7 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
     // run only). Without it the workers would convert with options that are
     // not the user's, or with none: nothing is converted.
     if (!settings.write(settingsPath)) {
-        writeLine(err, settingsNotSavedMessage(settingsPath).replace(QStringLiteral("\r\n"), QStringLiteral(" ")));
+        writeLine(err, oneLine(settingsNotSavedMessage(settingsPath)));
         return kExitSomeFailed;
     }
 
@@ -152,13 +157,16 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
     BatchResult result;
     // One at a time is the window's own loop, worker after worker.
     if (jobs == 1) {
-        hooks.convert = [&workerPath](const QString& src, const QString& dst) { return RunProc1(workerPath, src, dst); };
+        hooks.convert = [&workerPath, format](const QString& src, const QString& dst) {
+            return RunProc1(workerPath, src, destinationsOf(dst, format));
+        };
         result = runBatch(queue.takeNext(), settled.target, hooks);
     } else {
         // Workers at once take turns to name their image files, so that the
         // names are those of one file after another.
-        hooks.startConvert = [&workerPath](const QString& src, const QString& dst, WorkerRun::Done done) {
-            return std::make_unique<WorkerRun>(workerPath, src, dst, std::move(done), WorkerRun::Options{true, {}});
+        hooks.startConvert = [&workerPath, format](const QString& src, const QString& dst, WorkerRun::Done done) {
+            return std::make_unique<WorkerRun>(workerPath, src, destinationsOf(dst, format), std::move(done),
+                                               WorkerRun::Options{true, {}});
         };
         result = runBatchJobs(queue.takeNext(), settled.target, hooks, jobs);
     }

@@ -1,6 +1,7 @@
 // The front-end program Kestrune:
 //   Kestrune [FILE...]                          the batch window
-//   Kestrune --batch [--out DIR | --beside] [--jobs N] FILE...   the same batch without a window
+//   Kestrune --batch [--out DIR | --beside] [--format F] [--jobs N] FILE...   the same batch without a window
+//   Kestrune --to-p21 [--out DIR] FILE.sfc...   existing SFC files written as P21
 //   Kestrune --screenshot PNG [--during N PNG] [--out DIR | --beside] FILE... | PNG FILE.sfc
 //                                               renders the window after its batch (and during file N)
 //   Kestrune --render FILE.sfc OUT.png [--width N] | OUT.pdf
@@ -12,6 +13,7 @@
 #include "frontend/platform.h"
 #include "frontend/program_help.h"
 #include "frontend/render_command.h"
+#include "frontend/to_p21.h"
 #include "frontend/window_program.h"
 
 #include <QApplication>
@@ -27,15 +29,18 @@ int main(int argc, char* argv[])
     // First, before any thread: a signal that stops the front-end stops its
     // workers too.
     common::installInterruptCleanup();
-    // The headless batch, help and version need no display, so they run
-    // without the widget application.
-    if (argc > 1 && (std::strcmp(argv[1], "--batch") == 0 || frontend::isInfoOption(argv[1]))) {
+    // The headless batch, the conversion to P21, help and version need no
+    // display, so they run without the widget application.
+    if (argc > 1 && (std::strcmp(argv[1], "--batch") == 0 || std::strcmp(argv[1], "--to-p21") == 0 ||
+                     frontend::isInfoOption(argv[1]))) {
         QCoreApplication app(argc, argv);
         frontend::attachParentConsole();
         const QStringList args = common::commandLineArguments(argc, argv);
         const QString programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
         if (const auto status = frontend::answerInfoRequest(args, programDir, stdout))
             return *status;
+        if (args.first() == u"--to-p21")
+            return frontend::runToP21(args.mid(1), stdout, stderr);
         const QString program = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
         return frontend::runHeadlessBatch(args.mid(1), program, stdout, stderr);
     }

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QProcess;
 
@@ -44,15 +45,16 @@ void useWindowlessPlatform();
 QString workerFileName();
 
 // Sets `process` up to run `program` with the source and destination paths
-// (each quoted on Windows, where the command line is one text); its error
-// output is left for the caller to read (QProcess::StandardError). With
+// (each quoted on Windows, where the command line is one text): the source
+// first, then each destination; its error output is left for the caller to
+// read (QProcess::StandardError). With
 // `turns` the worker takes turns with its batch (common/worker_protocol.h)
 // through its standard input and output, which are then pipes; without,
 // both are closed. The worker goes with the front-end: on Linux it is sent
 // SIGTERM when the front-end ends, however it ends, and on POSIX systems it
 // leads a process group of its own, which stopWorker stops as a whole.
-void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination,
-                      bool turns = false);
+void setWorkerCommand(QProcess& process, const QString& program, const QString& source,
+                      const QStringList& destinations, bool turns = false);
 // The part of setWorkerCommand that every platform shares: the worker's
 // environment and its standard input and output, for turns or none.
 void setWorkerChannels(QProcess& process, bool turns);

@@ -84,11 +84,11 @@ void useWindowlessPlatform()
     qputenv("QT_QPA_PLATFORM", "offscreen");
 }
 
-void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination,
-                      bool turns)
+void setWorkerCommand(QProcess& process, const QString& program, const QString& source,
+                      const QStringList& destinations, bool turns)
 {
     process.setProgram(program);
-    process.setArguments({source, destination});
+    process.setArguments(QStringList{source} + destinations);
     setWorkerChannels(process, turns);
     const pid_t frontEnd = ::getpid();
     process.setChildProcessModifier([frontEnd] {

@@ -55,12 +55,15 @@ void useWindowlessPlatform()
 {
 }
 
-void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination,
-                      bool turns)
+void setWorkerCommand(QProcess& process, const QString& program, const QString& source,
+                      const QStringList& destinations, bool turns)
 {
     process.setProgram(program);
     // Windows paths cannot hold a double quote, so quoting each one is safe.
-    process.setNativeArguments(u'"' + source + QStringLiteral("\" \"") + destination + u'"');
+    QString arguments = u'"' + source + u'"';
+    for (const QString& destination : destinations)
+        arguments += QStringLiteral(" \"") + destination + u'"';
+    process.setNativeArguments(arguments);
     setWorkerChannels(process, turns);
     process.setCreateProcessArgumentsModifier([](QProcess::CreateProcessArguments* args) {
         // The worker shows no error dialogs of its own. Handle inheritance

@@ -1,6 +1,7 @@
 // The --render command.
 #include "frontend/render_command.h"
 
+#include "frontend/command_options.h"
 #include "frontend/preview/drawing_file.h"
 #include "render/picture_files.h"
 
@@ -13,13 +14,6 @@ namespace {
 const char kUsage[] =
     "usage: Kestrune --render FILE.sfc OUT.png [--width PIXELS]\n"
     "       Kestrune --render FILE.sfc OUT.pdf\n";
-
-void writeLine(std::FILE* err, const QString& text)
-{
-    const QByteArray bytes = (text + u'\n').toUtf8();
-    std::fwrite(bytes.constData(), 1, size_t(bytes.size()), err);
-    std::fflush(err);
-}
 
 int usage(std::FILE* err)
 {

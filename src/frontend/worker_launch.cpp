@@ -9,6 +9,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 namespace frontend {
@@ -56,8 +57,9 @@ QString workerTimedOutReason(std::chrono::milliseconds limit)
         .arg(std::chrono::duration_cast<std::chrono::seconds>(limit).count());
 }
 
-WorkerRun::WorkerRun(const QString& workerPath, const QString& src, const QString& dst, Done done, Options options)
-    : m_dst(dst), m_done(std::move(done))
+WorkerRun::WorkerRun(const QString& workerPath, const QString& src, const QStringList& dsts, Done done,
+                     Options options)
+    : m_dsts(dsts), m_done(std::move(done))
 {
     // Only a regular file is converted: a FIFO would keep the worker, and
     // the batch with it, waiting for ever.
@@ -67,7 +69,7 @@ WorkerRun::WorkerRun(const QString& workerPath, const QString& src, const QStrin
         return;
     }
     m_timeLimit = options.timeLimit.count() > 0 ? options.timeLimit : workerTimeLimit(QFileInfo(src).size());
-    setWorkerCommand(m_process, workerPath, src, dst, options.turns);
+    setWorkerCommand(m_process, workerPath, src, dsts, options.turns);
     QObject::connect(&m_process, &QProcess::readyReadStandardError, &m_process,
         [this] { keepTail(m_errors, m_process.readAllStandardError()); });
     QObject::connect(&m_process, &QProcess::readyReadStandardOutput, &m_process, [this] { readRequests(); });
@@ -148,8 +150,8 @@ void WorkerRun::finish()
     m_limit.stop();
     common::forgetProcessOnInterrupt(m_pid);
     keepTail(m_errors, m_process.readAllStandardError());
-    // The worker says it wrote the file and the file is there: a file that
-    // appeared under this name otherwise is not its result.
+    // The worker says it wrote the files and they are there: a file that
+    // appeared under such a name otherwise is not its result.
     const bool started = m_process.error() != QProcess::FailedToStart;
     const bool exitedZero = started && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
     FileOutcome outcome;
@@ -158,7 +160,8 @@ void WorkerRun::finish()
     } else if (exitedZero) {
         // Written, and taken away before the batch could look (the output
         // folder removed meanwhile): say so rather than blame the worker.
-        outcome = common::FileExistsSafe(m_dst) ? FileOutcome{kConverted, {}} : FileOutcome{kFailed, kOutputGoneReason};
+        const bool there = !m_dsts.isEmpty() && std::all_of(m_dsts.begin(), m_dsts.end(), common::FileExistsSafe);
+        outcome = there ? FileOutcome{kConverted, {}} : FileOutcome{kFailed, kOutputGoneReason};
     } else if (!started) {
         outcome = {kFailed, kWorkerNotStartedReason};
     } else {
@@ -169,11 +172,11 @@ void WorkerRun::finish()
     m_done(outcome);
 }
 
-FileOutcome RunProc1(const QString& workerPath, const QString& src, const QString& dst)
+FileOutcome RunProc1(const QString& workerPath, const QString& src, const QStringList& dsts)
 {
     std::optional<FileOutcome> outcome;
     QEventLoop loop;
-    const WorkerRun run(workerPath, src, dst, [&outcome, &loop](const FileOutcome& o) {
+    const WorkerRun run(workerPath, src, dsts, [&outcome, &loop](const FileOutcome& o) {
         outcome = o;
         loop.quit();
     });

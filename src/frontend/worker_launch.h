@@ -6,6 +6,7 @@
 #include <QByteArray>
 #include <QProcess>
 #include <QString>
+#include <QStringList>
 #include <QTimer>
 
 #include <chrono>
@@ -21,11 +22,12 @@ std::chrono::milliseconds workerTimeLimit(qint64 sourceBytes);
 
 // One worker process for one file, started without waiting. The file is
 // converted when the worker exited with status 0 and a file now exists at
-// `dst`. A source that is not a regular file fails at once, without a
-// worker. Otherwise the reason is the worker's own (the last line of its
-// error output), or kWorkerNotStartedReason when it could not be started,
-// kWorkerDiedReason when it crashed or ended without a reason,
-// kOutputGoneReason when it wrote the file but the file is gone, or
+// every one of `dsts` (its destinations, one per form it writes). A source
+// that is not a regular file fails at once, without a worker. Otherwise the
+// reason is the worker's own (the last line of its error output), or
+// kWorkerNotStartedReason when it could not be started, kWorkerDiedReason
+// when it crashed or ended without a reason, kOutputGoneReason when it
+// wrote the files but one of them is gone, or
 // workerTimedOutReason when it ran past its time limit (it is then stopped).
 // The worker inherits the current directory; a front-end stopped by a
 // signal stops its running workers too.
@@ -45,9 +47,9 @@ public:
     // Starts the worker and returns; `done` receives the outcome once, while
     // the caller's event loop runs, or before the constructor returns when
     // there is nothing to wait for (no regular source, a failed start).
-    WorkerRun(const QString& workerPath, const QString& src, const QString& dst, Done done, Options options);
-    WorkerRun(const QString& workerPath, const QString& src, const QString& dst, Done done)
-        : WorkerRun(workerPath, src, dst, std::move(done), Options{})
+    WorkerRun(const QString& workerPath, const QString& src, const QStringList& dsts, Done done, Options options);
+    WorkerRun(const QString& workerPath, const QString& src, const QStringList& dsts, Done done)
+        : WorkerRun(workerPath, src, dsts, std::move(done), Options{})
     {
     }
     // A worker still running is asked to stop (so that it removes what it
@@ -65,7 +67,7 @@ private:
     void timedOut();
     void finish();
 
-    QString m_dst;
+    QStringList m_dsts;
     Done m_done;
     QProcess m_process;
     QByteArray m_errors;
@@ -85,6 +87,6 @@ QString workerTimedOutReason(std::chrono::milliseconds limit);
 // Converts one file with a WorkerRun and waits until it has ended while the
 // caller's event loop keeps running (windows stay responsive, new events are
 // delivered). Returns the WorkerRun's outcome.
-FileOutcome RunProc1(const QString& workerPath, const QString& src, const QString& dst);
+FileOutcome RunProc1(const QString& workerPath, const QString& src, const QStringList& dsts);
 
 }  // namespace frontend

@@ -2,7 +2,6 @@
 // only when complete, without replacing anything.
 #include "sxf/sfc_file.h"
 
-#include "common/new_file.h"
 #include "common/path_names.h"
 
 #include <QFileInfo>
@@ -24,21 +23,27 @@ bool writeBody(QFile& file, const std::function<void(SfcWriter&)>& body)
 
 }  // namespace
 
-SfcFileResult writeSfcFile(const QString& fn, const std::function<void(SfcWriter&)>& body,
-                           const std::function<bool()>& beforeNaming)
+std::unique_ptr<common::NewFile> writeUnnamedFile(const QString& fn, const std::function<void(SfcWriter&)>& body)
 {
     if (fn.isEmpty())
-        return SfcFileResult::CannotWrite;
-    common::NewFile file(common::IncludeDelim(QFileInfo(fn).absolutePath()), QStringLiteral("Ondrelle"));
-    if (!file.isOpen())
-        return SfcFileResult::CannotWrite;
+        return nullptr;
+    auto file = std::make_unique<common::NewFile>(common::IncludeDelim(QFileInfo(fn).absolutePath()),
+                                                  QStringLiteral("Ondrelle"));
+    if (!file->isOpen())
+        return nullptr;
     // Both the writer and the final flush must have put every byte down.
-    const bool written = writeBody(file.file(), body);
-    if (!file.finish() || !written)
+    const bool written = writeBody(file->file(), body);
+    if (!file->finish() || !written)
+        return nullptr;
+    return file;
+}
+
+SfcFileResult writeSfcFile(const QString& fn, const std::function<void(SfcWriter&)>& body)
+{
+    const std::unique_ptr<common::NewFile> file = writeUnnamedFile(fn, body);
+    if (!file)
         return SfcFileResult::CannotWrite;
-    if (beforeNaming && !beforeNaming())
-        return SfcFileResult::Abandoned;
-    switch (file.commit(fn)) {
+    switch (file->commit(fn)) {
     case common::MoveResult::Moved:
         return SfcFileResult::Written;
     case common::MoveResult::DestinationExists:

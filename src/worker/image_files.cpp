@@ -2,14 +2,14 @@
 #include "worker/image_files.h"
 
 #include "common/file_ops.h"
-#include "common/interrupt_cleanup.h"
 #include "common/path_names.h"
 #include "worker/convert/image_codec_loader.h"
 #include "worker/jww/image_names.h"
 
-#include <QFile>
 #include <QHash>
 #include <QSet>
+
+#include <algorithm>
 
 namespace worker {
 
@@ -40,6 +40,18 @@ Content writeContent(const QString& source, convert::ImagePlacing placing, commo
     return out.finish() ? Content::Written : Content::CannotWrite;
 }
 
+// The folders of `dsts`, each once, in their order.
+QStringList foldersOf(const QStringList& dsts)
+{
+    QStringList folders;
+    for (const QString& dst : dsts) {
+        const QString folder = common::ExtractDir(dst);
+        if (!folder.isEmpty() && !folders.contains(folder))
+            folders.append(folder);
+    }
+    return folders;
+}
+
 }  // namespace
 
 bool ConvertImageFile(const QString& src, const QString& dst)
@@ -51,20 +63,20 @@ bool ConvertImageFile(const QString& src, const QString& dst)
            && file.commit(dst) == common::MoveResult::Moved;
 }
 
-ImageFiles::~ImageFiles()
+bool ImageFiles::prepare(std::vector<convert::AcceptedImage>& images, const QStringList& dsts)
 {
-    if (!m_kept)
-        removeNamed();
-}
-
-bool ImageFiles::prepare(std::vector<convert::AcceptedImage>& images, const QString& dst)
-{
-    const QString folder = common::ExtractDir(dst);
-    if (folder.isEmpty())
+    const QStringList folders = foldersOf(dsts);
+    if (folders.isEmpty())
         return true;
     QHash<QString, QString> nameOf;  // source → the name it goes by
-    QSet<QString> chosen;            // targets of this drawing's pictures
-    const auto taken = [&](const QString& path) { return chosen.contains(path) || common::NameTaken(path); };
+    QSet<QString> chosen;            // names of this drawing's pictures
+    // A name is free only where it is free in every folder.
+    const auto taken = [&](const QString& path) {
+        const QString name = common::ExtractName(path);
+        return chosen.contains(name) || std::any_of(folders.begin(), folders.end(), [&](const QString& folder) {
+                   return common::NameTaken(folder + name);
+               });
+    };
     for (convert::AcceptedImage& img : images) {
         if (const auto it = nameOf.constFind(img.source); it != nameOf.constEnd()) {
             img.name = *it;
@@ -74,57 +86,36 @@ bool ImageFiles::prepare(std::vector<convert::AcceptedImage>& images, const QStr
         nameOf.insert(img.source, img.name);
         if (!jww::isPlainImageName(img.name))
             continue;
-        const QString target = common::UniqueFileName(folder + img.name, taken);
-        auto file = std::make_unique<common::NewFile>(folder, kTemporaryTag);
-        const Content content = target.isEmpty() ? Content::CannotWrite : writeContent(img.source, img.placing, *file);
-        if (content == Content::CannotWrite) {
+        const QString name = common::ExtractName(common::UniqueFileName(folders.first() + img.name, taken));
+        if (name.isEmpty() || !writePicture(img, name, folders)) {
             m_failedName = img.name;
-            m_pictures.clear();
+            m_files.discard();
             return false;
         }
-        if (content == Content::Written)
-            m_pictures.push_back({target, std::move(file)});
         // A picture that does not decode keeps its free name too: better a
         // missing file than somebody else's under the name the output gives.
-        chosen.insert(target);
-        img.name = common::ExtractName(target);
-        nameOf[img.source] = img.name;
+        chosen.insert(name);
+        img.name = name;
+        nameOf[img.source] = name;
     }
     return true;
 }
 
-common::MoveResult ImageFiles::commit()
+bool ImageFiles::writePicture(const convert::AcceptedImage& img, const QString& name, const QStringList& folders)
 {
-    for (Picture& picture : m_pictures) {
-        const common::MoveResult result = picture.file->commit(picture.target);
-        if (result != common::MoveResult::Moved) {
-            m_failedName = common::ExtractName(picture.target);
-            removeNamed();
-            return result;
+    for (const QString& folder : folders) {
+        auto file = std::make_unique<common::NewFile>(folder, kTemporaryTag);
+        switch (writeContent(img.source, img.placing, *file)) {
+        case Content::Written:
+            m_files.add(folder + name, std::move(file));
+            break;
+        case Content::NotAnImage:
+            return true;
+        case Content::CannotWrite:
+            return false;
         }
-        // Until the output that names it is in place, the file goes with a
-        // run that is stopped.
-        common::removeFileOnInterrupt(picture.target);
-        m_named.append(picture.target);
     }
-    m_pictures.clear();
-    return common::MoveResult::Moved;
-}
-
-void ImageFiles::keep()
-{
-    m_kept = true;
-    for (const QString& path : m_named)
-        common::keepFileOnInterrupt(path);
-}
-
-void ImageFiles::removeNamed()
-{
-    for (const QString& path : m_named) {
-        QFile::remove(path);
-        common::keepFileOnInterrupt(path);
-    }
-    m_named.clear();
+    return true;
 }
 
 }  // namespace worker

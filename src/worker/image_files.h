@@ -2,14 +2,13 @@
 // images, JPEG conversions of the others, each under a name of its own.
 #pragma once
 
-#include "common/new_file.h"
+#include "common/new_file_group.h"
 #include "worker/convert/image_source.h"
 
 #include <QString>
 #include <QStringList>
 
 #include <cstdint>
-#include <memory>
 #include <vector>
 
 namespace worker {
@@ -30,49 +29,42 @@ bool ConvertImageFile(const QString& src, const QString& dst);
 // a run stopped before that, even by SIGKILL, leaves none of them.
 class ImageFiles {
 public:
-    ImageFiles() = default;
-    // Removes the pictures named by commit() unless keep() was called.
-    ~ImageFiles();
-    ImageFiles(const ImageFiles&) = delete;
-    ImageFiles& operator=(const ImageFiles&) = delete;
-
-    // Chooses for each image its name beside the output `dst`, in the folder
-    // of `dst`, sets the image's `name` to it, and writes its file, without
+    // Chooses for each image its name beside the outputs `dsts` (one or
+    // more paths; the pictures go into the folder of each, once per
+    // folder), sets the image's `name` to it, and writes its files, without
     // a name yet. The name is the image's target name
-    // (convert::imageTargetName), or when that is taken (by any file, or by
-    // another picture of this drawing) the first free name "~1", "~2", ...
-    // as output names are chosen, so that the output never names somebody
-    // else's picture. One source placed several times is written once.
-    // Copies keep the source's times. An image whose name is not a plain
-    // file name (it could reach outside the folder) is not written, and
-    // neither is one that does not decode; both keep their name. Returns
-    // false, naming the picture in failedName(), when a picture cannot be
-    // written (a full disk, a folder that went away, a source that cannot be
-    // read); nothing is then left of any.
-    bool prepare(std::vector<convert::AcceptedImage>& images, const QString& dst);
-    // Gives each written picture its name. Returns Moved when all have it;
-    // DestinationExists when one of the names was taken meanwhile (by
-    // another program) and Failed when naming failed otherwise, both naming
-    // that picture in failedName() and leaving none named.
-    common::MoveResult commit();
-    // The pictures are final: the output that names them is in place.
-    void keep();
+    // (convert::imageTargetName), or when that is taken in any of the
+    // folders (by any file, or by another picture of this drawing) the first
+    // name "~1", "~2", ... free in all of them, as output names are chosen,
+    // so that no output ever names somebody else's picture. One source
+    // placed several times is written once. Copies keep the source's times.
+    // An image whose name is not a plain file name (it could reach outside
+    // the folder) is not written, and neither is one that does not decode;
+    // both keep their name. Returns false, naming the picture in
+    // failedName(), when a picture cannot be written (a full disk, a folder
+    // that went away, a source that cannot be read); nothing is then left
+    // of any.
+    bool prepare(std::vector<convert::AcceptedImage>& images, const QStringList& dsts);
+    // Gives each written picture its name (common::NewFileGroup::commit).
+    common::MoveResult commit() { return m_files.commit(); }
+    // The pictures are final: the output that names them is in place. Until
+    // then they are removed when the ImageFiles goes.
+    void keep() { m_files.keep(); }
+    // Throws the pictures away, named or not, unless keep() was called.
+    void discard() { m_files.discard(); }
 
-    const QString& failedName() const { return m_failedName; }
+    const QString& failedName() const { return m_failedName.isEmpty() ? m_files.failedName() : m_failedName; }
     // The files commit() named, full paths.
-    const QStringList& named() const { return m_named; }
+    const QStringList& named() const { return m_files.named(); }
 
 private:
-    void removeNamed();
+    // Writes the picture `img` once into each of `folders`, each file to be
+    // named `name` there; true also when it does not decode (then nothing
+    // is written), false when a file cannot be written.
+    bool writePicture(const convert::AcceptedImage& img, const QString& name, const QStringList& folders);
 
-    struct Picture {
-        QString target;
-        std::unique_ptr<common::NewFile> file;
-    };
-    std::vector<Picture> m_pictures;
-    QStringList m_named;
-    QString m_failedName;
-    bool m_kept = false;
+    common::NewFileGroup m_files;
+    QString m_failedName;  // of a picture prepare() could not write
 };
 
 }  // namespace worker

@@ -6,12 +6,15 @@
 #include "common/interrupt_cleanup.h"
 #include "common/path_names.h"
 #include "common/worker_protocol.h"
+#include "sxf/p21_writer.h"
 #include "sxf/sfc_file.h"
+#include "sxf/sfc_reader.h"
 #include "worker/image_turn.h"
 #include "worker/jww/image_names.h"
 #include "worker/reference_list.h"
 #include "worker/sfc_data.h"
 
+#include <QBuffer>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -22,7 +25,7 @@ namespace worker {
 namespace {
 
 // The reasons a run converts nothing, as the front-end shows them.
-const QString kUsageReason = QStringLiteral("使い方：Ondrelle 変換元.jww 保存先.sfc");
+const QString kUsageReason = QStringLiteral("使い方：Ondrelle 変換元.jww 保存先.sfc [保存先.p21]");
 const QString kNoSourceReason = QStringLiteral("変換元のファイルがありません");
 const QString kNotRegularReason = QStringLiteral("変換元が通常のファイルではありません");
 const QString kUnreadableReason = QStringLiteral("変換元のファイルを読み込めません");
@@ -59,10 +62,11 @@ QString placeReason(const QString& name)
 constexpr qint64 kFreeSpaceMargin = qint64{64} << 20;
 
 // Why the run cannot start converting, or the empty text.
-QString preconditionFailure(const QString& settingsPath, const QString& src, const QString& dst)
+QString preconditionFailure(const QString& settingsPath, const QString& src, const Destinations& dst)
 {
     // Bytes lost on the command line would name another file, or none.
-    if (common::isLostArgument(src) || common::isLostArgument(dst))
+    const QStringList paths = dst.paths();
+    if (common::isLostArgument(src) || std::any_of(paths.begin(), paths.end(), common::isLostArgument))
         return kLostNameReason;
     if (!common::FileExistsSafe(settingsPath))
         return QStringLiteral("設定ファイルがありません（") + settingsPath + QStringLiteral("）");
@@ -70,7 +74,7 @@ QString preconditionFailure(const QString& settingsPath, const QString& src, con
     // or never end.
     if (!common::FileExistsSafe(src))
         return common::NameTaken(src) ? kNotRegularReason : kNoSourceReason;
-    if (common::NameTaken(dst))
+    if (std::any_of(paths.begin(), paths.end(), common::NameTaken))
         return kDestinationExistsReason;
     return {};
 }
@@ -196,21 +200,21 @@ bool WorkerDriver::FormShow(const QStringList& args)
     m_written = false;
     m_reason.clear();
     m_tables.clear();
-    if (args.size() != 2) {
+    const std::optional<Destinations> dst = args.size() >= 2 ? parseDestinations(args.mid(1)) : std::nullopt;
+    if (!dst) {
         m_reason = kUsageReason;
         return false;
     }
     const QString& src = args[0];
-    const QString& dst = args[1];
-    m_reason = preconditionFailure(m_where.settingsFile, src, dst);
+    m_reason = preconditionFailure(m_where.settingsFile, src, *dst);
     // A destination that exists is never touched: it may be the user's own
     // file, or one that another run has just finished.
     if (m_reason.isEmpty())
-        Proc(src, dst);
+        Proc(src, *dst);
     return m_written;
 }
 
-void WorkerDriver::Proc(const QString& src, const QString& dst)
+void WorkerDriver::Proc(const QString& src, const Destinations& dst)
 {
     if (common::ExtractExtLower(src) != QStringLiteral(".jww")) {
         m_reason = kNotJwwReason;
@@ -222,15 +226,13 @@ void WorkerDriver::Proc(const QString& src, const QString& dst)
         return;
     }
     proc3();
-    // The image files are written first: the output names them, and a
+    // The image files are written first: the outputs name them, and a
     // picture that cannot be written fails the run before any output
-    // appears. They get their names together with the output, and a run
+    // appears. They get their names together with the outputs, and a run
     // that wrote no output leaves the user's folder as it was.
     if (!proc5(dst))
         return;
     m_written = proc4(dst);
-    if (m_written)
-        m_imageFiles.keep();
 }
 
 bool WorkerDriver::proc2(const QString& src)
@@ -296,48 +298,94 @@ void WorkerDriver::proc3()
     m_tables.proc3(*JWW1, *GraAtt, *GroupAttr);
 }
 
-bool WorkerDriver::proc4(const QString& fn)
+void WorkerDriver::writeSfc(sxf::SfcWriter& f, const QString& fn)
+{
+    writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime(), m_images);
+    m_leftOut = f.recordsLeftOut();
+}
+
+bool WorkerDriver::proc4(const Destinations& dst)
 {
     m_leftOut = 0;
-    const auto nameImages = [&] {
-        switch (m_imageFiles.commit()) {
-        case common::MoveResult::Moved:
-            return true;
-        case common::MoveResult::DestinationExists:
-            // Another program took the name since it was chosen: the same
-            // as the output's own name taken, for the front-end.
-            m_reason = kDestinationExistsReason;
-            return false;
-        case common::MoveResult::Failed:
-            break;
-        }
-        m_reason = placeReason(m_imageFiles.failedName());
+    common::NewFileGroup outputs;
+    if (!writeOutputs(dst, outputs)) {
+        m_reason = kCannotWriteReason;
         return false;
-    };
-    const sxf::SfcFileResult result = sxf::writeSfcFile(
-        fn,
-        [&](sxf::SfcWriter& f) {
-            writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime(),
-                             m_images);
-            m_leftOut = f.recordsLeftOut();
-        },
-        nameImages);
-    switch (result) {
-    case sxf::SfcFileResult::Written:
-        return true;
-    case sxf::SfcFileResult::Abandoned:
-        return false;
-    case sxf::SfcFileResult::DestinationExists:
+    }
+    // The pictures first, then the outputs that name them.
+    switch (m_imageFiles.commit()) {
+    case common::MoveResult::Moved:
+        break;
+    case common::MoveResult::DestinationExists:
+        // Another program took the name since it was chosen: the same as
+        // the output's own name taken, for the front-end.
         m_reason = kDestinationExistsReason;
         return false;
-    case sxf::SfcFileResult::CannotWrite:
+    case common::MoveResult::Failed:
+        m_reason = placeReason(m_imageFiles.failedName());
+        return false;
+    }
+    switch (outputs.commit()) {
+    case common::MoveResult::Moved:
+        // Pictures before outputs: a signal in between costs a stray
+        // picture, never an output that names a missing one.
+        m_imageFiles.keep();
+        outputs.keep();
+        return true;
+    case common::MoveResult::DestinationExists:
+        m_reason = kDestinationExistsReason;
+        break;
+    case common::MoveResult::Failed:
+        m_reason = kCannotWriteReason;
         break;
     }
-    m_reason = kCannotWriteReason;
+    // Not one without the others: the pictures named for these outputs go.
+    m_imageFiles.discard();
     return false;
 }
 
-bool WorkerDriver::proc5(const QString& fn)
+bool WorkerDriver::writeOutputs(const Destinations& dst, common::NewFileGroup& outputs)
+{
+    const auto add = [&outputs](const QString& fn, const std::function<void(sxf::SfcWriter&)>& body) {
+        std::unique_ptr<common::NewFile> file = sxf::writeUnnamedFile(fn, body);
+        if (!file)
+            return false;
+        outputs.add(fn, std::move(file));
+        return true;
+    };
+    if (dst.p21.isEmpty())
+        return add(dst.sfc, [&](sxf::SfcWriter& f) { writeSfc(f, dst.sfc); });
+
+    // The P21 file is the drawing of this run's SFC text read back, so that
+    // both forms always agree.
+    QByteArray sfc;
+    {
+        QBuffer buffer(&sfc);
+        buffer.open(QIODevice::WriteOnly);
+        sxf::SfcWriter f(buffer);
+        writeSfc(f, dst.sfc.isEmpty() ? common::ReplaceExt(dst.p21, u".sfc") : dst.sfc);
+        f.flush();
+    }
+    // The drawing's entities are in the text now; their memory is better
+    // spent on the model read back from it.
+    JWW1->FreeEntities();
+    const sxf::ReadResult read = sxf::readSfc(sfc);
+    if (!dst.sfc.isEmpty()) {
+        const auto whole = [&sfc](sxf::SfcWriter& f) {
+            f.writeBytes(std::string_view(sfc.constData(), size_t(sfc.size())));
+        };
+        if (!add(dst.sfc, whole))
+            return false;
+    }
+    sfc = QByteArray();
+    sxf::Findings leftOut;
+    if (!add(dst.p21, sxf::p21FileBody(read.drawing, dst.p21, &leftOut)))
+        return false;
+    m_leftOut += int(leftOut.size());
+    return true;
+}
+
+bool WorkerDriver::proc5(const Destinations& dst)
 {
     m_images = convert::acceptedImages(*JWW1, JwwFileName);
     // An extracted picture that is gone now was taken from under the run
@@ -354,7 +402,8 @@ bool WorkerDriver::proc5(const QString& fn)
         m_reason = kBatchGoneReason;
         return false;
     }
-    if (m_imageFiles.prepare(m_images, fn))
+    // Once per folder: both forms name the same image files.
+    if (m_imageFiles.prepare(m_images, dst.paths()))
         return true;
     m_reason = placeReason(m_imageFiles.failedName());
     return false;

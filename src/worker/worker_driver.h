@@ -3,7 +3,9 @@
 #pragma once
 
 #include "common/file_locations.h"
+#include "common/new_file_group.h"
 #include "common/settings_file.h"
+#include "sxf/sfc_writer.h"
 #include "worker/convert/attribute_tables.h"
 #include "worker/convert/image_source.h"
 #include "worker/convert/group_table.h"
@@ -11,6 +13,7 @@
 #include "worker/image_files.h"
 #include "worker/jww/gra_attribute.h"
 #include "worker/jww/jww_data.h"
+#include "worker/output_forms.h"
 #include "worker/text/moji_exp_info.h"
 
 #include <QString>
@@ -40,18 +43,22 @@ public:
     WorkerDriver(const WorkerDriver&) = delete;
     WorkerDriver& operator=(const WorkerDriver&) = delete;
 
-    // Checks the arguments (source and destination) and converts. Only a
-    // regular file is a source; with anything already at the destination
-    // nothing is converted and that is left as it is. A picture the drawing
-    // shows that cannot be extracted or placed beside the output fails the
-    // run, and the run then leaves no file. Returns true exactly when the
-    // destination file was written.
+    // Checks the arguments (the source, then one or two destinations:
+    // parseDestinations) and converts. Only a regular file is a source; with
+    // anything already at a destination nothing is converted and that is
+    // left as it is. A picture the drawing shows that cannot be extracted
+    // or placed beside the outputs fails the run, and the run then leaves no
+    // file. Returns true exactly when every destination was written. The
+    // pictures and the destinations are written in full first and get their
+    // names one right after another at the end: a run that fails, or is
+    // stopped (SIGTERM, SIGINT, SIGHUP, or SIGKILL before that last step),
+    // leaves none of them.
     bool FormShow(const QStringList& args);
     // After FormShow returned false: one short line saying why (in the
     // users' language); empty after a success.
     const QString& failureReason() const { return m_reason; }
-    // Records the last written file left out because they could not be
-    // written (a number that is not finite).
+    // Records the last written SFC text left out because they could not be
+    // written (a number that is not finite), and features its P21 left out.
     int recordsLeftOut() const { return m_leftOut; }
 
     const QString& exeDir() const { return ExeDir; }
@@ -67,17 +74,22 @@ private:
     void ReadSettings(const QString& path);
     void JwInit();
     void JwFine();
-    void Proc(const QString& src, const QString& dst);
+    void Proc(const QString& src, const Destinations& dst);
     bool proc2(const QString& src);
     void proc3();
-    // Writes the output, and just before it takes its name gives the image
-    // files theirs (proc5 wrote them).
-    bool proc4(const QString& fn);
-    // Writes the image files for beside `fn`, without their names yet, and
-    // names them in m_images; runs before proc4, whose output names them.
-    // False, with the reason set and nothing left, when a picture cannot be
-    // written.
-    bool proc5(const QString& fn);
+    // Writes the outputs without their names, then names the image files
+    // (proc5 wrote them) and the outputs, all or none.
+    bool proc4(const Destinations& dst);
+    // Writes the output forms asked for into `outputs`, without names; the
+    // P21 from the SFC text read back. False when one cannot be written.
+    bool writeOutputs(const Destinations& dst, common::NewFileGroup& outputs);
+    // The SFC text of the drawing for destination `fn` through `f`.
+    void writeSfc(sxf::SfcWriter& f, const QString& fn);
+    // Writes the image files for beside the destinations, without their
+    // names yet, and names them in m_images; runs before proc4, whose
+    // outputs name them. False, with the reason set and nothing left, when
+    // a picture cannot be written.
+    bool proc5(const Destinations& dst);
     // Extracts the embedded images the drawing shows (after the read); false
     // with the reason set when one cannot be.
     bool explodeShownImages();

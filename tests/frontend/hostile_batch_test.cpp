@@ -54,21 +54,22 @@ bool alive(qint64 pid)
     return ::kill(pid_t(pid), 0) == 0 && !testsupport::readFile(QStringLiteral("/proc/%1/stat").arg(pid)).contains(") Z ");
 }
 
-// True once process `pid` has a file open in `folder`: the output it is
-// writing, named or not.
-bool writesInto(qint64 pid, const QString& folder)
+// How many files process `pid` has open in `folder`: the outputs and
+// pictures it is writing, or has written and not named yet.
+int filesOpenIn(qint64 pid, const QString& folder)
 {
     const QString fds = QStringLiteral("/proc/%1/fd/").arg(pid);
     const QByteArray prefix = QFile::encodeName(folder) + '/';
+    int open = 0;
     for (const QString& fd : QDir(fds).entryList(QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot)) {
         // As the kernel says it: a file without a name reads "folder/#inode
         // (deleted)", which Qt would resolve away.
         char target[4096];
         const ssize_t n = ::readlink(QFile::encodeName(fds + fd).constData(), target, sizeof target);
         if (n > 0 && QByteArray(target, n).startsWith(prefix))
-            return true;
+            ++open;
     }
-    return false;
+    return open;
 }
 
 // Waits up to a minute for `done`; false when it never came.
@@ -113,7 +114,8 @@ protected:
 // part of it (the file has no name until it is whole); stopped by one it
 // can catch it also removes its image folder at once, and the folder of one
 // killed outright goes at the next run. A batch stopped, even killed, stops
-// its worker with it.
+// its worker with it. Writing both forms, stopped while it writes the P21
+// file with the SFC file and the picture complete, it leaves none of them.
 TEST_F(HostileBatch, KilledWorkersAndBatchesLeaveNothing)
 {
     const QString src = work("large.jww");
@@ -129,18 +131,24 @@ TEST_F(HostileBatch, KilledWorkersAndBatchesLeaveNothing)
         bool batch;  // stop the batch, else the worker
         int signal;
         bool folderStays;  // the image folder stays until the next run
+        bool bothForms;
     } cases[] = {
-        {"worker, SIGKILL", false, SIGKILL, true},
-        {"worker, SIGTERM", false, SIGTERM, false},
-        {"worker, SIGINT", false, SIGINT, false},
-        {"worker, SIGHUP", false, SIGHUP, false},
-        {"batch, SIGTERM", true, SIGTERM, false},
-        {"batch, SIGKILL", true, SIGKILL, false},
+        {"worker, SIGKILL", false, SIGKILL, true, false},
+        {"worker, SIGTERM", false, SIGTERM, false, false},
+        {"worker, SIGINT", false, SIGINT, false, false},
+        {"worker, SIGHUP", false, SIGHUP, false, false},
+        {"batch, SIGTERM", true, SIGTERM, false, false},
+        {"batch, SIGKILL", true, SIGKILL, false, false},
+        {"worker writing both forms, SIGKILL", false, SIGKILL, true, true},
+        {"batch writing both forms, SIGTERM", true, SIGTERM, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const auto p = c.batch ? m_programs.start("Kestrune", {"--batch", "--out", out, src})
-                               : m_programs.start("Ondrelle", {src, out + "/large.sfc"});
+        const QStringList forms = c.bothForms ? QStringList{"--format", "both"} : QStringList{"--format", "sfc"};
+        const QStringList destinations =
+            c.bothForms ? QStringList{out + "/large.sfc", out + "/large.p21"} : QStringList{out + "/large.sfc"};
+        const auto p = c.batch ? m_programs.start("Kestrune", QStringList{"--batch", "--out", out} + forms + QStringList{src})
+                               : m_programs.start("Ondrelle", QStringList{src} + destinations);
         ASSERT_TRUE(p->waitForStarted());
         qint64 worker = p->processId();
         if (c.batch) {
@@ -150,7 +158,10 @@ TEST_F(HostileBatch, KilledWorkersAndBatchesLeaveNothing)
                 return worker != 0;
             }));
         }
-        ASSERT_TRUE(waitFor([&] { return writesInto(worker, out) || !alive(worker); }));
+        // The picture, then the outputs: with both forms, the third file is
+        // the P21 one.
+        const int writing = c.bothForms ? 3 : 1;
+        ASSERT_TRUE(waitFor([&] { return filesOpenIn(worker, out) >= writing || !alive(worker); }));
         ASSERT_TRUE(alive(worker)) << "the conversion ended before it could be stopped";
         ::kill(pid_t(p->processId()), c.signal);
         ASSERT_TRUE(p->waitForFinished(60000));
@@ -173,42 +184,57 @@ TEST_F(HostileBatch, KilledWorkersAndBatchesLeaveNothing)
 // name is taken by another batch after this one chose it, the file takes the
 // next free name as the README promises, instead of failing. Every file
 // converts, each under a name of its own, complete, and nothing else is left.
+// With both forms, each drawing's two files share the name.
 TEST_F(HostileBatch, BatchesIntoOneFolderTakeTheNextFreeNames)
 {
-    const QString out = work("out");
-    ASSERT_TRUE(QDir().mkpath(out));
     const QByteArray drawing = testsupport::demoDrawingBytes();
     constexpr int kBatches = 4, kFiles = 12;
-    std::vector<std::unique_ptr<QProcess>> batches;
-    for (int b = 0; b < kBatches; ++b) {
-        QStringList args{"--batch", "--jobs", "2", "--out", out};
-        const QString folder = work(QStringLiteral("src%1/").arg(b));
-        ASSERT_TRUE(QDir().mkpath(folder));
-        for (int i = 0; i < kFiles; ++i) {
-            args.append(folder + QStringLiteral("plan%1.jww").arg(i, 2, 10, QLatin1Char('0')));
-            ASSERT_TRUE(testsupport::writeFile(args.last(), drawing));
+    const struct {
+        const char* format;
+        QStringList extensions;
+    } formats[] = {{"sfc", {".sfc"}}, {"both", {".sfc", ".p21"}}};
+    for (const auto& f : formats) {
+        SCOPED_TRACE(f.format);
+        const QString out = work(QStringLiteral("out-%1").arg(f.format));
+        ASSERT_TRUE(QDir().mkpath(out));
+        std::vector<std::unique_ptr<QProcess>> batches;
+        for (int b = 0; b < kBatches; ++b) {
+            QStringList args{"--batch", "--jobs", "2", "--format", f.format, "--out", out};
+            const QString folder = work(QStringLiteral("src%1/").arg(b));
+            ASSERT_TRUE(QDir().mkpath(folder));
+            for (int i = 0; i < kFiles; ++i) {
+                args.append(folder + QStringLiteral("plan%1.jww").arg(i, 2, 10, QLatin1Char('0')));
+                ASSERT_TRUE(testsupport::writeFile(args.last(), drawing));
+            }
+            batches.push_back(m_programs.start("Kestrune", args));
         }
-        batches.push_back(m_programs.start("Kestrune", args));
+        QStringList converted;
+        for (const auto& p : batches) {
+            const ProgramRun r = Programs::finish(*p);
+            EXPECT_EQ(r.status, 0) << r.log.join('\n').toStdString();
+            converted += convertedNames(r.log);
+        }
+        converted.sort();
+        QStringList expected, lastOfEach;
+        for (int i = 0; i < kFiles; ++i) {
+            const QString base = QStringLiteral("plan%1").arg(i, 2, 10, QLatin1Char('0'));
+            for (int k = 0; k < kBatches; ++k) {
+                const QString name = k == 0 ? base : base + QStringLiteral("~%1").arg(k);
+                for (const QString& extension : f.extensions)
+                    expected << name + extension;
+                lastOfEach << name + f.extensions.last();
+            }
+        }
+        expected.sort();
+        lastOfEach.sort();
+        EXPECT_EQ(converted, lastOfEach);
+        EXPECT_EQ(entriesOf(out), expected);
+        for (const QString& name : entriesOf(out)) {
+            const QByteArray bytes = testsupport::readFile(out + "/" + name);
+            EXPECT_TRUE(bytes.endsWith("END-ISO-10303-21;\r\n")) << name.toStdString();
+            EXPECT_TRUE(bytes.contains("FILE_NAME('" + name.toUtf8() + "'")) << name.toStdString();
+        }
     }
-    QStringList converted;
-    for (const auto& p : batches) {
-        const ProgramRun r = Programs::finish(*p);
-        EXPECT_EQ(r.status, 0) << r.log.join('\n').toStdString();
-        converted += convertedNames(r.log);
-    }
-    converted.sort();
-    QStringList expected;
-    for (int i = 0; i < kFiles; ++i) {
-        const QString base = QStringLiteral("plan%1").arg(i, 2, 10, QLatin1Char('0'));
-        expected << base + ".sfc";
-        for (int k = 1; k < kBatches; ++k)
-            expected << base + QStringLiteral("~%1.sfc").arg(k);
-    }
-    expected.sort();
-    EXPECT_EQ(converted, expected);
-    EXPECT_EQ(entriesOf(out), expected);
-    for (const QString& name : entriesOf(out))
-        EXPECT_TRUE(testsupport::readFile(out + "/" + name).endsWith("END-ISO-10303-21;\r\n")) << name.toStdString();
 }
 
 namespace {

@@ -203,7 +203,7 @@ TEST_F(Images, FilesAreCopiedOrConvertedUnderFreeNames)
     std::vector<convert::AcceptedImage> found = images();
     ASSERT_EQ(found.size(), 7u);
     worker::ImageFiles files;
-    ASSERT_TRUE(files.prepare(found, outDir() + "plan.sfc"));
+    ASSERT_TRUE(files.prepare(found, {outDir() + "plan.sfc"}));
 #ifdef Q_OS_LINUX
     // Written, but with no name until the output gets its own.
     EXPECT_EQ(filesIn(outDir()), QStringList{"mine.jpg"});
@@ -242,7 +242,7 @@ TEST_F(Images, NameEndingAStringEarlyIsMadeSafeInFileAndSymbol)
     testsupport::expectWellFormed(c);
     std::vector<convert::AcceptedImage> found = images();
     worker::ImageFiles files;
-    ASSERT_TRUE(files.prepare(found, outDir() + "plan.sfc"));
+    ASSERT_TRUE(files.prepare(found, {outDir() + "plan.sfc"}));
     ASSERT_EQ(files.commit(), common::MoveResult::Moved);
     files.keep();
 
@@ -301,7 +301,7 @@ TEST_F(Images, ReferencesAreHandledSafely)
     std::vector<convert::AcceptedImage> found = images();
     ASSERT_EQ(found.size(), 4u);  // not the text file named like a JPEG
     worker::ImageFiles files;
-    ASSERT_TRUE(files.prepare(found, outDir() + "plan.sfc"));
+    ASSERT_TRUE(files.prepare(found, {outDir() + "plan.sfc"}));
     ASSERT_EQ(files.commit(), common::MoveResult::Moved);
     files.keep();
     EXPECT_EQ(filesIn(outDir()), QStringList{"ok.jpg"});

@@ -1,0 +1,26 @@
+// The forms one worker run writes: the SFC file, the P21 file, or both, the
+// P21 always written from the SFC of the same run read back.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+#include <optional>
+
+namespace worker {
+
+// The destinations of one run; a form not asked for has an empty path.
+struct Destinations {
+    QString sfc;
+    QString p21;
+
+    // The paths asked for, the SFC's first.
+    QStringList paths() const;
+};
+
+// The destinations named on the command line after the source: one or
+// two paths; one ending in ".p21" (in any case) gets P21, any other SFC.
+// Nothing for no path, more than two, or two of the same form.
+std::optional<Destinations> parseDestinations(const QStringList& paths);
+
+}  // namespace worker
