@@ -16,8 +16,6 @@ namespace sxf {
 namespace {
 
 constexpr qsizetype kMaxBytes = std::numeric_limits<int32_t>::max();
-// Syntax findings past this many are counted in one last finding.
-constexpr int kMaxSyntaxFindings = 100;
 
 bool isDigit(char c)
 {
@@ -36,7 +34,7 @@ bool inKeyword(char c)
 
 class Parser {
 public:
-    Parser(QByteArrayView bytes, Findings& findings) : m_b(bytes), m_findings(findings) { m_d.bytes = bytes; }
+    Parser(QByteArrayView bytes, FindingSink& findings) : m_b(bytes), m_findings(findings) { m_d.bytes = bytes; }
 
     P21Data run();
 
@@ -66,13 +64,12 @@ private:
     void report(Severity severity, const QString& message);
 
     QByteArrayView m_b;
-    Findings& m_findings;
+    FindingSink& m_findings;
     P21Data m_d;
     qsizetype m_pos = 0;
     int32_t m_line = 1;
     bool m_inHeader = false;
     bool m_ended = false;
-    int m_syntaxFindings = 0;
     // The statement being read, for its finding.
     int32_t m_statementLine = 0;
     int64_t m_statementNumber = 0;
@@ -181,20 +178,17 @@ bool Parser::fail(const QString& what)
 
 void Parser::report(Severity severity, const QString& message)
 {
-    ++m_syntaxFindings;
-    if (m_syntaxFindings > kMaxSyntaxFindings)
-        return;
     const int32_t feature = m_statementNumber > 0 && m_statementNumber <= std::numeric_limits<int32_t>::max()
         ? static_cast<int32_t>(m_statementNumber)
         : 0;
-    m_findings.push_back(Finding {severity, QStringLiteral("P21_SYNTAX"), m_statementLine, feature, message});
+    m_findings.add(severity, "P21_SYNTAX", Origin {feature, m_statementLine}, message);
 }
 
 P21Data Parser::run()
 {
     if (m_b.size() >= kMaxBytes) {
-        m_findings.push_back(Finding {Severity::Error, QStringLiteral("P21_SYNTAX"), 0, 0,
-            QStringLiteral("ファイルが大きすぎます（2 GB 以上のファイルは読みません）")});
+        m_findings.add(Severity::Error, "P21_SYNTAX", Origin {},
+            QStringLiteral("ファイルが大きすぎます（2 GB 以上のファイルは読みません）"));
         return std::move(m_d);
     }
     if (m_b.startsWith("\xEF\xBB\xBF"))
@@ -208,9 +202,6 @@ P21Data Parser::run()
             break;
         statement();
     }
-    if (m_syntaxFindings > kMaxSyntaxFindings)
-        report(Severity::Error,
-            QStringLiteral("ほかに%1か所、記述の読めない所があります").arg(m_syntaxFindings - kMaxSyntaxFindings));
     if (!m_ended) {
         m_statementLine = m_line;
         m_statementNumber = 0;
@@ -461,7 +452,7 @@ bool Parser::number()
 
 }  // namespace
 
-P21Data parseP21(QByteArrayView bytes, Findings& findings)
+P21Data parseP21(QByteArrayView bytes, FindingSink& findings)
 {
     return Parser(bytes, findings).run();
 }

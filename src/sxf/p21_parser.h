@@ -2,7 +2,7 @@
 // the instances of the data section, parsed into P21Data.
 #pragma once
 
-#include "sxf/findings.h"
+#include "sxf/finding_sink.h"
 #include "sxf/p21_data.h"
 
 #include <QByteArrayView>
@@ -23,6 +23,6 @@ constexpr int kP21MaxNesting = 32;
 // it; the instances around it are kept. Instances numbered 0 or below are
 // skipped silently. Never throws; memory stays in proportion to the size of
 // the file, and files of 2 GB or more are refused with a finding.
-P21Data parseP21(QByteArrayView bytes, Findings& findings);
+P21Data parseP21(QByteArrayView bytes, FindingSink& findings);
 
 }  // namespace sxf

@@ -8,6 +8,7 @@
 #include "sxf/p21_data.h"
 #include "sxf/p21_report.h"
 #include "sxf/p21_walk.h"
+#include "sxf/table_codes.h"
 
 #include <QString>
 
@@ -36,6 +37,8 @@ struct P21Context {
     // Per instance: the index in drawing.layers of the layer that lists it,
     // kP21HiddenLayer, or kNone.
     std::vector<int32_t> layerOf;
+    // The codes of the table entries read.
+    TableCodes codes;
     // Per instance: listed in an INVISIBILITY instance.
     std::vector<uint8_t> invisible;
     // Per instance: already read as an item (an item listed twice is read

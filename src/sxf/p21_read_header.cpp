@@ -37,12 +37,12 @@ QStringList texts(const P21Data& data, const P21Record& r)
     return out;
 }
 
-void add(Findings& findings, Severity severity, const char* code, const QString& message)
+void add(FindingSink& findings, Severity severity, const char* code, const QString& message)
 {
-    findings.push_back(Finding {severity, QString::fromLatin1(code), 0, 0, message});
+    findings.add(severity, code, Origin {}, message);
 }
 
-bool readDescription(const P21Data& data, Header& header, Findings& findings)
+bool readDescription(const P21Data& data, Header& header, FindingSink& findings)
 {
     const P21Record* r = headerEntity(data, "FILE_DESCRIPTION");
     const QStringList t = r ? texts(data, *r) : QStringList();
@@ -81,7 +81,7 @@ bool readDescription(const P21Data& data, Header& header, Findings& findings)
     return true;
 }
 
-bool readName(const P21Data& data, Header& header, Findings& findings)
+bool readName(const P21Data& data, Header& header, FindingSink& findings)
 {
     const P21Record* r = headerEntity(data, "FILE_NAME");
     const QStringList t = r ? texts(data, *r) : QStringList();
@@ -109,7 +109,7 @@ bool readName(const P21Data& data, Header& header, Findings& findings)
 
 }  // namespace
 
-bool readP21Header(const P21Data& data, Header& header, Findings& findings)
+bool readP21Header(const P21Data& data, Header& header, FindingSink& findings)
 {
     if (!readDescription(data, header, findings) || !readName(data, header, findings))
         return false;

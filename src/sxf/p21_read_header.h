@@ -2,7 +2,7 @@
 #pragma once
 
 #include "sxf/drawing.h"
-#include "sxf/findings.h"
+#include "sxf/finding_sink.h"
 #include "sxf/p21_data.h"
 
 namespace sxf {
@@ -15,6 +15,6 @@ namespace sxf {
 // texts (one author, one organisation). A description that is not SCADEC's
 // is read as level 2, AP202 mode (a warning says so), and so is
 // "feature_mode".
-bool readP21Header(const P21Data& data, Header& header, Findings& findings);
+bool readP21Header(const P21Data& data, Header& header, FindingSink& findings);
 
 }  // namespace sxf

@@ -14,10 +14,10 @@ namespace sxf {
 // table entry), DRAUGHTING_PRE_DEFINED_COLOUR and COLOUR_RGB a colour,
 // DRAUGHTING_PRE_DEFINED_CURVE_FONT and CURVE_STYLE_FONT a line type,
 // LENGTH_MEASURE_WITH_UNIT a width, EXTERNALLY_DEFINED_TEXT_FONT a font.
-// An entry the official reader refuses (an unknown pre-defined name, a
-// repeated one, a width of 0 or less, a full table) is kept with code kNone
-// and an error finding. Marks what INVISIBILITY lists and which layer lists
-// each item.
+// An entry the official library refuses (an unknown pre-defined name, a
+// repeated one, a width of 0 or less, a full table) is kept with code kNone,
+// as the SFC reader keeps it, for the rule checks to name. Marks what
+// INVISIBILITY lists and which layer lists each item.
 void readP21Tables(P21Context& ctx);
 
 // The code of the table entry that `ref` refers to, with its index in the

@@ -20,21 +20,25 @@ Finding fatal(const char* code, const QString& message)
 ReadResult readP21(QByteArrayView bytes)
 {
     ReadResult result;
-    P21Data data = parseP21(bytes, result.findings);
+    FindingSink sink(result.findings);
+    P21Data data = parseP21(bytes, sink);
     if (!data.started) {
+        sink.finish();
         if (!hasError(result.findings))
             result.findings.push_back(fatal("P21_NOT_P21", QStringLiteral("P21 ファイルではありません（ISO-10303-21; で始まっていません）")));
         return result;
     }
-    if (!readP21Header(data, result.drawing.header, result.findings))
+    if (!readP21Header(data, result.drawing.header, sink)) {
+        sink.finish();
         return result;
-    P21Report report(result.findings);
+    }
+    P21Report report(sink);
     for (const P21Instance& repeated : data.indexNumbers()) {
         report.warning("P21_DUPLICATE_NUMBER", &repeated,
             QStringLiteral("番号 %1 のインスタンスが二度目に出てきたので読みません").arg(p21Name(repeated)));
     }
     if (data.instances.empty()) {
-        report.finish();
+        sink.finish();
         result.findings.insert(result.findings.begin(),
             fatal("P21_NO_INSTANCE", QStringLiteral("インスタンスが一つもありません")));
         return result;
@@ -46,7 +50,7 @@ ReadResult readP21(QByteArrayView bytes)
     if (ctx.spent())
         report.error("P21_SIZE", nullptr,
             QStringLiteral("ファイルの大きさに見合わない量の点や文字を表しているので、途中から先は読みません"));
-    report.finish();
+    sink.finish();
     if (!ctx.fatal.isEmpty()) {
         const Header header = result.drawing.header;
         result.drawing = Drawing {};

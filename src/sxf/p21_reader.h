@@ -1,18 +1,11 @@
 // Reading SXF P21 files (ISO 10303-21 with AP202 instances) into the model.
 #pragma once
 
-#include "sxf/drawing.h"
-#include "sxf/findings.h"
+#include "sxf/sfc_reader.h"
 
 #include <QByteArrayView>
 
 namespace sxf {
-
-// A drawing as read, with what the reader found wrong on the way.
-struct ReadResult {
-    Drawing drawing;
-    Findings findings;
-};
 
 // Reads the bytes of a P21 file as the official SXF reader does: the header
 // (a SCADEC description of level 1 or 2, seven FILE_NAME texts), the

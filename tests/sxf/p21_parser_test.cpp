@@ -14,9 +14,17 @@ using p21test::p21File;
 
 namespace {
 
+P21Data parse(const QByteArray& bytes, Findings& findings)
+{
+    FindingSink sink(findings);
+    P21Data d = parseP21(bytes, sink);
+    sink.finish();
+    return d;
+}
+
 P21Data parsed(const QByteArray& bytes, Findings& findings)
 {
-    P21Data d = parseP21(bytes, findings);
+    P21Data d = parse(bytes, findings);
     d.indexNumbers();
     return d;
 }
@@ -110,7 +118,7 @@ TEST(P21Parser, BrokenStatementIsLeftOutAlone)
 TEST(P21Parser, FileEndsInsideAStringOrWithoutTrailer)
 {
     Findings findings;
-    P21Data d = parseP21("ISO-10303-21;\r\nDATA;\r\n#1=E(1);\r\n#2=E('abc", findings);
+    P21Data d = parse("ISO-10303-21;\r\nDATA;\r\n#1=E(1);\r\n#2=E('abc", findings);
     EXPECT_EQ(d.instances.size(), 1u);
     EXPECT_EQ(codes(findings), (QStringList {QStringLiteral("P21_SYNTAX"), QStringLiteral("P21_SYNTAX")}));
     EXPECT_EQ(findings[0].severity, Severity::Error);
@@ -120,7 +128,7 @@ TEST(P21Parser, FileEndsInsideAStringOrWithoutTrailer)
 TEST(P21Parser, NumbersFromOneUpAndTheFirstOfARepeat)
 {
     Findings findings;
-    P21Data d = parseP21(p21File("#0=E(0);\n#5=E(1);\n#5=E(2);\n#-1=E(3);\n"), findings);
+    P21Data d = parse(p21File("#0=E(0);\n#5=E(1);\n#5=E(2);\n#-1=E(3);\n"), findings);
     EXPECT_EQ(codes(findings), QStringList {QStringLiteral("P21_SYNTAX")});  // "#-1" is no number
     const std::vector<P21Instance> dropped = d.indexNumbers();
     ASSERT_EQ(dropped.size(), 1u);
@@ -147,7 +155,7 @@ TEST(P21Parser, OnlyFilesThatStartAsP21)
     for (const auto& c : cases) {
         SCOPED_TRACE(c.bytes.toStdString());
         Findings findings;
-        EXPECT_EQ(parseP21(c.bytes, findings).started, c.started);
+        EXPECT_EQ(parse(c.bytes, findings).started, c.started);
     }
 }
 
