@@ -24,7 +24,7 @@ constexpr int32_t kP21HiddenLayer = -2;
 struct P21Context {
     P21Context(const P21Data& d, Drawing& dr, P21Report& r)
         : data(d), drawing(dr), report(r), entry(d.instances.size(), kNone), layerOf(d.instances.size(), kNone),
-          invisible(d.instances.size(), 0), used(d.instances.size(), 0), budget(d.bytes.size() + 4096)
+          invisible(d.instances.size(), 0), used(d.instances.size(), 0), budget(d.bytes.size())
     {
     }
 
