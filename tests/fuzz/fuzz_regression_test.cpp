@@ -2,6 +2,7 @@
 // the targets make, so that the ordinary test suite catches a regression.
 #include "tests/fuzz/fuzz_checks.h"
 #include "tests/fuzz/fuzz_corpus_start.h"
+#include "tests/fuzz/p21_fuzz_checks.h"
 #include "tests/support/jww_builder.h"
 #include "tests/support/test_paths.h"
 
@@ -57,6 +58,8 @@ std::vector<Input> seedInputs()
     std::vector<Input> out;
     for (fuzzing::Seed& s : fuzzing::fuzzSeeds())
         out.push_back({s.name, std::move(s.bytes)});
+    for (fuzzing::Seed& s : fuzzing::p21FuzzSeeds())
+        out.push_back({s.name, std::move(s.bytes)});
     return out;
 }
 
@@ -77,6 +80,10 @@ void expectPromisesKept(const std::vector<Input>& inputs)
     ASSERT_TRUE(fuzzing::prepareWorkerFolder(program));
     for (const Input& input : inputs) {
         SCOPED_TRACE(input.name.toStdString());
+        if (input.name.endsWith(QStringLiteral(".p21"))) {
+            EXPECT_EQ(fuzzing::checkP21Reader(input.bytes).join(u'\n').toStdString(), "");
+            continue;
+        }
         EXPECT_EQ(fuzzing::checkReader(input.bytes, images).join(u'\n').toStdString(), "");
         EXPECT_EQ(fuzzing::checkConversion(input.bytes, program, work).join(u'\n').toStdString(), "");
     }

@@ -1,11 +1,30 @@
-// write_fuzz_corpus FOLDER: writes the seed corpus of the fuzz targets into
-// FOLDER (created when missing). Exit status 1 when a file cannot be written.
+// write_fuzz_corpus FOLDER: writes the seed corpus of the fuzz targets, the
+// drawings into FOLDER/jww and the P21 files into FOLDER/p21 (created when
+// missing). Exit status 1 when a file cannot be written.
 #include "tests/fuzz/fuzz_corpus_start.h"
+#include "tests/fuzz/p21_fuzz_checks.h"
 #include "tests/support/test_paths.h"
 
 #include <QDir>
 
 #include <cstdio>
+
+namespace {
+
+bool writeSeeds(const QString& folder, const std::vector<fuzzing::Seed>& seeds)
+{
+    if (!QDir().mkpath(folder))
+        return false;
+    for (const fuzzing::Seed& seed : seeds) {
+        if (!testsupport::writeFile(folder + QDir::separator() + seed.name, seed.bytes)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(seed.name));
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
 
 int main(int argc, char* argv[])
 {
@@ -14,13 +33,7 @@ int main(int argc, char* argv[])
         return 2;
     }
     const QString folder = QString::fromLocal8Bit(argv[1]);
-    if (!QDir().mkpath(folder))
-        return 1;
-    for (const fuzzing::Seed& seed : fuzzing::fuzzSeeds()) {
-        if (!testsupport::writeFile(folder + QDir::separator() + seed.name, seed.bytes)) {
-            std::fprintf(stderr, "cannot write %s\n", qPrintable(seed.name));
-            return 1;
-        }
-    }
-    return 0;
+    const bool written = writeSeeds(folder + QStringLiteral("/jww"), fuzzing::fuzzSeeds())
+        && writeSeeds(folder + QStringLiteral("/p21"), fuzzing::p21FuzzSeeds());
+    return written ? 0 : 1;
 }
