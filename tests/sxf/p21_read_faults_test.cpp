@@ -1,12 +1,15 @@
 // Broken P21 drawings: each fault gives its finding, and what it does not
 // concern is still read; what the official reader refuses whole gives an
-// empty drawing.
+// empty drawing; the form check names what the reader silently needs.
+#include "sxf/p21_form_check.h"
 #include "sxf/p21_reader.h"
 
 #include "tests/support/p21_fixtures.h"
 #include "tests/support/qt_printers.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using namespace sxf;
 using p21test::codes;
@@ -160,4 +163,41 @@ TEST(P21ReadFaults, GeometryOutOfProportionToTheFileIsNotRead)
         points += p.points.size();
     EXPECT_LE(points, static_cast<size_t>(file.size()));
     EXPECT_TRUE(codes(r.findings).contains(QStringLiteral("P21_SIZE")));
+}
+
+TEST(P21FormCheck, LayoutTheOfficialReaderNeedsWithoutSayingSo)
+{
+    const std::vector<p21test::P21Fixture> fixtures = p21test::featureFixtures();
+    const auto fixture = [&fixtures](const char* name) {
+        return *std::find_if(fixtures.begin(), fixtures.end(), [name](const auto& f) { return f.name == std::string(name); });
+    };
+    const p21test::P21Fixture line = fixture("line");
+    const p21test::P21Fixture symbol = fixture("symbol definition and its placement");
+    const struct {
+        const char* name;
+        const p21test::P21Fixture& fixture;
+        QByteArray from, to;
+        QStringList codes;
+    } cases[] = {
+        {"sound", line, "", "", {}},
+        {"parts out of order", line, "ANNOTATION_CURVE_OCCURRENCE()\nANNOTATION_OCCURRENCE()",
+            "ANNOTATION_OCCURRENCE()\nANNOTATION_CURVE_OCCURRENCE()", {QStringLiteral("P21_RECORD_ORDER")}},
+        {"two parts on one line", line, "ANNOTATION_OCCURRENCE()\nDRAUGHTING", "ANNOTATION_OCCURRENCE() DRAUGHTING",
+            {QStringLiteral("P21_LINE_BREAK")}},
+        {"string over two lines", line, "'S1'", "'S\n1'", {QStringLiteral("P21_LINE_BREAK")}},
+        {"comment in a string", line, "'S1'", "'S/*1'", {QStringLiteral("P21_COMMENT_IN_STRING")}},
+        {"placement of six parts", symbol, "DRAUGHTING_ANNOTATION_OCCURRENCE()\nGEOMETRIC_REPRESENTATION_ITEM()\n"
+            "REPRESENTATION_ITEM('$$SXF_FM_S')", "DRAUGHTING_ANNOTATION_OCCURRENCE()\nREPRESENTATION_ITEM('$$SXF_FM_S')",
+            {QStringLiteral("P21_LAYOUT")}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QByteArray data = p21test::standardTables() + c.fixture.instances
+            + p21test::sheetAround(c.fixture.items, c.fixture.layerItems);
+        if (!c.from.isEmpty()) {
+            ASSERT_TRUE(data.contains(c.from));
+            data.replace(c.from, c.to);
+        }
+        EXPECT_EQ(codes(checkP21Form(p21test::p21File(data))), c.codes);
+    }
 }

@@ -3,57 +3,15 @@
 // written back gives the same bytes.
 #include "sxf/sfc_drawing_writer.h"
 #include "sxf/sfc_reader.h"
+#include "tests/fuzz/converted_outputs.h"
 #include "tests/fuzz/fuzz_corpus_start.h"
-#include "tests/support/bench_drawings.h"
 #include "tests/support/test_paths.h"
-#include "tests/worker/conversion_harness.h"
-#include "worker/jww/jww_reader.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-struct Output {
-    QString name;
-    QByteArray bytes;
-};
-
-QByteArray sfcOf(jww::TJwwData& d)
-{
-    return testsupport::convertInMemory(d).bytes;
-}
-
-// The outputs of the fuzz seeds (a rich drawing at every version where the
-// format changes, the string and count encodings, empty drawings, the demo)
-// and of the benchmark shapes at a small size.
-std::vector<Output> fixtureOutputs()
-{
-    std::vector<Output> out;
-    for (const fuzzing::Seed& seed : fuzzing::fuzzSeeds()) {
-        jww::TJwwData d;
-        d.BindImageExr = true;  // the images are listed, not extracted
-        if (!jww::readJwwDrawing(d, seed.bytes)) {
-            ADD_FAILURE() << "seed does not read: " << seed.name.toStdString();
-            continue;
-        }
-        out.push_back({seed.name, sfcOf(d)});
-    }
-    const std::pair<const char*, void (*)(jww::TJwwData&, int)> shapes[] = {
-        {"mixed", testsupport::buildMixedDrawing},
-        {"blocks", testsupport::buildBlocksDrawing},
-        {"colours", testsupport::buildColoursDrawing},
-        {"nested", testsupport::buildNestedDrawing},
-    };
-    for (const auto& [name, build] : shapes) {
-        jww::TJwwData d;
-        build(d, 300);
-        out.push_back({QString::fromLatin1(name), sfcOf(d)});
-    }
-    return out;
-}
 
 // The first line where `b` differs from `a`, for the failure message.
 std::string firstDifference(const QByteArray& a, const QByteArray& b)
@@ -69,7 +27,7 @@ std::string firstDifference(const QByteArray& a, const QByteArray& b)
     return "no difference";
 }
 
-void expectRoundTrip(const Output& output)
+void expectRoundTrip(const testsupport::ConvertedOutput& output)
 {
     SCOPED_TRACE(output.name.toStdString());
     const sxf::ReadResult r = sxf::readSfc(output.bytes);
@@ -88,20 +46,17 @@ void expectRoundTrip(const Output& output)
 
 TEST(SfcRoundTrip, FixtureOutputsWriteBackByteForByte)
 {
-    const std::vector<Output> outputs = fixtureOutputs();
-    ASSERT_GE(outputs.size(), 20u);
-    for (const Output& output : outputs)
+    const std::vector<testsupport::ConvertedOutput> outputs = testsupport::fixtureOutputs();
+    ASSERT_EQ(outputs.size(), fuzzing::fuzzSeeds().size() + 4);
+    for (const testsupport::ConvertedOutput& output : outputs)
         expectRoundTrip(output);
 }
 
 TEST(SfcRoundTrip, SampleOutputsWriteBackByteForByte)
 {
     REQUIRE_SAMPLES();
-    const QStringList drawings = testsupport::sampleDrawings();
-    ASSERT_FALSE(drawings.isEmpty());
-    for (const QString& path : drawings) {
-        jww::TJwwData d;
-        ASSERT_TRUE(d.FileIn(path)) << path.toStdString();
-        expectRoundTrip({QFileInfo(path).fileName(), sfcOf(d)});
-    }
+    const std::vector<testsupport::ConvertedOutput> outputs = testsupport::sampleOutputs();
+    ASSERT_EQ(outputs.size(), static_cast<size_t>(testsupport::sampleDrawings().size()));
+    for (const testsupport::ConvertedOutput& output : outputs)
+        expectRoundTrip(output);
 }
