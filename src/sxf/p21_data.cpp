@@ -15,8 +15,7 @@ P21List::P21List(const P21Data* data, uint32_t listIndex)
     m_data = data;
     m_first = listIndex + 1;
     m_end = m_first + list.span;
-    for (uint32_t i = m_first; i < m_end; i += 1 + data->values[i].span)
-        ++m_size;
+    m_size = list.elements();
 }
 
 const P21Value* P21List::at(size_t i) const

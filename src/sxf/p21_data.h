@@ -31,13 +31,15 @@ enum class P21Kind : uint8_t {
 
 // One value. A list or typed value is followed by the values inside it, and
 // `span` counts those (nested ones included): the next value on the same
-// level is at its index + 1 + span.
+// level is at its index + 1 + span. A list's payload is the number of its
+// elements; a typed value holds one.
 struct P21Value {
     P21Kind kind = P21Kind::Unset;
     uint32_t span = 0;
     uint64_t payload = 0;
 
     int64_t integer() const { return static_cast<int64_t>(payload); }  // Integer, Reference
+    uint32_t elements() const { return kind == P21Kind::List ? static_cast<uint32_t>(payload) : 1; }  // List, Typed
     double real() const { return std::bit_cast<double>(payload); }       // Real
     uint32_t begin() const { return static_cast<uint32_t>(payload >> 32); }  // String ... Typed
     uint32_t size() const { return static_cast<uint32_t>(payload); }

@@ -318,12 +318,15 @@ bool Parser::record(std::string_view name)
     return true;
 }
 
-// At "(": the attribute list, with every list and typed value in it.
+// At "(": the attribute list, with every list and typed value in it. A
+// list keeps the number of its elements; a typed value holds exactly one.
 bool Parser::attributes()
 {
     std::vector<uint32_t> open;
+    std::vector<uint32_t> elements;  // of each open list so far
     push(P21Kind::List);
     open.push_back(static_cast<uint32_t>(m_d.values.size() - 1));
+    elements.push_back(0);
     ++m_pos;
     bool afterValue = false;
     bool afterComma = false;
@@ -336,7 +339,12 @@ bool Parser::attributes()
             ++m_pos;
             P21Value& list = m_d.values[open.back()];
             list.span = static_cast<uint32_t>(m_d.values.size() - open.back() - 1);
+            if (list.kind == P21Kind::List)
+                list.payload = elements.back();
+            else if (elements.back() != 1)
+                return fail(QStringLiteral("型付きの値の括弧には値が一つだけ入ります"));
             open.pop_back();
+            elements.pop_back();
             afterValue = true;
             continue;
         }
@@ -349,11 +357,14 @@ bool Parser::attributes()
             continue;
         }
         const size_t depth = open.size();
+        ++elements.back();
         if (!value(open))
             return false;
         afterComma = false;
         // A list or typed value just opened expects its first value.
         afterValue = open.size() == depth;
+        if (!afterValue)
+            elements.push_back(0);
     }
     return true;
 }

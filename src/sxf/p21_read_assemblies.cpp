@@ -6,6 +6,8 @@
 #include "sxf/p21_read_sheet.h"
 #include "sxf/p21_read_tables.h"
 
+#include <QSet>
+
 #include <array>
 
 namespace sxf {
@@ -42,6 +44,7 @@ private:
     std::vector<int32_t> m_curves;  // COMPOSITE_CURVE instances, file order
     std::vector<Definition> m_defs;  // registered definitions, file order
     std::unordered_map<int32_t, size_t> m_defOf;
+    QSet<QString> m_names;
     std::vector<int32_t> m_usages;
     // The styled item that gives each composite curve its style; one that
     // is part of a complex instance wins over a simple STYLED_ITEM.
@@ -111,7 +114,7 @@ void Assemblies::definition(int32_t index)
         m_ctx.report.warning("P21_SYMBOL", &at(index),
             QStringLiteral("シンボル定義「%1」の名前に種類（$$SXF_FM_ など）がありません").arg(def.name));
     }
-    if (std::any_of(m_defs.begin(), m_defs.end(), [&def](const Definition& o) { return o.name == def.name; })) {
+    if (m_names.contains(def.name)) {
         m_ctx.report.error("SXFSAMENAME", &at(index),
             QStringLiteral("シンボル定義「%1」は二度目なので読みません").arg(def.name));
         return;
@@ -120,6 +123,7 @@ void Assemblies::definition(int32_t index)
     // out later (empty, or inside a cycle) is an error of its own, while the
     // official reader gives up on a placement of one never registered.
     m_ctx.symbolOf[index] = kNone;
+    m_names.insert(def.name);
     m_defOf[index] = m_defs.size();
     m_defs.push_back(std::move(def));
 }
@@ -145,7 +149,7 @@ void Assemblies::findUses(Definition& def)
 {
     for (const P21Value& v : def.items) {
         const int32_t item = v.kind == P21Kind::Reference ? m_ctx.data.find(v.integer()) : -1;
-        P21Walk w(m_ctx.data);
+        P21Walk w = m_ctx.walk();
         if (w.has(item, "ANNOTATION_SUBFIGURE_OCCURRENCE")) {
             const P21List mapped = w.entity(readP21Styled(w, item).item, "MAPPED_ITEM");
             const int32_t shown = w.target(mapped.at(mapped.size() - 2));

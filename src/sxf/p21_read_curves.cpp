@@ -24,8 +24,6 @@ std::vector<T2DPoint> pointList(P21Walk& w, const P21Value* list)
 {
     const P21List refs = w.list(list);
     std::vector<T2DPoint> points;
-    if (!w.spend(refs.size()))
-        return points;
     points.reserve(refs.size());
     for (const P21Value& ref : refs) {
         points.push_back(w.point(&ref));

@@ -159,7 +159,6 @@ void Tables::lineType(const P21Instance& at, int32_t index, bool predefined)
     LineType t {p21Origin(at), predefined, w.string(a.at(0)), 0, {}, kNone};
     if (!predefined) {
         const P21List patterns = w.list(a.at(1));
-        w.spend(2 * patterns.size());
         for (const P21Value& p : patterns) {
             const P21List lengths = w.entity(&p, "CURVE_STYLE_FONT_PATTERN");
             t.pitches.push_back(w.real(lengths.at(0)));

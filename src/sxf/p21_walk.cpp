@@ -9,6 +9,8 @@
 namespace sxf {
 namespace {
 
+constexpr size_t kMaxAttributes = 64;
+
 QString shown(std::string_view s)
 {
     return QString::fromLatin1(s.data(), static_cast<qsizetype>(s.size()));
@@ -63,7 +65,11 @@ const P21Record* P21Walk::record(int32_t index, std::string_view entity)
 P21List P21Walk::entity(int32_t index, std::string_view entity)
 {
     const P21Record* r = record(index, entity);
-    return r ? m_data.attributes(*r) : P21List();
+    const P21List a = r ? m_data.attributes(*r) : P21List();
+    // No entity of a drawing has more; the limit keeps at() short.
+    if (a.size() > kMaxAttributes)
+        return fail(QStringLiteral("%1 の属性が多すぎます").arg(shown(entity))), P21List();
+    return a;
 }
 
 bool P21Walk::has(int32_t index, std::string_view entity) const
@@ -135,8 +141,10 @@ P21List P21Walk::list(const P21Value* v)
 {
     if (!m_ok)
         return {};
+    // Every list read takes its length from the budget: an instance whose
+    // list many items share must not be read over and over for free.
     if (v && v->kind == P21Kind::List)
-        return P21List(&m_data, static_cast<uint32_t>(v - m_data.values.data()));
+        return spend(v->elements()) ? P21List(&m_data, static_cast<uint32_t>(v - m_data.values.data())) : P21List();
     return fail(QStringLiteral("リスト（括弧）があるはずの所に別の値があります")), P21List();
 }
 

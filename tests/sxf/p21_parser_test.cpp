@@ -102,6 +102,7 @@ TEST(P21Parser, BrokenStatementIsLeftOutAlone)
         {"reference without digits", "#2=E(#);"},
         {"enumeration not closed", "#2=E(.T);"},
         {"typed value without parenthesis", "#2=E(T 3);"},
+        {"typed value of two values", "#2=E(T(1,2));"},
         {"keyword missing", "#2=(1);"},
     };
     for (const auto& c : cases) {
