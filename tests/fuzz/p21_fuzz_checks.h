@@ -15,8 +15,8 @@ namespace fuzzing {
 // Reads `bytes` as a P21 file and checks that the drawing keeps the
 // model's promises (checkDrawingModel), that a file refused whole gives an
 // empty drawing with an error finding first, and that the drawing written
-// as SFC and as P21 reads again: the P21 without a syntax finding and into
-// as many symbols, curves and sheets as the writer wrote.
+// as SFC and as P21 reads again into drawings that keep those promises, the
+// P21 without a syntax finding.
 QStringList checkP21Reader(QByteArrayView bytes);
 
 // Seeds ending in ".p21".
