@@ -50,6 +50,7 @@ private:
 
     void statement();
     bool keywordStatement();
+    bool hashNumber(int64_t& number);
     bool instance();
     bool record(std::string_view name);
     bool attributes();
@@ -263,14 +264,22 @@ bool Parser::keywordStatement()
     return true;
 }
 
-bool Parser::instance()
+// At "#": the number after it, up to 18 digits. False when there is none
+// or it is longer.
+bool Parser::hashNumber(int64_t& number)
 {
     ++m_pos;
     const qsizetype digits = m_pos;
-    int64_t number = 0;
+    number = 0;
     while (!atEnd() && isDigit(m_b[m_pos]) && m_pos - digits < 18)
         number = number * 10 + (m_b[m_pos++] - '0');
-    if (m_pos == digits || isDigit(peek()))
+    return m_pos != digits && !isDigit(peek());
+}
+
+bool Parser::instance()
+{
+    int64_t number = 0;
+    if (!hashNumber(number))
         return fail(QStringLiteral("# の後に 18 桁までのインスタンス番号がありません"));
     m_statementNumber = number;
     if (!take('='))
@@ -386,12 +395,8 @@ bool Parser::value(std::vector<uint32_t>& open)
         return true;
     }
     if (c == '#') {
-        ++m_pos;
-        const qsizetype digits = m_pos;
         int64_t number = 0;
-        while (!atEnd() && isDigit(m_b[m_pos]) && m_pos - digits < 18)
-            number = number * 10 + (m_b[m_pos++] - '0');
-        if (m_pos == digits || isDigit(peek()))
+        if (!hashNumber(number))
             return fail(QStringLiteral("参照（#）の後に 18 桁までの番号がありません"));
         push(P21Kind::Reference, static_cast<uint64_t>(number));
         return true;

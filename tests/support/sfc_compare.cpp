@@ -1,8 +1,11 @@
 // Record comparison within a tolerance.
 #include "tests/support/sfc_compare.h"
 
+#include "sxf/sfc_drawing_writer.h"
+
 #include "common/codepage.h"
 
+#include <QBuffer>
 #include <QRegularExpression>
 
 #include <cmath>
@@ -95,6 +98,16 @@ QString lineText(const SfcLine& line)
     for (const SfcValue& v : line.args)
         args += v.kind == SfcValueKind::String ? QStringLiteral("\\'%1\\'").arg(v.text) : QStringLiteral("'%1'").arg(v.text);
     return line.name + u'(' + args.join(u',') + u')';
+}
+
+QByteArray sfcText(const sxf::Drawing& d)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    sxf::SfcWriter f(buffer);
+    sxf::writeSfc(f, d);
+    f.flush();
+    return buffer.data();
 }
 
 }  // namespace testsupport

@@ -2,6 +2,7 @@
 // another form must keep, where numbers may differ in their last digits.
 #pragma once
 
+#include "sxf/drawing.h"
 #include "tests/support/sfc_parser.h"
 
 #include <QByteArrayView>
@@ -38,5 +39,8 @@ QStringList lineDifferences(const SfcLine& expected, const SfcLine& actual, doub
 
 // The record as text, for messages.
 QString lineText(const SfcLine& line);
+
+// `d` written as a whole SFC file (sxf::writeSfc).
+QByteArray sfcText(const sxf::Drawing& d);
 
 }  // namespace testsupport

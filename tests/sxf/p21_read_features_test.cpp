@@ -1,13 +1,10 @@
 // Every table and feature kind read from hand-written P21 drawings, as
 // the SFC records they read back as.
 #include "sxf/p21_reader.h"
-#include "sxf/sfc_drawing_writer.h"
 
 #include "tests/support/p21_fixtures.h"
 #include "tests/support/qt_printers.h"
 #include "tests/support/sfc_compare.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -19,16 +16,6 @@ namespace {
 // Numbers read from P21 may differ from the hand-written records in their
 // last digits: angles pass through 15 significant digits.
 constexpr double kTolerance = 1e-9;
-
-QByteArray sfcOf(const Drawing& d)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    SfcWriter f(buffer);
-    writeSfc(f, d);
-    f.flush();
-    return buffer.data();
-}
 
 bool isTable(const QString& name)
 {
@@ -44,7 +31,7 @@ std::vector<SfcLine> recordsOf(const Drawing& d, bool tables)
 {
     QStringList problems;
     std::vector<SfcLine> out;
-    for (SfcLine& l : testsupport::sfcLines(sfcOf(d), problems)) {
+    for (SfcLine& l : testsupport::sfcLines(testsupport::sfcText(d), problems)) {
         if (isTable(l.name) == tables && l.name != u"drawing_sheet_feature")
             out.push_back(std::move(l));
     }

@@ -4,15 +4,12 @@
 #include "sxf/p21_form_check.h"
 #include "sxf/p21_reader.h"
 #include "sxf/p21_writer.h"
-#include "sxf/sfc_drawing_writer.h"
 #include "sxf/sfc_reader.h"
 #include "tests/fuzz/converted_outputs.h"
 #include "tests/fuzz/fuzz_corpus_start.h"
 #include "tests/support/qt_printers.h"
 #include "tests/support/sfc_compare.h"
 #include "tests/support/test_paths.h"
-
-#include <QBuffer>
 
 #include <gtest/gtest.h>
 
@@ -24,16 +21,6 @@ namespace {
 // Reals pass through the P21 number forms: 6 decimals for lengths (as in
 // the SFC), 15 significant digits for angles and scales.
 constexpr double kTolerance = 1e-6;
-
-QByteArray sfcOf(const Drawing& d)
-{
-    QBuffer buffer;
-    buffer.open(QIODevice::WriteOnly);
-    SfcWriter f(buffer);
-    writeSfc(f, d);
-    f.flush();
-    return buffer.data();
-}
 
 QStringList messages(const Findings& findings)
 {
@@ -102,7 +89,7 @@ void expectP21RoundTrip(const testsupport::ConvertedOutput& output, bool form)
     EXPECT_EQ(messages(writing), QStringList());
     const ReadResult back = readP21(p21);
     EXPECT_EQ(messages(form ? checkP21Form(p21) : back.findings), QStringList());
-    EXPECT_EQ(recordDifferences(output.bytes, sfcOf(back.drawing)), QStringList());
+    EXPECT_EQ(recordDifferences(output.bytes, testsupport::sfcText(back.drawing)), QStringList());
 }
 
 }  // namespace
