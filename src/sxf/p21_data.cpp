@@ -48,6 +48,13 @@ std::vector<P21Instance> P21Data::indexNumbers()
     // most files.
     if (!std::is_sorted(m_byNumber.begin(), m_byNumber.end()))
         std::sort(m_byNumber.begin(), m_byNumber.end());
+    // Writers number in steps of one size: an instance is then found where
+    // its number says, without a search.
+    m_step = 0;
+    if (m_byNumber.size() >= 2) {
+        const int64_t span = m_byNumber.back().first - m_byNumber.front().first;
+        m_step = span / static_cast<int64_t>(m_byNumber.size() - 1);
+    }
     std::vector<bool> repeated(instances.size());
     bool any = false;
     for (size_t i = 1; i < m_byNumber.size(); ++i) {
@@ -70,6 +77,11 @@ std::vector<P21Instance> P21Data::indexNumbers()
 
 int32_t P21Data::find(int64_t number) const
 {
+    if (m_step > 0 && number >= m_byNumber.front().first) {
+        const auto guess = static_cast<uint64_t>((number - m_byNumber.front().first) / m_step);
+        if (guess < m_byNumber.size() && m_byNumber[guess].first == number)
+            return m_byNumber[guess].second;
+    }
     auto it = std::lower_bound(m_byNumber.begin(), m_byNumber.end(), std::pair<int64_t, int32_t>(number, INT32_MIN));
     if (it == m_byNumber.end() || it->first != number)
         return -1;

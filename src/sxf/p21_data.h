@@ -131,6 +131,7 @@ public:
 
 private:
     std::vector<std::pair<int64_t, int32_t>> m_byNumber;
+    int64_t m_step = 0;  // the mean step between numbers
 };
 
 }  // namespace sxf
