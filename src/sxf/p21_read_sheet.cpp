@@ -17,9 +17,9 @@ std::vector<int32_t> referring(P21Context& ctx, std::string_view name, size_t at
 {
     std::vector<int32_t> out;
     const int64_t number = ctx.data.instances[static_cast<size_t>(target)].number;
-    P21Walk w(ctx.data);
     for (size_t i = 0; i < ctx.data.instances.size(); ++i) {
         const auto index = static_cast<int32_t>(i);
+        P21Walk w(ctx.data);
         if (w.simpleName(index) != name)
             continue;
         const P21Value* v = w.entity(index, name).at(attr);
