@@ -5,7 +5,6 @@
 #include "tests/support/bench_drawings.h"
 #include "tests/support/test_paths.h"
 #include "tests/worker/conversion_harness.h"
-#include "worker/jww/jww_reader.h"
 
 #include <QFileInfo>
 
@@ -14,12 +13,8 @@ namespace testsupport {
 std::vector<ConvertedOutput> fixtureOutputs()
 {
     std::vector<ConvertedOutput> out;
-    for (const fuzzing::Seed& seed : fuzzing::fuzzSeeds()) {
-        jww::TJwwData d;
-        d.BindImageExr = true;  // the images are listed, not extracted
-        if (jww::readJwwDrawing(d, seed.bytes))
-            out.push_back({seed.name, convertInMemory(d).bytes});
-    }
+    for (fuzzing::Seed& seed : fuzzing::seedOutputs())
+        out.push_back({seed.name, std::move(seed.bytes)});
     const std::pair<const char*, void (*)(jww::TJwwData&, int)> shapes[] = {
         {"mixed", buildMixedDrawing},
         {"blocks", buildBlocksDrawing},

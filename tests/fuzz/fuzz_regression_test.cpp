@@ -3,6 +3,7 @@
 #include "tests/fuzz/fuzz_checks.h"
 #include "tests/fuzz/fuzz_corpus_start.h"
 #include "tests/fuzz/p21_fuzz_checks.h"
+#include "tests/fuzz/sfc_fuzz_checks.h"
 #include "tests/support/jww_builder.h"
 #include "tests/support/test_paths.h"
 
@@ -20,13 +21,19 @@ struct Input {
     QByteArray bytes;
 };
 
-// The minimised inputs the fuzzer wrote, kept in tests/fuzz/regressions.
-std::vector<Input> regressionInputs()
+// The minimised inputs the fuzzer wrote, kept in tests/fuzz/regressions:
+// SFC files (named *.sfc) for the SFC reader, P21 files (*.p21) for the P21
+// reader, drawings (any other name) for the others. `suffix` picks one kind,
+// empty the drawings.
+std::vector<Input> regressionInputs(const QString& suffix)
 {
     std::vector<Input> out;
     const QDir dir(QStringLiteral(KESTRUNE_SOURCE_DIR "/tests/fuzz/regressions"));
-    for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
-        out.push_back({name, testsupport::readFile(dir.filePath(name))});
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+        const bool drawing = !name.endsWith(QStringLiteral(".sfc")) && !name.endsWith(QStringLiteral(".p21"));
+        if (suffix.isEmpty() ? drawing : name.endsWith(suffix))
+            out.push_back({name, testsupport::readFile(dir.filePath(name))});
+    }
     return out;
 }
 
@@ -58,8 +65,6 @@ std::vector<Input> seedInputs()
     std::vector<Input> out;
     for (fuzzing::Seed& s : fuzzing::fuzzSeeds())
         out.push_back({s.name, std::move(s.bytes)});
-    for (fuzzing::Seed& s : fuzzing::p21FuzzSeeds())
-        out.push_back({s.name, std::move(s.bytes)});
     return out;
 }
 
@@ -80,10 +85,6 @@ void expectPromisesKept(const std::vector<Input>& inputs)
     ASSERT_TRUE(fuzzing::prepareWorkerFolder(program));
     for (const Input& input : inputs) {
         SCOPED_TRACE(input.name.toStdString());
-        if (input.name.endsWith(QStringLiteral(".p21"))) {
-            EXPECT_EQ(fuzzing::checkP21Reader(input.bytes).join(u'\n').toStdString(), "");
-            continue;
-        }
         EXPECT_EQ(fuzzing::checkReader(input.bytes, images).join(u'\n').toStdString(), "");
         EXPECT_EQ(fuzzing::checkConversion(input.bytes, program, work).join(u'\n').toStdString(), "");
     }
@@ -93,7 +94,7 @@ void expectPromisesKept(const std::vector<Input>& inputs)
 
 TEST(FuzzRegressions, FoundInputsKeepEveryPromise)
 {
-    std::vector<Input> inputs = regressionInputs();
+    std::vector<Input> inputs = regressionInputs(QString());
     for (Input& input : rebuiltFindings())
         inputs.push_back(std::move(input));
     expectPromisesKept(inputs);
@@ -106,4 +107,31 @@ TEST(FuzzRegressions, SeedsKeepEveryPromise)
     const std::vector<Input> seeds = seedInputs();
     ASSERT_FALSE(seeds.empty());
     expectPromisesKept(seeds);
+}
+
+// The SFC files the fuzzer found and its seeds keep the SFC reader's
+// promises.
+TEST(FuzzRegressions, SfcInputsKeepEveryPromise)
+{
+    std::vector<Input> inputs = regressionInputs(QStringLiteral(".sfc"));
+    for (fuzzing::Seed& s : fuzzing::sfcSeeds())
+        inputs.push_back({s.name, std::move(s.bytes)});
+    for (const Input& input : inputs) {
+        SCOPED_TRACE(input.name.toStdString());
+        EXPECT_EQ(fuzzing::checkSfcReader(input.bytes).join(u'\n').toStdString(), "");
+    }
+}
+
+// The P21 files the fuzzer found and its seeds keep the P21 reader's
+// promises.
+TEST(FuzzRegressions, P21InputsKeepEveryPromise)
+{
+    std::vector<Input> inputs = regressionInputs(QStringLiteral(".p21"));
+    ASSERT_FALSE(inputs.empty());
+    for (fuzzing::Seed& s : fuzzing::p21FuzzSeeds())
+        inputs.push_back({s.name, std::move(s.bytes)});
+    for (const Input& input : inputs) {
+        SCOPED_TRACE(input.name.toStdString());
+        EXPECT_EQ(fuzzing::checkP21Reader(input.bytes).join(u'\n').toStdString(), "");
+    }
 }

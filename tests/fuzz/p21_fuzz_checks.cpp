@@ -5,7 +5,6 @@
 #include "sxf/p21_writer.h"
 #include "sxf/sfc_drawing_writer.h"
 #include "sxf/sfc_reader.h"
-#include "tests/fuzz/converted_outputs.h"
 #include "tests/fuzz/drawing_checks.h"
 #include "tests/support/p21_fixtures.h"
 
@@ -61,10 +60,10 @@ QStringList checkP21Reader(QByteArrayView bytes)
 std::vector<Seed> p21FuzzSeeds()
 {
     std::vector<Seed> seeds;
-    for (const testsupport::ConvertedOutput& output : testsupport::fixtureOutputs()) {
+    for (const Seed& output : seedOutputs()) {
         QString name = output.name;
-        name.replace(QStringLiteral(".jww"), QString());
-        seeds.push_back({name + QStringLiteral(".p21"), sxf::writeP21(sxf::readSfc(output.bytes).drawing)});
+        name.replace(QStringLiteral(".sfc"), QStringLiteral(".p21"));
+        seeds.push_back({name, sxf::writeP21(sxf::readSfc(output.bytes).drawing)});
     }
     for (const p21test::P21Fixture& f : p21test::featureFixtures())
         seeds.push_back({QStringLiteral("fixture %1.p21").arg(QString::fromLatin1(f.name)), p21test::fixtureFile(f)});

@@ -19,7 +19,8 @@ namespace fuzzing {
 // P21 without a syntax finding.
 QStringList checkP21Reader(QByteArrayView bytes);
 
-// Seeds ending in ".p21".
+// Seeds ending in ".p21": this system's P21 files of the drawings of
+// seedOutputs(), and the hand-written drawings of the reader's tests.
 std::vector<Seed> p21FuzzSeeds();
 
 }  // namespace fuzzing
