@@ -4,6 +4,8 @@
 #include "common/file_ops.h"
 #include "common/path_names.h"
 
+#include <QFileInfo>
+
 namespace frontend {
 
 OutputChoice outputChoiceFromIndex(int index)
@@ -51,6 +53,25 @@ SettledOutput settleOutput(OutputChoice choice, const QString& specifiedFolder, 
     return out;
 }
 
+OutputFormat outputFormatFromIndex(int index)
+{
+    switch (index) {
+    case 1: return OutputFormat::P21;
+    case 2: return OutputFormat::Both;
+    default: return OutputFormat::Sfc;
+    }
+}
+
+QStringList formatExtensions(OutputFormat format)
+{
+    switch (format) {
+    case OutputFormat::P21: return {QStringLiteral(".p21")};
+    case OutputFormat::Both: return {QStringLiteral(".sfc"), QStringLiteral(".p21")};
+    case OutputFormat::Sfc: break;
+    }
+    return {QStringLiteral(".sfc")};
+}
+
 QString missingFolderMessage(const QString& folder)
 {
     return QStringLiteral("指定したフォルダが見つかりません。\r\n") + folder;
@@ -63,10 +84,31 @@ QString destinationFor(const QString& source, const OutputTarget& target,
     if (name.isEmpty())
         return {};
     const QString base = target.besideSource ? source : target.folder + name;
-    const QString dst = common::ReplaceExt(base, u".sfc");
+    const QStringList extensions = formatExtensions(target.format);
+    const QString dst = common::ReplaceExt(base, extensions.first());
     if (dst.isEmpty())
         return {};
-    return isTaken ? common::UniqueFileName(dst, isTaken) : common::UniqueFileName(dst);
+    if (extensions.size() == 1)
+        return isTaken ? common::UniqueFileName(dst, isTaken) : common::UniqueFileName(dst);
+    // One name for both files: a candidate is taken when either file is.
+    return common::UniqueFileName(dst, [&](const QString& candidate) {
+        for (const QString& extension : extensions) {
+            const QString path = common::ReplaceExt(candidate, extension);
+            if (isTaken ? isTaken(path) : QFileInfo::exists(path))
+                return true;
+        }
+        return false;
+    });
+}
+
+QStringList destinationsOf(const QString& destination, OutputFormat format)
+{
+    if (destination.isEmpty())
+        return {};
+    QStringList paths;
+    for (const QString& extension : formatExtensions(format))
+        paths.append(common::ReplaceExt(destination, extension));
+    return paths;
 }
 
 }  // namespace frontend

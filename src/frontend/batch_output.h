@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -16,11 +17,23 @@ enum class OutputChoice { Desktop = 0, Documents = 1, BesideSource = 2, Specifie
 // radio button selected) and any other index outside 0-4 ask each time.
 OutputChoice outputChoiceFromIndex(int index);
 
+// What each conversion writes, in the order of the settings page's list
+// and of line 20 of the settings file.
+enum class OutputFormat { Sfc = 0, P21 = 1, Both = 2 };
+
+// The format for a list index as line 20 keeps it; any other value is SFC,
+// what older programs always wrote.
+OutputFormat outputFormatFromIndex(int index);
+
+// The extensions a conversion in `format` writes, ".sfc" before ".p21".
+QStringList formatExtensions(OutputFormat format);
+
 // The settled destination of one batch: either beside each source or one
-// folder that ends with a path separator.
+// folder that ends with a path separator, and the forms written there.
 struct OutputTarget {
     bool besideSource = false;
     QString folder;
+    OutputFormat format = OutputFormat::Sfc;
 };
 
 // The system folders a batch may write to, as the platform reports them.
@@ -51,11 +64,19 @@ QString missingFolderMessage(const QString& folder);
 
 // The destination of `source`: the source path itself when beside the
 // source, else the folder followed by the source's file name, with its
-// extension replaced by ".sfc" and made unique by UniqueFileName. Returns the
-// empty text when no free name is left (or the path is invalid): the caller
-// must then not start the worker, which would delete an existing file.
-// `isTaken` decides whether a name is in use; empty means "a file exists".
+// extension replaced by the first of the target's formats (".sfc", or
+// ".p21" alone) and made unique by UniqueFileName, so that the name is free
+// with every extension of the format (plan.sfc and plan.p21, or plan~1.sfc
+// and plan~1.p21). Returns the empty text when no free name is left (or the
+// path is invalid): the caller must then not start the worker, which would
+// delete an existing file. `isTaken` decides whether a name is in use;
+// empty means "a file exists".
 QString destinationFor(const QString& source, const OutputTarget& target,
                        const std::function<bool(const QString&)>& isTaken = {});
+
+// Every file a conversion to `destination` (as destinationFor gives it)
+// writes in `format`: the same name with each of its extensions; empty for
+// an empty destination.
+QStringList destinationsOf(const QString& destination, OutputFormat format);
 
 }  // namespace frontend

@@ -19,6 +19,17 @@ void logLine(const BatchHooks& hooks, const QString& line)
         hooks.log(line);
 }
 
+// "→ " and each file the conversion writes, or "→ " alone when the file
+// has no destination.
+void logDestinations(const BatchHooks& hooks, const QString& dst, OutputFormat format)
+{
+    const QStringList paths = destinationsOf(dst, format);
+    if (paths.isEmpty())
+        logLine(hooks, kArrowPrefix);
+    for (const QString& path : paths)
+        logLine(hooks, kArrowPrefix + path);
+}
+
 // The lines after a file's destination, and its count in the result.
 void logOutcome(const BatchHooks& hooks, const FileOutcome& outcome, BatchResult& result)
 {
@@ -118,7 +129,8 @@ bool JobsBatch::startNext()
     } else if (!m_hooks.startConvert) {
         file.outcome = FileOutcome{kFailed, kWorkerNotStartedReason};
     } else {
-        m_reserved.insert(reservationKey(dst));
+        for (const QString& path : destinationsOf(dst, m_target.format))
+            m_reserved.insert(reservationKey(path));
         ++m_running;
         file.conversion = m_hooks.startConvert(m_files[index], dst,
             [this, index](const FileOutcome& outcome) { ended(index, outcome); });
@@ -132,7 +144,8 @@ void JobsBatch::ended(qsizetype index, const FileOutcome& outcome)
     if (file.outcome)
         return;
     file.outcome = outcome;
-    m_reserved.remove(reservationKey(file.dst));
+    for (const QString& path : destinationsOf(file.dst, m_target.format))
+        m_reserved.remove(reservationKey(path));
     --m_running;
     m_changed = true;
     m_loop.quit();
@@ -146,7 +159,7 @@ void JobsBatch::logWhatIsReady()
             return;
         if (!m_headLogged) {
             logLine(m_hooks, m_files[m_logged]);
-            logLine(m_hooks, kArrowPrefix + file.dst);
+            logDestinations(m_hooks, file.dst, m_target.format);
             m_headLogged = true;
         }
         if (!file.outcome)
@@ -190,7 +203,7 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
             hooks.starting(result.converted + result.failed + 1, result.files, src);
         const QString dst = destinationFor(src, target, hooks.isTaken);
         logLine(hooks, src);
-        logLine(hooks, kArrowPrefix + dst);
+        logDestinations(hooks, dst, target.format);
         FileOutcome outcome;
         if (dst.isEmpty())
             outcome = {kFailed, kNoFreeNameReason};

@@ -55,7 +55,8 @@ struct BatchHooks {
     // Asked before each file, before escapeHeld: true stops the batch without
     // a line (the window is closing).
     std::function<bool()> stopRequested;
-    // Converts one file (RunProc1).
+    // Converts one file (RunProc1). `dst` is its destination as
+    // destinationFor gives it; destinationsOf gives every file it writes.
     std::function<FileOutcome(const QString& src, const QString& dst)> convert;
     // Starts converting one file without waiting, for a batch that converts
     // several at once (WorkerRun): `done` receives the outcome once, while
@@ -79,7 +80,8 @@ struct BatchResult {
 QString batchSummary(const BatchResult& result);
 
 // Converts `files` in order into `target`. For each file: the source path,
-// "→ " + destination and "　…… " + result, and for a failed file
+// "→ " + destination for each file it writes (destinationsOf) and
+// "　…… " + result, and for a failed file
 // "　　　理由：" + the reason when there is one. A file without a free
 // destination name is logged with an empty destination, kFailed and
 // kNoFreeNameReason, and `convert` is not called for it. The batch ends with
@@ -92,12 +94,12 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
 // `startConvert`, waiting in a local event loop. The log, the names and the
 // result are those runBatch gives when every conversion has the same
 // outcome: each file's lines come together and in the order of `files`
-// (its first two as soon as its name is chosen, the rest when it and every
-// file before it have ended), and names are chosen in that order. When the
-// search for a file's name meets a name that a running conversion writes
-// to (compared without regard to case), the file, and every file after it,
-// waits until that conversion has ended: whether the name stays taken
-// depends on its outcome. `starting`, `escapeHeld`, `stopRequested` and
+// (its source and destinations as soon as its name is chosen, the rest
+// when it and every file before it have ended), and names are chosen in
+// that order. When the search for a file's name meets a name that a
+// running conversion writes to (compared without regard to case), the
+// file, and every file after it, waits until that conversion has ended:
+// whether the name stays taken depends on its outcome. `starting`, `escapeHeld`, `stopRequested` and
 // `convert` are not used; a missing `startConvert` fails every file. A
 // `jobs` below 1 counts as 1.
 BatchResult runBatchJobs(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks, int jobs);

@@ -21,14 +21,28 @@ namespace frontend {
 
 namespace {
 
-const char kUsage[] = "usage: Kestrune --batch [--out DIR | --beside] [--jobs N] [--] FILE...\n";
+const char kUsage[] =
+    "usage: Kestrune --batch [--out DIR | --beside] [--format sfc|p21|both] [--jobs N] [--] FILE...\n";
 
 struct HeadlessOptions {
     std::optional<OutputChoice> override;
     QString outFolder;
     std::optional<int> jobs;
+    std::optional<OutputFormat> format;
     QStringList files;
 };
+
+// The forms "--format" names.
+std::optional<OutputFormat> parseFormat(const QString& text)
+{
+    if (text == u"sfc")
+        return OutputFormat::Sfc;
+    if (text == u"p21")
+        return OutputFormat::P21;
+    if (text == u"both")
+        return OutputFormat::Both;
+    return std::nullopt;
+}
 
 // A count of workers: ASCII digits only (no sign, no blanks), at least 1,
 // within int.
@@ -66,6 +80,12 @@ std::optional<QString> parseOptions(const QStringList& args, HeadlessOptions& op
             options.jobs = ++i < args.size() ? parseJobs(args[i]) : std::nullopt;
             if (!options.jobs)
                 return QStringLiteral("--jobs needs a whole number of at least 1");
+        } else if (arg == u"--format") {
+            if (options.format)
+                return QStringLiteral("give --format at most once");
+            options.format = ++i < args.size() ? parseFormat(args[i]) : std::nullopt;
+            if (!options.format)
+                return QStringLiteral("--format needs sfc, p21 or both");
         } else if (arg == u"--out" || arg == u"--beside") {
             if (options.override)
                 return QStringLiteral("give at most one of --out and --beside");
@@ -109,7 +129,9 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
 
     const OutputChoice choice = options.override.value_or(outputChoiceFromIndex(settings.outputChoice()));
     const QString specified = options.override ? options.outFolder : settings.ed1;
-    const SettledOutput settled = settleOutput(choice, specified, {desktopFolder(), documentsFolder()});
+    SettledOutput settled = settleOutput(choice, specified, {desktopFolder(), documentsFolder()});
+    const OutputFormat format = options.format.value_or(outputFormatFromIndex(settings.outputFormat));
+    settled.target.format = format;
     if (settled.status == SettledOutput::Status::MustAsk) {
         writeLine(err, QStringLiteral("Kestrune: the saved output choice asks for a folder at every batch; "
                                       "give --out DIR or --beside"));
@@ -142,11 +164,13 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
     BatchResult result;
     // One at a time is the window's own loop, worker after worker.
     if (jobs == 1) {
-        hooks.convert = [&workerPath](const QString& src, const QString& dst) { return RunProc1(workerPath, src, dst); };
+        hooks.convert = [&workerPath, format](const QString& src, const QString& dst) {
+            return RunProc1(workerPath, src, destinationsOf(dst, format));
+        };
         result = runBatch(queue.takeNext(), settled.target, hooks);
     } else {
-        hooks.startConvert = [&workerPath](const QString& src, const QString& dst, WorkerRun::Done done) {
-            return std::make_unique<WorkerRun>(workerPath, src, dst, std::move(done));
+        hooks.startConvert = [&workerPath, format](const QString& src, const QString& dst, WorkerRun::Done done) {
+            return std::make_unique<WorkerRun>(workerPath, src, destinationsOf(dst, format), std::move(done));
         };
         result = runBatchJobs(queue.takeNext(), settled.target, hooks, jobs);
     }

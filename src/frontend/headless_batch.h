@@ -1,5 +1,5 @@
 // The batch without a window: "Kestrune --batch [--out DIR | --beside]
-// [--jobs N] [--] FILE...". It converts like the window does, with the saved
+// [--format sfc|p21|both] [--jobs N] [--] FILE...". It converts like the window does, with the saved
 // settings, and writes the log lines to standard output.
 #pragma once
 
@@ -24,6 +24,8 @@ int defaultJobs();
 // common::fileLocations puts it for that folder). The saved
 // output choice applies unless "--out DIR" (that folder) or "--beside"
 // (beside each source) overrides it for this run; an override is not saved.
+// "--format" likewise overrides the saved output format (line 20): SFC,
+// P21, or both under one name.
 // "--jobs N" converts up to N files at once (default: defaultJobs()); the
 // log, the names and the status are those of one file after another.
 // Log lines go to `out` in UTF-8, one per line; messages go to `err`.

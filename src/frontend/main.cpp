@@ -1,12 +1,14 @@
 // The front-end program Kestrune:
 //   Kestrune [FILE...]                          the batch window
-//   Kestrune --batch [--out DIR | --beside] [--jobs N] FILE...   the same batch without a window
+//   Kestrune --batch [--out DIR | --beside] [--format F] [--jobs N] FILE...   the same batch without a window
+//   Kestrune --to-p21 [--out DIR] FILE.sfc...   existing SFC files written as P21
 //   Kestrune --screenshot PNG [--during N PNG] [--out DIR | --beside] FILE...
 //                                               renders the window after its batch (and during file N)
 //   Kestrune --help | --version | --batch --help   prints and exits
 #include "frontend/headless_batch.h"
 #include "frontend/platform.h"
 #include "frontend/program_help.h"
+#include "frontend/to_p21.h"
 #include "frontend/window_program.h"
 
 #include <QApplication>
@@ -18,15 +20,18 @@
 
 int main(int argc, char* argv[])
 {
-    // The headless batch, help and version need no display, so they run
-    // without the widget application.
-    if (argc > 1 && (std::strcmp(argv[1], "--batch") == 0 || frontend::isInfoOption(argv[1]))) {
+    // The headless batch, the conversion to P21, help and version need no
+    // display, so they run without the widget application.
+    if (argc > 1 && (std::strcmp(argv[1], "--batch") == 0 || std::strcmp(argv[1], "--to-p21") == 0 ||
+                     frontend::isInfoOption(argv[1]))) {
         QCoreApplication app(argc, argv);
         frontend::attachParentConsole();
         const QStringList args = QCoreApplication::arguments().mid(1);
         const QString programDir = QDir::toNativeSeparators(QCoreApplication::applicationDirPath());
         if (const auto status = frontend::answerInfoRequest(args, programDir, stdout))
             return *status;
+        if (args.first() == u"--to-p21")
+            return frontend::runToP21(args.mid(1), stdout, stderr);
         const QString program = QDir::toNativeSeparators(QCoreApplication::applicationFilePath());
         return frontend::runHeadlessBatch(args.mid(1), program, stdout, stderr);
     }

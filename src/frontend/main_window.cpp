@@ -185,6 +185,7 @@ QWidget* MainWindow::buildSettingsPage()
     ComboBox2 = listCombo(common::SettingsFile::colourSourceNames(), "ComboBox2");
     ComboBox3 = listCombo(common::SettingsFile::auxColourNames(), "ComboBox3");
     ComboBox4 = listCombo(common::SettingsFile::auxLineTypeNames(), "ComboBox4");
+    ComboBox5 = listCombo({QStringLiteral("SFC"), QStringLiteral("P21"), QStringLiteral("SFC と P21")}, "ComboBox5");
     connect(ComboBox1, &QComboBox::activated, this, &MainWindow::ComboBox1Select);
 
     auto* grid = new QGridLayout(page);
@@ -197,7 +198,9 @@ QWidget* MainWindow::buildSettingsPage()
     grid->addWidget(ComboBox3, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("補助線種：")), 3, 0);
     grid->addWidget(ComboBox4, 3, 1);
-    int row = 4;
+    grid->addWidget(new QLabel(QStringLiteral("出力形式：")), 4, 0);
+    grid->addWidget(ComboBox5, 4, 1);
+    int row = 5;
     for (const auto& [text, name] : {
              std::pair{QStringLiteral("本ツール画面/本ツールのショートカットにドラッグ＆ドロップ、"), "Label4"},
              std::pair{QStringLiteral("又は上記でファイル選択をすると、ファイル変換を行います。"), "Label5"},
@@ -300,6 +303,7 @@ void MainWindow::applySettings(const common::SettingsFile& s)
     ComboBox2->setCurrentIndex(common::SettingsFile::listIndex(s.cb2, ComboBox2->count()));
     ComboBox3->setCurrentIndex(common::SettingsFile::listIndex(s.cb3, ComboBox3->count()));
     ComboBox4->setCurrentIndex(common::SettingsFile::listIndex(s.cb4, ComboBox4->count()));
+    ComboBox5->setCurrentIndex(int(outputFormatFromIndex(s.outputFormat)));
 }
 
 common::SettingsFile MainWindow::collectSettings() const
@@ -321,6 +325,7 @@ common::SettingsFile MainWindow::collectSettings() const
     s.cb2 = ComboBox2->currentIndex();
     s.cb3 = ComboBox3->currentIndex();
     s.cb4 = ComboBox4->currentIndex();
+    s.outputFormat = ComboBox5->currentIndex();
     return s;
 }
 

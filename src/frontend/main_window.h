@@ -131,6 +131,7 @@ private:
     QComboBox* ComboBox2 = nullptr;
     QComboBox* ComboBox3 = nullptr;
     QComboBox* ComboBox4 = nullptr;
+    QComboBox* ComboBox5 = nullptr;  // 出力形式: the forms each conversion writes
     QListWidget* ListBox1 = nullptr;
     QLabel* m_statusText = nullptr;  // StatusBar1's one part
 };

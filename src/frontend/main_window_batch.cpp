@@ -7,6 +7,7 @@
 #include "frontend/worker_launch.h"
 
 #include <QButtonGroup>
+#include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -154,8 +155,12 @@ void MainWindow::RunProc()
     };
     hooks.escapeHeld = m_env.escapeKeyHeld;
     hooks.stopRequested = [this] { return m_closeRequested; };
-    hooks.convert = [this](const QString& src, const QString& dst) { return RunProc1(m_env.workerPath, src, dst); };
-    runBatch(FList, *target, hooks);
+    OutputTarget formatted = *target;
+    formatted.format = outputFormatFromIndex(ComboBox5->currentIndex());
+    hooks.convert = [this, &formatted](const QString& src, const QString& dst) {
+        return RunProc1(m_env.workerPath, src, destinationsOf(dst, formatted.format));
+    };
+    runBatch(FList, formatted, hooks);
     m_statusText->setText(kStatusNote);
 }
 

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 class QProcess;
 
@@ -41,6 +42,7 @@ QString workerFileName();
 // (each quoted on Windows, where the command line is one text), with no
 // standard input or output; its error output is left for the caller to read
 // (QProcess::StandardError).
-void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination);
+void setWorkerCommand(QProcess& process, const QString& program, const QString& source,
+                      const QStringList& destinations);
 
 }  // namespace frontend

@@ -69,10 +69,11 @@ bool escapeKeyHeld()
     return g_escapeDown;
 }
 
-void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination)
+void setWorkerCommand(QProcess& process, const QString& program, const QString& source,
+                      const QStringList& destinations)
 {
     process.setProgram(program);
-    process.setArguments({source, destination});
+    process.setArguments(QStringList{source} + destinations);
     // The worker prints nothing on its output; closing it keeps a chatty
     // worker from ever filling a pipe that nobody reads. Its error output
     // carries the reason for a failure and is read by the caller.

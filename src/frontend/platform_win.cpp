@@ -51,11 +51,15 @@ bool escapeKeyHeld()
     return (GetAsyncKeyState(VK_ESCAPE) & 0x8000) != 0;
 }
 
-void setWorkerCommand(QProcess& process, const QString& program, const QString& source, const QString& destination)
+void setWorkerCommand(QProcess& process, const QString& program, const QString& source,
+                      const QStringList& destinations)
 {
     process.setProgram(program);
     // Windows paths cannot hold a double quote, so quoting each one is safe.
-    process.setNativeArguments(u'"' + source + QStringLiteral("\" \"") + destination + u'"');
+    QString arguments = u'"' + source + u'"';
+    for (const QString& destination : destinations)
+        arguments += QStringLiteral(" \"") + destination + u'"';
+    process.setNativeArguments(arguments);
     process.setStandardInputFile(QProcess::nullDevice());
     process.setStandardOutputFile(QProcess::nullDevice());
     process.setProcessChannelMode(QProcess::SeparateChannels);

@@ -42,7 +42,7 @@ std::optional<int> answerInfoRequest(const QStringList& args, const QString& pro
         return 0;
     }
     bool help = isHelp(args.first());
-    if (args.first() == u"--batch") {
+    if (args.first() == u"--batch" || args.first() == u"--to-p21") {
         const qsizetype end = args.indexOf(QStringLiteral("--"));
         const QStringList options = end < 0 ? args.mid(1) : args.mid(1, end - 1);
         help = std::any_of(options.begin(), options.end(), isHelp);
@@ -62,10 +62,13 @@ QString usageText(const QString& programDir)
 {
     const common::FileLocations where = common::fileLocations(programDir);
     return versionText() + QStringLiteral(
-        ": converts Jw_cad drawings (.jww) into SXF feature-comment files (.sfc).\n"
+        ": converts Jw_cad drawings (.jww) into SXF files: the feature-comment\n"
+        "file (.sfc), the formal delivery file (.p21), or both.\n"
         "\n"
         "usage: Kestrune [FILE.jww...]\n"
-        "       Kestrune --batch [--out DIR | --beside] [--jobs N] [--] FILE.jww...\n"
+        "       Kestrune --batch [--out DIR | --beside] [--format sfc|p21|both] [--jobs N]\n"
+        "                [--] FILE.jww...\n"
+        "       Kestrune --to-p21 [--out DIR] [--] FILE.sfc...\n"
         "       Kestrune --help | --version\n"
         "\n"
         "Without --batch the window opens and converts the drawings named, into the\n"
@@ -75,16 +78,24 @@ QString usageText(const QString& programDir)
         "\n"
         "  --out DIR   convert into DIR for this run (the saved choice stays)\n"
         "  --beside    convert beside each drawing for this run\n"
+        "  --format F  write sfc, p21 or both (one name for the two files) for\n"
+        "              this run; the saved choice (出力形式 on the settings page)\n"
+        "              stays\n"
         "  --jobs N    convert up to N drawings at once (default: the number of\n"
         "              processor cores); the log, the names and the exit status\n"
         "              are the same as converting one after another (--jobs 1)\n"
         "  --          what follows are drawings, even when they begin with \"-\"\n"
         "\n"
         "A file is never replaced: when plan.sfc exists, plan~1.sfc is written\n"
-        "(then plan~2.sfc, ...).\n"
+        "(then plan~2.sfc, ...); with both forms, plan~1.sfc and plan~1.p21.\n"
         "\n"
         "Exit status of --batch: 0 every drawing converted, 1 any drawing failed or\n"
         "was skipped (or the output folder is missing), 2 a wrong command line.\n"
+        "\n"
+        "--to-p21 writes existing .sfc files (of this or any other program) as\n"
+        "P21 files, beside each or into DIR, under a free name (plan~1.p21 when\n"
+        "plan.p21 exists). Exit status 0 every file converted, 1 any failed, 2 a\n"
+        "wrong command line.\n"
         "\n") +
         QStringLiteral("Settings file: ") + where.settingsFile + u'\n' +
         QStringLiteral("Worker:        ") + common::IncludeDelim(programDir) + workerFileName() + u'\n';

@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <optional>
 
 namespace frontend {
@@ -39,8 +40,8 @@ QString reasonFromErrorOutput(const QByteArray& errors)
 
 }  // namespace
 
-WorkerRun::WorkerRun(const QString& workerPath, const QString& src, const QString& dst, Done done)
-    : m_dst(dst), m_done(std::move(done))
+WorkerRun::WorkerRun(const QString& workerPath, const QString& src, const QStringList& dsts, Done done)
+    : m_dsts(dsts), m_done(std::move(done))
 {
     // Only a regular file is converted: a FIFO would keep the worker, and
     // the batch with it, waiting for ever.
@@ -49,7 +50,7 @@ WorkerRun::WorkerRun(const QString& workerPath, const QString& src, const QStrin
         m_done({kFailed, QFileInfo::exists(src) ? kNotRegularSourceReason : kNoSourceReason});
         return;
     }
-    setWorkerCommand(m_process, workerPath, src, dst);
+    setWorkerCommand(m_process, workerPath, src, dsts);
     QObject::connect(&m_process, &QProcess::readyReadStandardError, &m_process,
         [this] { keepTail(m_errors, m_process.readAllStandardError()); });
     QObject::connect(&m_process, &QProcess::finished, &m_process, [this] { finish(); });
@@ -78,12 +79,13 @@ void WorkerRun::finish()
         return;
     m_finished = true;
     keepTail(m_errors, m_process.readAllStandardError());
-    // The worker says it wrote the file and the file is there: a file that
-    // appeared under this name otherwise is not its result.
+    // The worker says it wrote the files and they are there: a file that
+    // appeared under such a name otherwise is not its result.
     const bool exitedZero = m_process.error() != QProcess::FailedToStart
                             && m_process.exitStatus() == QProcess::NormalExit && m_process.exitCode() == 0;
+    const bool written = !m_dsts.isEmpty() && std::all_of(m_dsts.begin(), m_dsts.end(), common::FileExistsSafe);
     FileOutcome outcome;
-    if (exitedZero && common::FileExistsSafe(m_dst)) {
+    if (exitedZero && written) {
         outcome = {kConverted, {}};
     } else if (m_process.error() == QProcess::FailedToStart) {
         outcome = {kFailed, kWorkerNotStartedReason};
@@ -95,11 +97,11 @@ void WorkerRun::finish()
     m_done(outcome);
 }
 
-FileOutcome RunProc1(const QString& workerPath, const QString& src, const QString& dst)
+FileOutcome RunProc1(const QString& workerPath, const QString& src, const QStringList& dsts)
 {
     std::optional<FileOutcome> outcome;
     QEventLoop loop;
-    const WorkerRun run(workerPath, src, dst, [&outcome, &loop](const FileOutcome& o) {
+    const WorkerRun run(workerPath, src, dsts, [&outcome, &loop](const FileOutcome& o) {
         outcome = o;
         loop.quit();
     });

@@ -161,18 +161,32 @@ Refusal writeDimensionParts(Context& ctx, DimKind kind, const SfcAttr& a, int32_
     return Refusal::None;
 }
 
-// The direction of arrow `k` (0 or 1) of a linear or diameter dimension
-// from (x1, y1) to (x2, y2): along the line or against it as its in/out
-// code says. With both arrows, the one nearer the start counts as first.
-Vec straightArrow(const LinearDimFeature& f, const SfcArrow& r1, const SfcArrow& r2, size_t k)
+// The line of a linear or diameter dimension, from (x1, y1) to (x2, y2).
+struct DimensionLine {
+    double x1, y1, x2, y2;
+};
+
+// The direction of arrow `k` (0 or 1) of a linear or diameter dimension:
+// along the line or against it as its in/out code says. With both arrows,
+// the one nearer the start counts as first.
+Vec straightArrow(const DimensionLine& l, const SfcArrow& r1, const SfcArrow& r2, size_t k)
 {
-    const double length = std::hypot(f.x2 - f.x1, f.y2 - f.y1);
-    const Vec u{(f.x2 - f.x1) / length, (f.y2 - f.y1) / length};
+    const double length = std::hypot(l.x2 - l.x1, l.y2 - l.y1);
+    const Vec u{(l.x2 - l.x1) / length, (l.y2 - l.y1) / length};
     const bool both = r1.orientation != 0 && r2.orientation != 0;
     bool along = (k == 0) == ((k == 0 ? r1 : r2).orientation == 2);
-    if (both && std::hypot(r1.x - f.x1, r1.y - f.y1) > std::hypot(r2.x - f.x1, r2.y - f.y1))
+    if (both && std::hypot(r1.x - l.x1, r1.y - l.y1) > std::hypot(r2.x - l.x1, r2.y - l.y1))
         along = !along;
     return scaled(u, along ? 1 : -1);
+}
+
+// The styled item of the dimension curve `geometry`, in the dimension's
+// line style, whose assignment goes to `style`; 0 when a code names no
+// table entry.
+int32_t writeDimensionCurve(Context& ctx, const SfcAttr& a, int32_t geometry, int32_t& style)
+{
+    style = writeCurveStyle(ctx, a.lineType, a.width, a.colour);
+    return style == 0 ? 0 : writeStyledItem(ctx.out, Styled::DimensionCurve, u" ", style, geometry);
 }
 
 // The direction of arrow `k` (0 or 1) of a curve or angular dimension: the
@@ -236,13 +250,12 @@ Refusal writeLinearDim(Context& ctx, const LinearDimFeature& f, Placed& placed)
 {
     if (!arrowValid(f.r1) || !arrowValid(f.r2))
         return Refusal::OutOfRange;
-    P21Output& o = ctx.out;
-    const int32_t line = writeLineCurve(o, f.x1, f.y1, f.x2, f.y2);
-    const int32_t style = writeCurveStyle(ctx, f.a.lineType, f.a.width, f.a.colour);
-    if (style == 0)
+    int32_t style = 0;
+    const int32_t curve = writeDimensionCurve(ctx, f.a, writeLineCurve(ctx.out, f.x1, f.y1, f.x2, f.y2), style);
+    if (curve == 0)
         return Refusal::UnknownCode;
-    const int32_t curve = writeStyledItem(o, Styled::DimensionCurve, u" ", style, line);
-    const DimArrow arrows[] = {{&f.r1, straightArrow(f, f.r1, f.r2, 0)}, {&f.r2, straightArrow(f, f.r1, f.r2, 1)}};
+    const DimensionLine l{f.x1, f.y1, f.x2, f.y2};
+    const DimArrow arrows[] = {{&f.r1, straightArrow(l, f.r1, f.r2, 0)}, {&f.r2, straightArrow(l, f.r1, f.r2, 1)}};
     return writeDimensionParts(ctx, DimKind::Linear, f.a, curve, style, &f.e1, &f.e2, arrows, f.t, placed);
 }
 
@@ -250,19 +263,12 @@ Refusal writeDiameterDim(Context& ctx, const DiameterDimFeature& f, Placed& plac
 {
     if (!arrowValid(f.r1) || !arrowValid(f.r2))
         return Refusal::OutOfRange;
-    P21Output& o = ctx.out;
-    const int32_t line = writeLineCurve(o, f.x1, f.y1, f.x2, f.y2);
-    const int32_t style = writeCurveStyle(ctx, f.a.lineType, f.a.width, f.a.colour);
-    if (style == 0)
+    int32_t style = 0;
+    const int32_t curve = writeDimensionCurve(ctx, f.a, writeLineCurve(ctx.out, f.x1, f.y1, f.x2, f.y2), style);
+    if (curve == 0)
         return Refusal::UnknownCode;
-    const int32_t curve = writeStyledItem(o, Styled::DimensionCurve, u" ", style, line);
-    LinearDimFeature asLinear;
-    asLinear.x1 = f.x1;
-    asLinear.y1 = f.y1;
-    asLinear.x2 = f.x2;
-    asLinear.y2 = f.y2;
-    const DimArrow arrows[] = {{&f.r1, straightArrow(asLinear, f.r1, f.r2, 0)},
-                               {&f.r2, straightArrow(asLinear, f.r1, f.r2, 1)}};
+    const DimensionLine l{f.x1, f.y1, f.x2, f.y2};
+    const DimArrow arrows[] = {{&f.r1, straightArrow(l, f.r1, f.r2, 0)}, {&f.r2, straightArrow(l, f.r1, f.r2, 1)}};
     return writeDimensionParts(ctx, DimKind::Diameter, f.a, curve, style, nullptr, nullptr, arrows, f.t, placed);
 }
 
@@ -270,12 +276,10 @@ Refusal writeRadiusDim(Context& ctx, const RadiusDimFeature& f, Placed& placed)
 {
     if (!arrowValid(f.r))
         return Refusal::OutOfRange;
-    P21Output& o = ctx.out;
-    const int32_t line = writeLineCurve(o, f.x1, f.y1, f.x2, f.y2);
-    const int32_t style = writeCurveStyle(ctx, f.a.lineType, f.a.width, f.a.colour);
-    if (style == 0)
+    int32_t style = 0;
+    const int32_t curve = writeDimensionCurve(ctx, f.a, writeLineCurve(ctx.out, f.x1, f.y1, f.x2, f.y2), style);
+    if (curve == 0)
         return Refusal::UnknownCode;
-    const int32_t curve = writeStyledItem(o, Styled::DimensionCurve, u" ", style, line);
     // Outward (1) points from the centre along the line, inward against it.
     const Vec v{f.x2 - f.x1, f.y2 - f.y1};
     const DimArrow arrows[] = {{&f.r, scaled(v, f.r.orientation == 2 ? -1 : 1)}};
@@ -286,13 +290,12 @@ Refusal writeArcDim(Context& ctx, const ArcDimFeature& f, bool angular, Placed& 
 {
     if (!arrowValid(f.r1) || !arrowValid(f.r2))
         return Refusal::OutOfRange;
-    P21Output& o = ctx.out;
     // The dimension arc always runs clockwise in the file.
-    const int32_t arc = writeArcCurve(o, f.cx, f.cy, f.r, 1, f.startAngle, f.endAngle);
-    const int32_t style = writeCurveStyle(ctx, f.a.lineType, f.a.width, f.a.colour);
-    if (style == 0)
+    const int32_t arc = writeArcCurve(ctx.out, f.cx, f.cy, f.r, 1, f.startAngle, f.endAngle);
+    int32_t style = 0;
+    const int32_t curve = writeDimensionCurve(ctx, f.a, arc, style);
+    if (curve == 0)
         return Refusal::UnknownCode;
-    const int32_t curve = writeStyledItem(o, Styled::DimensionCurve, u" ", style, arc);
     const bool both = f.r1.orientation != 0 && f.r2.orientation != 0;
     const DimArrow arrows[] = {{&f.r1, arcArrow(f, f.r1, 0, both)}, {&f.r2, arcArrow(f, f.r2, 1, both)}};
     return writeDimensionParts(ctx, angular ? DimKind::Angular : DimKind::Curve, f.a, curve, style, &f.e1, &f.e2,

@@ -34,6 +34,20 @@ Encoded encodeUnit(char16_t c, char16_t previous)
     return {true, back};
 }
 
+// `units` millionths as "integer.dddddd".
+char* writeMicroUnits(char* out, uint64_t units)
+{
+    constexpr uint64_t kMillion = 1000000;
+    out = std::to_chars(out, out + 20, units / kMillion).ptr;
+    *out++ = '.';
+    uint64_t fraction = units % kMillion;
+    for (int i = 5; i >= 0; --i) {
+        out[i] = char('0' + fraction % 10);
+        fraction /= 10;
+    }
+    return out + 6;
+}
+
 void appendHex(std::string& out, char16_t unit)
 {
     static constexpr char kDigits[] = "0123456789ABCDEF";
@@ -50,7 +64,19 @@ char* writeReal(char* out, double value)
     // The shared fixed form drops the sign of a zero; C's keeps it.
     if (std::signbit(value))
         *out++ = '-';
-    return common::writeFixedText(out, 6, std::fabs(value));
+    const double magnitude = std::fabs(value);
+    // Most values of a drawing take the short way: below 2^40 the product
+    // is off the exact one by at most 2^-13, so a product that lies less
+    // than 0.49 from its nearest integer rounds the exact value to that
+    // integer too. Near a half, and for large values, the exact form
+    // decides.
+    const double scaled = magnitude * 1e6;
+    if (scaled < 0x1p40) {
+        const double units = std::nearbyint(scaled);
+        if (std::fabs(scaled - units) < 0.49)
+            return writeMicroUnits(out, uint64_t(units));
+    }
+    return common::writeFixedText(out, 6, magnitude);
 }
 
 std::string realText(double value)

@@ -170,6 +170,21 @@ void SfcWriter::writeLine(QStringView line)
     maybeFlush();
 }
 
+void SfcWriter::writeBytes(std::string_view bytes)
+{
+    assert(!m_recordOpen);
+    if (m_size + bytes.size() < kFlushSize) {
+        append(bytes);
+        return;
+    }
+    // A large piece goes to the device directly rather than through a
+    // buffer grown to hold it.
+    flush();
+    const auto size = static_cast<qint64>(bytes.size());
+    if (m_device.write(bytes.data(), size) != size)
+        throw SfcWriteError("SFC output refused");
+}
+
 FeatureRecord SfcWriter::feature(std::string_view name)
 {
     return FeatureRecord(*this, name);

@@ -100,6 +100,9 @@ public:
 
     // Writes `line` and CR LF. Throws SfcWriteError when the device fails.
     void writeLine(QStringView line);
+    // Writes `bytes` as they are: text already encoded, such as a whole file
+    // kept in memory. Throws SfcWriteError when the device fails.
+    void writeBytes(std::string_view bytes);
     // Starts the four-line record "/*SXF", "#n = name(args)", "SXF*/", "",
     // whose arguments the result takes. One record at a time: nothing else
     // may be written until it is written or gone.

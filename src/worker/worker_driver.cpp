@@ -4,10 +4,13 @@
 #include "common/file_ops.h"
 #include "common/path_names.h"
 #include "sxf/sfc_file.h"
+#include "sxf/sfc_reader.h"
 #include "worker/image_files.h"
 #include "worker/reference_list.h"
 #include "worker/sfc_data.h"
 
+#include <QBuffer>
+#include <QFile>
 #include <QFileInfo>
 
 namespace worker {
@@ -15,7 +18,7 @@ namespace worker {
 namespace {
 
 // The reasons a run converts nothing, as the front-end shows them.
-const QString kUsageReason = QStringLiteral("使い方：Ondrelle 変換元.jww 保存先.sfc");
+const QString kUsageReason = QStringLiteral("使い方：Ondrelle 変換元.jww 保存先.sfc [保存先.p21]");
 const QString kNoSourceReason = QStringLiteral("変換元のファイルがありません");
 const QString kNotRegularReason = QStringLiteral("変換元が通常のファイルではありません");
 const QString kUnreadableReason = QStringLiteral("変換元のファイルを読み込めません");
@@ -33,7 +36,7 @@ bool nameTaken(const QString& path)
 }
 
 // Why the run cannot start converting, or the empty text.
-QString preconditionFailure(const QString& settingsPath, const QString& src, const QString& dst)
+QString preconditionFailure(const QString& settingsPath, const QString& src, const Destinations& dst)
 {
     if (!common::FileExistsSafe(settingsPath))
         return QStringLiteral("設定ファイルがありません（") + settingsPath + QStringLiteral("）");
@@ -41,9 +44,27 @@ QString preconditionFailure(const QString& settingsPath, const QString& src, con
     // or never end.
     if (!common::FileExistsSafe(src))
         return nameTaken(src) ? kNotRegularReason : kNoSourceReason;
-    if (nameTaken(dst))
-        return kDestinationExistsReason;
+    for (const QString& path : {dst.sfc, dst.p21}) {
+        if (!path.isEmpty() && nameTaken(path))
+            return kDestinationExistsReason;
+    }
     return {};
+}
+
+// Whether a file was put into place; the reason when it was not.
+bool placed(sxf::SfcFileResult result, QString& reason)
+{
+    switch (result) {
+    case sxf::SfcFileResult::Written:
+        return true;
+    case sxf::SfcFileResult::DestinationExists:
+        reason = kDestinationExistsReason;
+        return false;
+    case sxf::SfcFileResult::CannotWrite:
+        break;
+    }
+    reason = kCannotWriteReason;
+    return false;
 }
 
 QString readFailureReason(jww::JwwReadFailure failure, int32_t version)
@@ -130,21 +151,21 @@ bool WorkerDriver::FormShow(const QStringList& args)
     m_written = false;
     m_reason.clear();
     m_tables.clear();
-    if (args.size() != 2) {
+    const std::optional<Destinations> dst = args.size() >= 2 ? parseDestinations(args.mid(1)) : std::nullopt;
+    if (!dst) {
         m_reason = kUsageReason;
         return false;
     }
     const QString& src = args[0];
-    const QString& dst = args[1];
-    m_reason = preconditionFailure(m_where.settingsFile, src, dst);
+    m_reason = preconditionFailure(m_where.settingsFile, src, *dst);
     // A destination that exists is never touched: it may be the user's own
     // file, or one that another run has just finished.
     if (m_reason.isEmpty())
-        Proc(src, dst);
+        Proc(src, *dst);
     return m_written;
 }
 
-void WorkerDriver::Proc(const QString& src, const QString& dst)
+void WorkerDriver::Proc(const QString& src, const Destinations& dst)
 {
     if (common::ExtractExtLower(src) != QStringLiteral(".jww")) {
         m_reason = kNotJwwReason;
@@ -183,30 +204,59 @@ void WorkerDriver::proc3()
     m_tables.proc3(*JWW1, *GraAtt, *GroupAttr);
 }
 
-bool WorkerDriver::proc4(const QString& fn)
+void WorkerDriver::writeSfc(sxf::SfcWriter& f, const QString& fn)
+{
+    writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime(), m_images);
+    m_leftOut = f.recordsLeftOut();
+}
+
+bool WorkerDriver::proc4(const Destinations& dst)
 {
     m_images = convert::acceptedImages(*JWW1, JwwFileName);
     m_leftOut = 0;
-    const sxf::SfcFileResult result = sxf::writeSfcFile(fn, [&](sxf::SfcWriter& f) {
-        writeSfcContents(f, fn, *JWW1, m_tables, *GroupAttr, m_paper, mexp, QDateTime::currentDateTime(), m_images);
-        m_leftOut = f.recordsLeftOut();
-    });
-    switch (result) {
-    case sxf::SfcFileResult::Written:
-        return true;
-    case sxf::SfcFileResult::DestinationExists:
-        m_reason = kDestinationExistsReason;
-        return false;
-    case sxf::SfcFileResult::CannotWrite:
-        break;
+    if (dst.p21.isEmpty())
+        return placed(sxf::writeSfcFile(dst.sfc, [&](sxf::SfcWriter& f) { writeSfc(f, dst.sfc); }), m_reason);
+
+    // The P21 file is the drawing of this run's SFC text read back, so that
+    // both forms always agree.
+    QByteArray sfc;
+    {
+        QBuffer buffer(&sfc);
+        buffer.open(QIODevice::WriteOnly);
+        sxf::SfcWriter f(buffer);
+        writeSfc(f, dst.sfc.isEmpty() ? common::ReplaceExt(dst.p21, u".sfc") : dst.sfc);
+        f.flush();
     }
-    m_reason = kCannotWriteReason;
+    // The drawing's entities are in the text now; their memory is better
+    // spent on the model read back from it.
+    JWW1->FreeEntities();
+    const sxf::ReadResult read = sxf::readSfc(sfc);
+    if (!dst.sfc.isEmpty()) {
+        const auto whole = [&sfc](sxf::SfcWriter& f) {
+            f.writeBytes(std::string_view(sfc.constData(), size_t(sfc.size())));
+        };
+        if (!placed(sxf::writeSfcFile(dst.sfc, whole), m_reason))
+            return false;
+    }
+    sfc = QByteArray();
+    int leftOut = 0;
+    if (placed(writeP21File(dst.p21, read.drawing, leftOut), m_reason)) {
+        m_leftOut += leftOut;
+        return true;
+    }
+    // Both forms or neither: the SFC file put into place above is this run's.
+    if (!dst.sfc.isEmpty())
+        QFile::remove(dst.sfc);
     return false;
 }
 
-void WorkerDriver::proc5(const QString& fn)
+void WorkerDriver::proc5(const Destinations& dst)
 {
-    placeImageFiles(m_images, fn);
+    // Once per folder: both forms name the same image files.
+    placeImageFiles(m_images, dst.sfc.isEmpty() ? dst.p21 : dst.sfc);
+    if (!dst.sfc.isEmpty() && !dst.p21.isEmpty()
+        && common::ExtractDir(dst.sfc) != common::ExtractDir(dst.p21))
+        placeImageFiles(m_images, dst.p21);
 }
 
 int runWorker(const QStringList& arguments, const QString& exeDir, std::FILE* err)

@@ -10,6 +10,7 @@
 #include "worker/drawing_setup.h"
 #include "worker/jww/gra_attribute.h"
 #include "worker/jww/jww_data.h"
+#include "worker/output_forms.h"
 #include "worker/text/moji_exp_info.h"
 
 #include <QString>
@@ -36,16 +37,17 @@ public:
     WorkerDriver(const WorkerDriver&) = delete;
     WorkerDriver& operator=(const WorkerDriver&) = delete;
 
-    // Checks the arguments (source and destination) and converts. Only a
-    // regular file is a source; with anything already at the destination
-    // nothing is converted and that is left as it is. Returns true exactly
-    // when the destination file was written.
+    // Checks the arguments (the source, then one or two destinations:
+    // parseDestinations) and converts. Only a regular file is a source; with
+    // anything already at a destination nothing is converted and that is
+    // left as it is. Returns true exactly when every destination was
+    // written; with two, either both files are there or neither.
     bool FormShow(const QStringList& args);
     // After FormShow returned false: one short line saying why (in the
     // users' language); empty after a success.
     const QString& failureReason() const { return m_reason; }
-    // Records the last written file left out because they could not be
-    // written (a number that is not finite).
+    // Records the last written SFC text left out because they could not be
+    // written (a number that is not finite), and features its P21 left out.
     int recordsLeftOut() const { return m_leftOut; }
 
     const QString& exeDir() const { return ExeDir; }
@@ -61,12 +63,16 @@ private:
     void ReadSettings(const QString& path);
     void JwInit();
     void JwFine();
-    void Proc(const QString& src, const QString& dst);
+    void Proc(const QString& src, const Destinations& dst);
     bool proc2(const QString& src);
     void proc3();
-    bool proc4(const QString& fn);
-    // Places the image files beside `fn`; only after proc4 wrote it.
-    void proc5(const QString& fn);
+    // Writes the SFC text, or both forms, the P21 from the SFC read back.
+    bool proc4(const Destinations& dst);
+    // Places the image files beside the destinations; only after proc4
+    // wrote them.
+    void proc5(const Destinations& dst);
+    // The SFC text of the drawing for destination `fn` through `f`.
+    void writeSfc(sxf::SfcWriter& f, const QString& fn);
     static void JwwDataFree(jww::TJwwData& jw);
 
     QString ExeDir;

@@ -11,15 +11,20 @@ namespace {
 QString usageText(const QString& exeDir)
 {
     return QStringLiteral(
-               "Ondrelle %1: converts one Jw_cad drawing into an SXF feature-comment file.\n"
+               "Ondrelle %1: converts one Jw_cad drawing into SXF: the feature-comment\n"
+               "file (.sfc), the formal delivery file (.p21), or both.\n"
                "\n"
                "usage: Ondrelle SOURCE.jww DESTINATION.sfc\n"
+               "       Ondrelle SOURCE.jww DESTINATION.p21\n"
+               "       Ondrelle SOURCE.jww DESTINATION.sfc DESTINATION.p21\n"
                "       Ondrelle --help | --version\n"
                "\n"
-               "DESTINATION must not exist; it appears only when complete. The options\n"
-               "come from the settings file that Kestrune writes, which must exist.\n"
-               "Exit status 0 when DESTINATION was written, 1 otherwise (with one line\n"
-               "on standard error saying why).\n"
+               "A destination ending in .p21 (in any case) gets P21, any other SFC; the\n"
+               "P21 file is the SFC of the same run read back. No destination may exist;\n"
+               "each appears only when complete, and with two, both or neither. The\n"
+               "options come from the settings file that Kestrune writes, which must\n"
+               "exist. Exit status 0 when every destination was written, 1 otherwise\n"
+               "(with one line on standard error saying why).\n"
                "\n"
                "Settings file: %2\n")
         .arg(common::programVersion(), common::fileLocations(exeDir).settingsFile);

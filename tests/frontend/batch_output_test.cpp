@@ -97,3 +97,47 @@ TEST(BatchOutput, DestinationAvoidsExistingFiles)
     // A path that names no file has no destination.
     EXPECT_TRUE(destinationFor(srcDir, {false, outDir}).isEmpty());
 }
+
+TEST(BatchOutput, FormatIndexesMapToFormatsAndOthersToSfc)
+{
+    EXPECT_EQ(outputFormatFromIndex(0), OutputFormat::Sfc);
+    EXPECT_EQ(outputFormatFromIndex(1), OutputFormat::P21);
+    EXPECT_EQ(outputFormatFromIndex(2), OutputFormat::Both);
+    EXPECT_EQ(outputFormatFromIndex(-1), OutputFormat::Sfc);
+    EXPECT_EQ(outputFormatFromIndex(3), OutputFormat::Sfc);
+}
+
+// Both forms share one base name, free for each of them.
+TEST(BatchOutput, OneNameFreeForEveryFormAsked)
+{
+    QTemporaryDir out;
+    const QString dir = QDir::toNativeSeparators(out.path()) + common::PathDelimChar();
+    ASSERT_TRUE(testsupport::writeFile(dir + "a.sfc", "old"));
+    ASSERT_TRUE(testsupport::writeFile(dir + "b.p21", "old"));
+    ASSERT_TRUE(testsupport::writeFile(dir + "c.sfc", "old"));
+    ASSERT_TRUE(testsupport::writeFile(dir + "c~1.p21", "old"));
+    const QString src = dir + "src" + common::PathDelimChar();
+    const struct {
+        const char* source;
+        OutputFormat format;
+        QStringList expected;
+    } cases[] = {
+        {"a.jww", OutputFormat::Sfc, {"a~1.sfc"}},
+        {"a.jww", OutputFormat::P21, {"a.p21"}},
+        {"a.jww", OutputFormat::Both, {"a~1.sfc", "a~1.p21"}},
+        {"b.jww", OutputFormat::Both, {"b~1.sfc", "b~1.p21"}},
+        {"b.jww", OutputFormat::Sfc, {"b.sfc"}},
+        {"c.jww", OutputFormat::Both, {"c~2.sfc", "c~2.p21"}},
+        {"d.jww", OutputFormat::Both, {"d.sfc", "d.p21"}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.source) + " " + std::to_string(int(c.format)));
+        const QString dst = destinationFor(src + c.source, {false, dir, c.format});
+        QStringList expected;
+        for (const QString& name : c.expected)
+            expected.append(dir + name);
+        EXPECT_EQ(dst, expected.first());
+        EXPECT_EQ(destinationsOf(dst, c.format), expected);
+    }
+    EXPECT_TRUE(destinationsOf({}, OutputFormat::Both).isEmpty());
+}

@@ -174,12 +174,17 @@ TEST_F(BatchRun, NoFreeNameFailsWithoutStartingTheWorker)
 namespace {
 
 // A stand-in for the worker: a source in a folder named "bad" fails with a
-// reason; any other source is "converted" into a file holding its path.
-FileOutcome fakeConvert(const QString& src, const QString& dst)
+// reason; any other source is "converted" into files of `format` holding
+// its path.
+FileOutcome fakeConvert(const QString& src, const QString& dst, OutputFormat format = OutputFormat::Sfc)
 {
     if (src.contains(QStringLiteral("bad")))
         return {kFailed, QStringLiteral("ファイルが空です")};
-    return testsupport::writeFile(dst, src.toUtf8()) ? FileOutcome{kConverted, {}} : FileOutcome{kFailed, "x"};
+    for (const QString& path : destinationsOf(dst, format)) {
+        if (!testsupport::writeFile(path, src.toUtf8()))
+            return {kFailed, "x"};
+    }
+    return {kConverted, {}};
 }
 
 // A conversion that ends when its timer fires.
@@ -209,7 +214,8 @@ QStringList folderContents(const QString& out)
 
 // Several conversions at once, the earlier files ending last: the log, the
 // names and the files are those of one file after another, also where a
-// name depends on whether an earlier file with the same name fails.
+// name depends on whether an earlier file with the same name fails, and
+// when each conversion writes both forms under one name.
 TEST_F(BatchRun, SeveralAtOnceLogAndNameAsOneAfterAnother)
 {
     const QString sep = common::PathDelimChar();
@@ -221,51 +227,60 @@ TEST_F(BatchRun, SeveralAtOnceLogAndNameAsOneAfterAnother)
     const auto prepareOut = [&] {
         ASSERT_TRUE(QDir(out).removeRecursively() && QDir().mkpath(out));
         ASSERT_TRUE(testsupport::writeFile(out + "plan.sfc", "before the batch"));
+        ASSERT_TRUE(testsupport::writeFile(out + "plan~1.p21", "before the batch"));
     };
-
-    prepareOut();
-    BatchHooks oneByOne;
-    QStringList expectedLog;
-    oneByOne.log = [&](const QString& line) { expectedLog.append(line); };
-    oneByOne.convert = [](const QString& src, const QString& dst) {
-        return src.contains(QStringLiteral("gone")) ? FileOutcome{kFailed, kNoSourceReason} : fakeConvert(src, dst);
-    };
-    const BatchResult expected = runBatch(files, {false, out}, oneByOne);
-    const QStringList expectedFiles = folderContents(out);
-    // The case the waiting is for: the failed "plan~2.sfc" goes to the next
-    // "plan.jww".
-    ASSERT_TRUE(expectedLog.contains(kArrowPrefix + out + "plan~2.sfc"));
-    ASSERT_TRUE(expectedFiles.contains("plan~2.sfc: " + files[2]));
-
-    for (const int jobs : {1, 2, 3, 16}) {
-        SCOPED_TRACE(jobs);
+    // The name the failed conversion leaves to the next "plan.jww", the case
+    // the waiting is for.
+    const struct {
+        OutputFormat format;
+        QString reused;
+    } formats[] = {{OutputFormat::Sfc, "plan~2.sfc"}, {OutputFormat::Both, "plan~3.p21"}};
+    for (const auto& f : formats) {
+        SCOPED_TRACE(int(f.format));
+        const OutputTarget target{false, out, f.format};
         prepareOut();
-        int running = 0, mostRunning = 0;
-        BatchHooks hooks;
-        QStringList log;
-        hooks.log = [&](const QString& line) { log.append(line); };
-        hooks.startConvert = [&](const QString& src, const QString& dst, std::function<void(const FileOutcome&)> done)
-            -> std::unique_ptr<ConversionRun> {
-            // A source that is gone fails before the start returns.
-            if (src.contains(QStringLiteral("gone"))) {
-                done({kFailed, kNoSourceReason});
-                return nullptr;
-            }
-            mostRunning = std::max(mostRunning, ++running);
-            const int delay = int(10 * (files.size() - files.indexOf(src)));
-            return std::make_unique<TimedConversion>(delay, [&running, src, dst, done] {
-                --running;
-                done(fakeConvert(src, dst));
-            });
+        BatchHooks oneByOne;
+        QStringList expectedLog;
+        oneByOne.log = [&](const QString& line) { expectedLog.append(line); };
+        oneByOne.convert = [&f](const QString& src, const QString& dst) {
+            return src.contains(QStringLiteral("gone")) ? FileOutcome{kFailed, kNoSourceReason}
+                                                        : fakeConvert(src, dst, f.format);
         };
-        const BatchResult r = runBatchJobs(files, {false, out}, hooks, jobs);
-        EXPECT_EQ(log, expectedLog);
-        EXPECT_EQ(folderContents(out), expectedFiles);
-        EXPECT_EQ(r.converted, expected.converted);
-        EXPECT_EQ(r.failed, expected.failed);
-        EXPECT_FALSE(r.stopped);
-        EXPECT_LE(mostRunning, jobs);
-        EXPECT_EQ(mostRunning > 1, jobs > 1);
+        const BatchResult expected = runBatch(files, target, oneByOne);
+        const QStringList expectedFiles = folderContents(out);
+        ASSERT_TRUE(expectedLog.contains(kArrowPrefix + out + f.reused));
+        ASSERT_TRUE(expectedFiles.contains(f.reused + ": " + files[2]));
+
+        for (const int jobs : {1, 2, 3, 16}) {
+            SCOPED_TRACE(jobs);
+            prepareOut();
+            int running = 0, mostRunning = 0;
+            BatchHooks hooks;
+            QStringList log;
+            hooks.log = [&](const QString& line) { log.append(line); };
+            hooks.startConvert = [&](const QString& src, const QString& dst,
+                                     std::function<void(const FileOutcome&)> done) -> std::unique_ptr<ConversionRun> {
+                // A source that is gone fails before the start returns.
+                if (src.contains(QStringLiteral("gone"))) {
+                    done({kFailed, kNoSourceReason});
+                    return nullptr;
+                }
+                mostRunning = std::max(mostRunning, ++running);
+                const int delay = int(10 * (files.size() - files.indexOf(src)));
+                return std::make_unique<TimedConversion>(delay, [&running, &f, src, dst, done] {
+                    --running;
+                    done(fakeConvert(src, dst, f.format));
+                });
+            };
+            const BatchResult r = runBatchJobs(files, target, hooks, jobs);
+            EXPECT_EQ(log, expectedLog);
+            EXPECT_EQ(folderContents(out), expectedFiles);
+            EXPECT_EQ(r.converted, expected.converted);
+            EXPECT_EQ(r.failed, expected.failed);
+            EXPECT_FALSE(r.stopped);
+            EXPECT_LE(mostRunning, jobs);
+            EXPECT_EQ(mostRunning > 1, jobs > 1);
+        }
     }
 }
 
@@ -307,7 +322,7 @@ TEST(RunProc1, JudgesByTheDestinationFileAndGivesTheReason)
             ASSERT_TRUE(QFile::setPermissions(c.worker, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
         }
         const QString dst = dir.filePath(QStringLiteral("plan%1.sfc").arg(++n));
-        const FileOutcome outcome = RunProc1(c.worker, plan, dst);
+        const FileOutcome outcome = RunProc1(c.worker, plan, {dst});
         EXPECT_EQ(outcome.result, c.outcome.result);
         EXPECT_EQ(outcome.reason, c.outcome.reason);
         EXPECT_EQ(QFile::exists(dst), c.outcome.result == kConverted);
@@ -317,7 +332,7 @@ TEST(RunProc1, JudgesByTheDestinationFileAndGivesTheReason)
     const QString liar = dir.filePath("liar");
     ASSERT_TRUE(testsupport::writeFile(liar, "#!/bin/sh\necho x > \"$2\"\nexit 1\n"));
     ASSERT_TRUE(QFile::setPermissions(liar, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
-    EXPECT_EQ(RunProc1(liar, plan, dir.filePath("liar.sfc")).result, kFailed);
+    EXPECT_EQ(RunProc1(liar, plan, {dir.filePath("liar.sfc")}).result, kFailed);
     EXPECT_TRUE(QFile::exists(dir.filePath("liar.sfc")));
 #endif
 }
@@ -336,7 +351,7 @@ TEST(RunProc1, SourceThatIsNoRegularFileFailsAtOnce)
     ASSERT_TRUE(QDir().mkdir(dir.filePath("folder.jww")));
     for (const QString& src : {fifo, dir.filePath("folder.jww"), dir.filePath("gone.jww")}) {
         SCOPED_TRACE(src.toStdString());
-        EXPECT_EQ(RunProc1(worker, src, dir.filePath("x.sfc")).result, kFailed);
+        EXPECT_EQ(RunProc1(worker, src, {dir.filePath("x.sfc")}).result, kFailed);
         EXPECT_FALSE(QFile::exists(marker));
     }
 }
@@ -360,7 +375,23 @@ TEST(RunProc1, KeepsTheEventLoopRunningWhileWaiting)
     timer.start(20);
     QElapsedTimer clock;
     clock.start();
-    EXPECT_EQ(RunProc1(worker, dir.filePath("a.jww"), dir.filePath("a.sfc")).result, kFailed);
+    EXPECT_EQ(RunProc1(worker, dir.filePath("a.jww"), {dir.filePath("a.sfc")}).result, kFailed);
     EXPECT_GE(clock.elapsed(), 450);  // it did wait for the process
     EXPECT_GE(ticks, 5);
 }
+
+#ifdef Q_OS_UNIX
+// A conversion into both forms counts only when every file is there.
+TEST(RunProc1, EveryDestinationMustBeWritten)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(testsupport::writeFile(dir.filePath("a.jww"), "x"));
+    const QString worker = dir.filePath("first-only");
+    ASSERT_TRUE(testsupport::writeFile(worker, "#!/bin/sh\necho x > \"$2\"\n"));
+    ASSERT_TRUE(QFile::setPermissions(worker, QFileDevice::ReadOwner | QFileDevice::ExeOwner));
+    const QStringList one{dir.filePath("a.sfc")};
+    const QStringList both{dir.filePath("b.sfc"), dir.filePath("b.p21")};
+    EXPECT_EQ(RunProc1(worker, dir.filePath("a.jww"), one).result, kConverted);
+    EXPECT_EQ(RunProc1(worker, dir.filePath("a.jww"), both).result, kFailed);
+}
+#endif

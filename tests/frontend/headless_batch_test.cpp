@@ -141,7 +141,7 @@ TEST_F(HeadlessBatch, ConvertsEverySampleDrawing)
     // The settings were written for the worker, the user's own output choice
     // (desktop by default) untouched by the override.
     const QStringList saved = savedLines();
-    ASSERT_EQ(saved.size(), 18);
+    ASSERT_EQ(saved.size(), 20);
     EXPECT_EQ(saved.mid(4, 5), QStringList({"1", "0", "0", "0", "0"}));
     EXPECT_TRUE(testsupport::readFile(m_progDir + "Kestrune.dat").startsWith("\xEF\xBB\xBF"));
 }
@@ -187,6 +187,9 @@ TEST_F(HeadlessBatch, FailuresAndOverrides)
         {"--jobs two", {}, {"--jobs", "two", plan}, 2, {}, {}},
         {"--jobs beyond int", {}, {"--jobs", "99999999999", plan}, 2, {}, {}},
         {"--jobs twice", {}, {"--jobs", "2", "--jobs", "2", plan}, 2, {}, {}},
+        {"--format without a form", {}, {plan, "--format"}, 2, {}, {}},
+        {"--format of no form", {}, {"--format", "dxf", plan}, 2, {}, {}},
+        {"--format twice", {}, {"--format", "sfc", "--format", "p21", plan}, 2, {}, {}},
         {"saved choice asks every time", radios("00001"), {plan}, 2, {}, {}},
         {"no saved choice asks every time", radios("00000"), {plan}, 2, {}, {}},
         {"missing --out folder", {}, {"--out", m_workDir + "none", plan}, 1, {}, {}},
@@ -229,6 +232,36 @@ TEST_F(HeadlessBatch, FailuresAndOverrides)
     }
 }
 
+// The output format: saved in line 20, or given for one run by --format;
+// both forms share one free name, and the log names each file.
+TEST_F(HeadlessBatch, WritesTheFormsAskedUnderOneName)
+{
+    const QString out = m_workDir + "out" + kSep;
+    ASSERT_TRUE(QDir().mkpath(out));
+    const QString plan = m_workDir + "plan.jww";
+    ASSERT_TRUE(testsupport::writeFile(plan, testsupport::demoDrawingBytes()));
+    ASSERT_TRUE(testsupport::writeFile(out + "plan.sfc", "old"));
+    const QString converted = QStringLiteral("1件中1件を変換しました");
+
+    Run r = run({"--format", "both", "--out", out, plan});
+    EXPECT_EQ(r.status, 0) << r.errors.toStdString();
+    EXPECT_EQ(r.log, QStringList({plan, kArrowPrefix + out + "plan~1.sfc", kArrowPrefix + out + "plan~1.p21",
+                                  kResultPrefix + kConverted, converted}));
+    EXPECT_TRUE(testsupport::readFile(out + "plan~1.p21").contains("FILE_NAME('plan~1.p21',"));
+    // The override is not saved: line 20 says SFC.
+    EXPECT_EQ(savedLines().value(19), "0");
+
+    // A saved P21 format, with several workers at once.
+    common::SettingsFile settings(m_progDir);
+    settings.outputFormat = 1;
+    ASSERT_TRUE(settings.write(m_progDir + "Kestrune.dat"));
+    r = run({"--jobs", "2", "--out", out, plan});
+    EXPECT_EQ(r.status, 0) << r.errors.toStdString();
+    EXPECT_EQ(r.log, QStringList({plan, kArrowPrefix + out + "plan.p21", kResultPrefix + kConverted, converted}));
+    EXPECT_EQ(QDir(out).entryList(QDir::Files, QDir::Name),
+              QStringList({"plan.p21", "plan.sfc", "plan~1.p21", "plan~1.sfc"}));
+}
+
 // Help and version need no display (the platform set for the run does not
 // exist) and leave the program folder as it was; every other first argument
 // still means the window.
@@ -254,7 +287,8 @@ TEST_F(HeadlessBatch, HelpAndVersionPrintAndExitZero)
             EXPECT_EQ(r.log, QStringList{"Kestrune 1.10"});
         } else {
             for (const char* part :
-                 {"--batch", "--out DIR", "--beside", "--jobs N", "plan~1.sfc", "0 every drawing converted"})
+                 {"--batch", "--out DIR", "--beside", "--jobs N", "--format", "--to-p21", "plan~1.sfc",
+                  "0 every drawing converted"})
                 EXPECT_TRUE(out.contains(part)) << part;
             EXPECT_TRUE(out.contains("Settings file: " + m_progDir + "Kestrune.dat")) << out.toStdString();
         }

@@ -201,6 +201,28 @@ TEST_F(WindowTest, BesideTheSourceAvoidsAnExistingName)
     EXPECT_EQ(testsupport::readFile(m_srcDir + "plan.sfc"), "old");
 }
 
+// 「SFC と P21」: both files under one name free for each, and the log
+// naming both.
+TEST_F(WindowTest, BothFormsUnderOneName)
+{
+    auto w = open();
+    child<QAbstractButton>(*w, "RadioButton3")->click();
+    auto* formats = child<QComboBox>(*w, "ComboBox5");
+    EXPECT_EQ(formats->currentIndex(), 0);
+    EXPECT_EQ(formats->itemText(2), "SFC と P21");
+    formats->setCurrentIndex(2);
+    const QString plan = drawing("plan.jww");
+    ASSERT_TRUE(testsupport::writeFile(m_srcDir + "plan.p21", "old"));
+    drop(*w, {plan});
+    EXPECT_EQ(logLines(*w), QStringList({plan, "→ " + m_srcDir + "plan~1.sfc", "→ " + m_srcDir + "plan~1.p21",
+                                         "　…… 変換完了", "1件中1件を変換しました"}));
+    EXPECT_TRUE(testsupport::readFile(m_srcDir + "plan~1.sfc").startsWith("ISO-10303-21;"));
+    EXPECT_TRUE(testsupport::readFile(m_srcDir + "plan~1.p21").contains("AP202_mode"));
+    EXPECT_EQ(testsupport::readFile(m_srcDir + "plan.p21"), "old");
+    EXPECT_FALSE(QFile::exists(m_srcDir + "plan.sfc"));
+    EXPECT_EQ(settingsLines().value(19), "2");
+}
+
 TEST_F(WindowTest, RegisteredCommandWithAndWithoutQuotesGivesOneFolder)
 {
     for (const char* command : {R"("C:\JWW\Jw_win.exe" "%1")", R"(C:\JWW\Jw_win.exe %1)"}) {
@@ -406,6 +428,7 @@ TEST_F(WindowTest, SettingsSurviveCloseAndReopen)
         child<QComboBox>(*w, "ComboBox2")->setCurrentIndex(1);
         child<QComboBox>(*w, "ComboBox3")->setCurrentIndex(15);
         child<QComboBox>(*w, "ComboBox4")->setCurrentIndex(12);
+        child<QComboBox>(*w, "ComboBox5")->setCurrentIndex(2);
         auto* styles = child<QComboBox>(*w, "ComboBox1");
         ASSERT_GE(styles->count(), 2);
         emit styles->activated(1);  // as the user picks it
@@ -416,18 +439,19 @@ TEST_F(WindowTest, SettingsSurviveCloseAndReopen)
     }
     ASSERT_EQ(frame.topLeft(), QPoint(120, 80));
     const QStringList lines = settingsLines();
-    ASSERT_EQ(lines.size(), 18);
+    ASSERT_EQ(lines.size(), 20);
     // The whole window's place and size, frame included.
     EXPECT_EQ(lines.mid(0, 4), QStringList({"120", "80", QString::number(frame.width()), QString::number(frame.height())}));
     EXPECT_EQ(lines.mid(4, 5), QStringList({"0", "0", "0", "1", "0"}));
     EXPECT_EQ(lines.value(9), folder);
-    EXPECT_EQ(lines.mid(15), QStringList({"1", "15", "12"}));
+    EXPECT_EQ(lines.mid(15), QStringList({"1", "15", "12", "1", "2"}));
 
     auto w = open();
     EXPECT_TRUE(child<QAbstractButton>(*w, "RadioButton4")->isChecked());
     EXPECT_TRUE(child<QLineEdit>(*w, "Edit1")->isEnabled());
     EXPECT_EQ(child<QLineEdit>(*w, "Edit1")->text(), folder);
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox2")->currentIndex(), 1);
+    EXPECT_EQ(child<QComboBox>(*w, "ComboBox5")->currentIndex(), 2);
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox3")->currentIndex(), 15);
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox4")->currentIndex(), 12);
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox1")->currentIndex(), 1);
@@ -489,7 +513,7 @@ TEST_F(WindowTest, CloseDuringABatchFinishesTheCurrentFileFirst)
     EXPECT_EQ(logLines(*w), triple(a, m_srcDir + "a.sfc", "変換完了"));  // closing: no summary
     EXPECT_TRUE(QFile::exists(m_srcDir + "a.sfc"));
     EXPECT_FALSE(QFile::exists(m_srcDir + "b.sfc"));
-    EXPECT_EQ(settingsLines().size(), 18);
+    EXPECT_EQ(settingsLines().size(), 20);
 }
 
 TEST_F(WindowTest, BatchShowsItsProgressAndEndsScrolledToTheSummary)

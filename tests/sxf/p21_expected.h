@@ -24,31 +24,6 @@ inline QByteArray crlf(const QByteArray& text)
     return out.replace("\n", "\r\n");
 }
 
-// The header for file "t.p21" written at 2026-01-02 03:04:05, and the unit.
-inline QByteArray headerAndUnit()
-{
-    return crlf(R"(ISO-10303-21;
-HEADER;
-FILE_DESCRIPTION(('SCADEC level2 AP202_mode'),
-		'2;1');
-FILE_NAME('t.p21',
-		   '2026-01-02T03:04:05',
-		   (''),
-		   (''),
-		   'SCADEC_API_Ver3.30',
-		   'Kestrune',
-		'');
-FILE_SCHEMA(('ASSOCIATIVE_DRAUGHTING'));
-ENDSEC;
-DATA;
-#10=(
-LENGTH_UNIT()
-NAMED_UNIT(*)
-SI_UNIT(.MILLI.,.METRE.)
-);
-)");
-}
-
 inline QByteArray trailer()
 {
     return crlf("ENDSEC;\nEND-ISO-10303-21;\n");
@@ -117,6 +92,86 @@ REPRESENTATION_CONTEXT('ID1','2D')
 }
 
 inline constexpr sxf::SfcAttr kAttr{1, 1, 1, 1};
+
+// The header of the format's worked examples for file `name`, time stamp
+// `stamp`, author and organisation as written (e.g. "''"), and originating
+// system `system`.
+inline QByteArray exampleHeader(const char* name, const char* stamp, const char* author, const char* organisation,
+                                const char* system)
+{
+    return QByteArray("ISO-10303-21;\nHEADER;\nFILE_DESCRIPTION(('SCADEC level2 AP202_mode'),\n\t\t'2;1');\n") +
+           "FILE_NAME('" + name + "',\n\t\t   '" + stamp + "',\n\t\t   (" + author + "),\n\t\t   (" + organisation +
+           "),\n\t\t   'SCADEC_API_Ver3.30',\n\t\t   '" + system +
+           "',\n\t\t'');\nFILE_SCHEMA(('ASSOCIATIVE_DRAUGHTING'));\nENDSEC;\nDATA;\n";
+}
+
+// The header for file "t.p21" written at 2026-01-02 03:04:05, and the unit.
+inline QByteArray headerAndUnit()
+{
+    return crlf(exampleHeader("t.p21", "2026-01-02T03:04:05", "''", "''", "Kestrune") +
+                "#10=(\nLENGTH_UNIT()\nNAMED_UNIT(*)\nSI_UNIT(.MILLI.,.METRE.)\n);\n");
+}
+
+// The first worked example after its header: the unit, the tables of
+// layer L1, black, continuous and 0.13, and the line from (60, 228.5) to
+// (160, 228.5) on layer 1 ...
+inline const char* const kExampleLine = R"(#10=(
+LENGTH_UNIT()
+NAMED_UNIT(*)
+SI_UNIT(.MILLI.,.METRE.)
+);
+#20=DRAUGHTING_PRE_DEFINED_COLOUR('black');
+#30=DRAUGHTING_PRE_DEFINED_CURVE_FONT('continuous');
+#40=LENGTH_MEASURE_WITH_UNIT(POSITIVE_LENGTH_MEASURE(0.130000),#10);
+#50=CARTESIAN_POINT(' ',(160.000000,228.500000));
+#60=CARTESIAN_POINT(' ',(60.000000,228.500000));
+#70=DIRECTION(' ',(100.000000,0.000000));
+#80=VECTOR(' ',#70,1.000000);
+#90=LINE(' ',#60,#80);
+#100=TRIMMED_CURVE(' ',#90,(#60),(#50),.T.,.CARTESIAN.);
+#110=CURVE_STYLE(' ',#30,#40,#20);
+#120=PRESENTATION_STYLE_ASSIGNMENT((#110));
+#130=(
+ANNOTATION_CURVE_OCCURRENCE()
+ANNOTATION_OCCURRENCE()
+DRAUGHTING_ANNOTATION_OCCURRENCE()
+GEOMETRIC_REPRESENTATION_ITEM()
+REPRESENTATION_ITEM(' ')
+STYLED_ITEM((#120),#100)
+);
+)";
+
+// ... and the A3 horizontal sheet S1 with that line, its layer and the end.
+inline const char* const kExampleSheet = R"(#140=DRAWING_DEFINITION('01',$);
+#150=DRAUGHTING_DRAWING_REVISION('01',#140,$);
+#160=DRAUGHTING_TITLE((#150),'JAPANESE','S1');
+#170=DIRECTION(' ',(1.000000,0.000000));
+#180=CARTESIAN_POINT(' ',(0.000000,0.000000));
+#190=AXIS2_PLACEMENT_2D(' ',#180,#170);
+#200=PLANAR_BOX(' ',420.000000,297.000000,#190);
+#210=(
+NAMED_UNIT(*)
+PLANE_ANGLE_UNIT()
+SI_UNIT($,.RADIAN.)
+);
+#220=(
+LENGTH_UNIT()
+NAMED_UNIT(*)
+SI_UNIT(.MILLI.,.METRE.)
+);
+#230=(
+GEOMETRIC_REPRESENTATION_CONTEXT(2)
+GLOBAL_UNIT_ASSIGNED_CONTEXT((#210,#220))
+REPRESENTATION_CONTEXT('ID1','2D')
+);
+#240=DRAWING_SHEET_REVISION('A3_horizontal',(#130,#200),#230,'01');
+#250=DRAWING_SHEET_REVISION_USAGE(#240,#150,'01');
+#260=PRESENTATION_SIZE(#240,#200);
+#270=PRESENTATION_LAYER_ASSIGNMENT('L1',' ',(#130));
+#280=PRESENTATION_LAYER_USAGE(#270,#240);
+ENDSEC;
+END-ISO-10303-21;
+)";
 
 // The options that give headerAndUnit().
 inline sxf::P21Options testOptions()

@@ -24,6 +24,12 @@ P21DrawingBuilder exampleTables()
     return b;
 }
 
+// The header of the worked examples, written for exampleOptions().
+QByteArray exampleHeader()
+{
+    return p21test::exampleHeader("sample.p21", "2024-3-5T9:7:2", "'author'", "'org'", "translator");
+}
+
 P21Options exampleOptions()
 {
     P21Options o;
@@ -35,45 +41,6 @@ P21Options exampleOptions()
     return o;
 }
 
-const char* const kExampleHead = R"(ISO-10303-21;
-HEADER;
-FILE_DESCRIPTION(('SCADEC level2 AP202_mode'),
-		'2;1');
-FILE_NAME('sample.p21',
-		   '2024-3-5T9:7:2',
-		   ('author'),
-		   ('org'),
-		   'SCADEC_API_Ver3.30',
-		   'translator',
-		'');
-FILE_SCHEMA(('ASSOCIATIVE_DRAUGHTING'));
-ENDSEC;
-DATA;
-#10=(
-LENGTH_UNIT()
-NAMED_UNIT(*)
-SI_UNIT(.MILLI.,.METRE.)
-);
-#20=DRAUGHTING_PRE_DEFINED_COLOUR('black');
-#30=DRAUGHTING_PRE_DEFINED_CURVE_FONT('continuous');
-#40=LENGTH_MEASURE_WITH_UNIT(POSITIVE_LENGTH_MEASURE(0.130000),#10);
-#50=CARTESIAN_POINT(' ',(160.000000,228.500000));
-#60=CARTESIAN_POINT(' ',(60.000000,228.500000));
-#70=DIRECTION(' ',(100.000000,0.000000));
-#80=VECTOR(' ',#70,1.000000);
-#90=LINE(' ',#60,#80);
-#100=TRIMMED_CURVE(' ',#90,(#60),(#50),.T.,.CARTESIAN.);
-#110=CURVE_STYLE(' ',#30,#40,#20);
-#120=PRESENTATION_STYLE_ASSIGNMENT((#110));
-#130=(
-ANNOTATION_CURVE_OCCURRENCE()
-ANNOTATION_OCCURRENCE()
-DRAUGHTING_ANNOTATION_OCCURRENCE()
-GEOMETRIC_REPRESENTATION_ITEM()
-REPRESENTATION_ITEM(' ')
-STYLED_ITEM((#120),#100)
-);
-)";
 
 void addExampleLine(P21DrawingBuilder& b)
 {
@@ -85,36 +52,8 @@ TEST(P21File, FirstWorkedExampleIsReproduced)
     P21DrawingBuilder b = exampleTables();
     addExampleLine(b);
     b.sheet(QStringLiteral("S1"));
-    const QByteArray expected = crlf(QByteArray(kExampleHead) + R"(#140=DRAWING_DEFINITION('01',$);
-#150=DRAUGHTING_DRAWING_REVISION('01',#140,$);
-#160=DRAUGHTING_TITLE((#150),'JAPANESE','S1');
-#170=DIRECTION(' ',(1.000000,0.000000));
-#180=CARTESIAN_POINT(' ',(0.000000,0.000000));
-#190=AXIS2_PLACEMENT_2D(' ',#180,#170);
-#200=PLANAR_BOX(' ',420.000000,297.000000,#190);
-#210=(
-NAMED_UNIT(*)
-PLANE_ANGLE_UNIT()
-SI_UNIT($,.RADIAN.)
-);
-#220=(
-LENGTH_UNIT()
-NAMED_UNIT(*)
-SI_UNIT(.MILLI.,.METRE.)
-);
-#230=(
-GEOMETRIC_REPRESENTATION_CONTEXT(2)
-GLOBAL_UNIT_ASSIGNED_CONTEXT((#210,#220))
-REPRESENTATION_CONTEXT('ID1','2D')
-);
-#240=DRAWING_SHEET_REVISION('A3_horizontal',(#130,#200),#230,'01');
-#250=DRAWING_SHEET_REVISION_USAGE(#240,#150,'01');
-#260=PRESENTATION_SIZE(#240,#200);
-#270=PRESENTATION_LAYER_ASSIGNMENT('L1',' ',(#130));
-#280=PRESENTATION_LAYER_USAGE(#270,#240);
-ENDSEC;
-END-ISO-10303-21;
-)");
+    const QByteArray expected = crlf(exampleHeader() + kExampleLine + kExampleSheet);
+
     EXPECT_EQ(writeP21(b.d, exampleOptions()).toStdString(), expected.toStdString());
 }
 
@@ -126,7 +65,7 @@ TEST(P21File, SecondWorkedExampleIsReproduced)
     b.add(FeatureKind::SymbolPlacement, b.d.placements,
           SymbolPlacementFeature{.layer = 1, .name = QStringLiteral("S"), .x = 10, .y = 20, .symbol = 0});
     b.sheet(QStringLiteral("S1"));
-    const QByteArray expected = crlf(QByteArray(kExampleHead) + R"(#140=(
+    const QByteArray expected = crlf(exampleHeader() + kExampleLine + R"(#140=(
 NAMED_UNIT(*)
 PLANE_ANGLE_UNIT()
 SI_UNIT($,.RADIAN.)

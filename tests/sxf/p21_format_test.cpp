@@ -1,6 +1,8 @@
 // The value forms of P21 files: the two real formats and strings.
 #include "sxf/p21_format.h"
 
+#include "common/number_text.h"
+
 #include <QString>
 
 #include <gtest/gtest.h>
@@ -8,6 +10,7 @@
 #include <cmath>
 #include <limits>
 #include <numbers>
+#include <random>
 #include <string>
 
 using namespace sxf::p21;
@@ -121,3 +124,25 @@ TEST(P21Strings, AsciiRunsAndQuotes)
 }
 
 }  // namespace
+
+// The short way of writing reals gives the digits of the exact form, for
+// values of every magnitude and for those next to a rounding half.
+TEST(P21Values, RealsAgreeWithTheExactForm)
+{
+    std::mt19937_64 random(20261210);
+    std::uniform_real_distribution<double> unit(0, 1);
+    std::uniform_int_distribution<int> exponent(-12, 14);
+    for (int i = 0; i < 200000; ++i) {
+        double v = unit(random) * std::pow(10.0, exponent(random));
+        if (i % 3 == 0)  // a half of the last digit, give or take a little
+            v = (std::floor(v * 1e6) + 0.5) / 1e6 + (i % 2 ? 1 : -1) * v * 1e-16;
+        if (i % 5 == 0)
+            v = -v;
+        char exact[common::kMaxFixedChars + 1];
+        char* end = exact;
+        if (std::signbit(v))
+            *end++ = '-';
+        end = common::writeFixedText(end, 6, std::fabs(v));
+        ASSERT_EQ(real(v), std::string(exact, end)) << std::hexfloat << v;
+    }
+}

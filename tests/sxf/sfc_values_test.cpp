@@ -132,3 +132,20 @@ TEST(SfcRecord, RefusedBytesThrow)
     f.writeLine(u"x");
     EXPECT_THROW(f.flush(), sxf::SfcWriteError);
 }
+
+// Bytes given whole keep their place among the lines, small or large.
+TEST(SfcRecord, BytesAreWrittenAsGivenInOrder)
+{
+    const std::string large(200000, 'x');
+    RecordCapture capture;
+    SfcWriter& f = capture.f();
+    f.writeLine(u"a");
+    f.writeBytes("b\r\n");
+    f.writeBytes(large);
+    f.writeLine(u"図");
+    EXPECT_EQ(capture.take(), "a\r\nb\r\n" + QByteArray::fromStdString(large) + "\x90\x7D\r\n");
+
+    QBuffer closed;
+    SfcWriter refused(closed);
+    EXPECT_THROW(refused.writeBytes(large), sxf::SfcWriteError);
+}

@@ -115,9 +115,9 @@ TEST_F(WorkerRun, FailurePathsWriteNothingAndSayWhy)
         QStringList args;
         QString reason;
     } cases[] = {
-        {"no arguments", true, {}, "使い方：Ondrelle 変換元.jww 保存先.sfc"},
-        {"one argument", true, {m_source}, "使い方：Ondrelle 変換元.jww 保存先.sfc"},
-        {"three arguments", true, {m_source, m_dest, m_dest}, "使い方：Ondrelle 変換元.jww 保存先.sfc"},
+        {"no arguments", true, {}, "使い方：Ondrelle 変換元.jww 保存先.sfc [保存先.p21]"},
+        {"one argument", true, {m_source}, "使い方：Ondrelle 変換元.jww 保存先.sfc [保存先.p21]"},
+        {"three arguments", true, {m_source, m_dest, m_dest}, "使い方：Ondrelle 変換元.jww 保存先.sfc [保存先.p21]"},
         {"missing settings file", false, {m_source, m_dest}, "設定ファイルがありません（" + settingsPath + "）"},
         {"missing source", true, {m_dir.filePath("none.jww"), m_dest}, "変換元のファイルがありません"},
         {"folder as source", true, {folder, m_dest}, "変換元が通常のファイルではありません"},

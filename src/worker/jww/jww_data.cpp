@@ -51,6 +51,12 @@ void TJwwData::DataInit()
 
 void TJwwData::DataFree()
 {
+    FreeEntities();
+    DataInit();
+}
+
+void TJwwData::FreeEntities()
+{
     // Give the memory back rather than only emptying the arrays: a drawing
     // can hold millions of entities.
     std::vector<TEntJwwBlockDef>().swap(EntBlockDef);
@@ -63,7 +69,7 @@ void TJwwData::DataFree()
     std::vector<TEntJwwSolid>().swap(EntSolid);
     std::vector<TEntJwwBlock>().swap(EntBlock);
     std::vector<TEntJwwBlockTree>().swap(EntBlockTree);
-    DataInit();
+    EntBlockNum = 0;
 }
 
 }  // namespace jww

@@ -37,6 +37,9 @@ public:
     void DataInit();
     // Releases everything the drawing holds, then DataInit.
     void DataFree();
+    // Releases the entity arrays, the block definitions and the insert tree
+    // (left empty); the header, the tables and the image list stay.
+    void FreeEntities();
 
     // True when `path` starts with "JwwData." and a version of 220 to 700.
     // Never throws; a missing or unreadable file gives false. Sets
