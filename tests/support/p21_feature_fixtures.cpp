@@ -91,6 +91,15 @@ QByteArray terminator(int at, QByteArrayView direction, QByteArrayView point, QB
     return out;
 }
 
+// Arrow 1 (ORIGIN form, #360..#450) and arrow 2 (TARGET form, #460..#520)
+// of a dimension whose curve is #180, both of arrow kind `name`.
+QByteArray twoArrows(QByteArrayView direction1, QByteArrayView point1, QByteArrayView direction2,
+    QByteArrayView point2, QByteArrayView name)
+{
+    return terminator(360, direction1, point1, name, "DIMENSION_CURVE_TERMINATOR(.ORIGIN.)", "'$$SXF_arw_1'", 180)
+        + terminator(460, direction2, point2, name, "DIMENSION_CURVE_TERMINATOR(.TARGET.)", "'$$SXF_arw_2'", 180, 440);
+}
+
 // The callout instances of a dimension in the sheet (from `at`): the
 // structured callout, the dimension callout, their relationship, and the
 // two styled items the sheet lists.
@@ -429,10 +438,8 @@ std::vector<P21Fixture> dimensionFixtures()
     out.push_back({"linear dimension with a projection line and arrows pointing out",
         dimensionLine("0.000000,0.000000", "100.000000,0.000000", "100.000000,0.000000") + projection
             + dimensionText()
-            + terminator(360, "-0.99999999999999,0.00000000000000", "0.000000,0.000000", "filled arrow",
-                "DIMENSION_CURVE_TERMINATOR(.ORIGIN.)", "'$$SXF_arw_1'", 180)
-            + terminator(460, "1.00000000000000,0.00000000000000", "100.000000,0.000000", "filled arrow",
-                "DIMENSION_CURVE_TERMINATOR(.TARGET.)", "'$$SXF_arw_2'", 180, 440)
+            + twoArrows("-0.99999999999999,0.00000000000000", "0.000000,0.000000",
+                "1.00000000000000,0.00000000000000", "100.000000,0.000000", "filled arrow")
             + dimensionCallouts(530, 350, "#180,#260,#350,#450,#520",
                 {"DIMENSION_CURVE_DIRECTED_CALLOUT()", "DRAUGHTING_CALLOUT", "DRAUGHTING_ELEMENTS()",
                     "GEOMETRIC_REPRESENTATION_ITEM()", "LINEAR_DIMENSION()", "REPRESENTATION_ITEM(' ')"}),
@@ -445,10 +452,8 @@ std::vector<P21Fixture> dimensionFixtures()
             + QLatin1String(kDimensionText)}});
     out.push_back({"diameter dimension with arrows pointing in",
         dimensionLine("-10.000000,0.000000", "10.000000,0.000000", "20.000000,0.000000") + dimensionText()
-            + terminator(360, "1.00000000000000,0.00000000000000", "-10.000000,0.000000", "open arrow",
-                "DIMENSION_CURVE_TERMINATOR(.ORIGIN.)", "'$$SXF_arw_1'", 180)
-            + terminator(460, "-0.99999999999999,0.00000000000000", "10.000000,0.000000", "open arrow",
-                "DIMENSION_CURVE_TERMINATOR(.TARGET.)", "'$$SXF_arw_2'", 180, 440)
+            + twoArrows("1.00000000000000,0.00000000000000", "-10.000000,0.000000",
+                "-0.99999999999999,0.00000000000000", "10.000000,0.000000", "open arrow")
             + dimensionCallouts(530, 350, "#180,#350,#450,#520",
                 {"DIAMETER_DIMENSION()", "DIMENSION_CURVE_DIRECTED_CALLOUT()", "DRAUGHTING_CALLOUT",
                     "DRAUGHTING_ELEMENTS()", "GEOMETRIC_REPRESENTATION_ITEM()", "REPRESENTATION_ITEM(' ')"}),
@@ -475,10 +480,8 @@ std::vector<P21Fixture> dimensionFixtures()
                            "#130=TRIMMED_CURVE(' ',#120,(PARAMETER_VALUE(0.00000000000000)),"
                            "(PARAMETER_VALUE(1.57079632679490)),.F.,.PARAMETER.);\n"
         + curveStyle(160) + curveItem(180, 170, 130, "' '", "DIMENSION_CURVE()") + dimensionText()
-        + terminator(360, "0.00000000000000,1.00000000000000", "10.000000,0.000000", "filled arrow",
-            "DIMENSION_CURVE_TERMINATOR(.ORIGIN.)", "'$$SXF_arw_1'", 180)
-        + terminator(460, "1.00000000000000,0.00000000000000", "0.000000,10.000000", "filled arrow",
-            "DIMENSION_CURVE_TERMINATOR(.TARGET.)", "'$$SXF_arw_2'", 180, 440);
+        + twoArrows("0.00000000000000,1.00000000000000", "10.000000,0.000000", "1.00000000000000,0.00000000000000",
+            "0.000000,10.000000", "filled arrow");
     const QString arcRecord = QStringLiteral("_dim_feature('1','1','1','1','0.000000','0.000000','10.000000',"
                                              "'0.000000000000','90.000000000000',"
                                              "'0','0.000000','0.000000','0.000000','0.000000','0.000000','0.000000',"
