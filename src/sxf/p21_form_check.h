@@ -13,8 +13,7 @@ namespace sxf {
 // and attribute counts the schema does not know, references to nothing,
 // items in two layers, the title block's order, ...) and, as warnings:
 //   P21_RECORD_ORDER       the parts of a complex instance not in
-//                          alphabetical order (the order every record list
-//                          of the notes has)
+//                          alphabetical order (the order the writer keeps)
 //   P21_LAYOUT             a symbol placement whose styled item is not the
 //                          7 parts the reader counts on (the second
 //                          ANNOTATION_SUBFIGURE_OCCURRENCE, the last

@@ -1,6 +1,7 @@
-// Hand-written P21 drawings, one per table and feature kind. Every instance list follows the notes'
-// numbering and formulas; the numbers in AngleFmt (15 significant digits,
-// the 15th dropped below 1) were worked out by hand: cos 30° is
+// Hand-written P21 drawings, one per table and feature kind. Every instance
+// list follows the official library's numbering and formulas; the angle and
+// scale numbers (15 significant digits, the 15th dropped below 1) were
+// worked out by hand: cos 30° is
 // 0.86602540378443, 30° is 0.52359877559829 rad, 120° 2.09439510239320,
 // 90° 1.57079632679490, 180° 3.14159265358979, -1 is written
 // -0.99999999999999.
@@ -43,7 +44,7 @@ QByteArray fillItem(int number, int target, int psa, int item)
         "STYLED_ITEM((" + n(psa) + ")," + n(item) + ")"});
 }
 
-// A text block of the notes (9 instances from `at`) in font 1: `literal`
+// A text block (9 instances from `at`) in font 1: `literal`
 // holds the literal's attributes up to its path (the placement is
 // #at+30).
 QByteArray textBlock(int at, QByteArrayView extent, QByteArrayView direction, QByteArrayView point,
@@ -61,7 +62,7 @@ QByteArray textBlock(int at, QByteArrayView extent, QByteArrayView direction, QB
         + textItem(at + 80, at + 70, at + 40, itemName);
 }
 
-// A terminator of the notes' ORIGIN form (10 instances from `at`), or its
+// A terminator of the official library's ORIGIN form (10 instances from `at`), or its
 // TARGET form (7) reusing style assignment `targetPsa`.
 QByteArray terminator(int at, QByteArrayView direction, QByteArrayView point, QByteArrayView name,
     QByteArrayView roleRecord, QByteArrayView itemName, int curve, int targetPsa = 0)

@@ -1,7 +1,7 @@
 // Hand-written P21 files for the reader's tests and the fuzzer's seeds: a
 // header around DATA instances, one small drawing per table and feature
-// kind (written from the instance lists of the P21 notes), and the SFC
-// records each must read back as.
+// kind (numbered and formatted by hand as the official library writes
+// them), and the SFC records each must read back as.
 #pragma once
 
 #include "sxf/findings.h"
@@ -33,7 +33,7 @@ QByteArray sheetAround(QByteArrayView items, QByteArrayView layerItems);
 // "#n=(" with one record per line, ");".
 QByteArray complexInstance(int n, std::initializer_list<QByteArrayView> records);
 
-// The styled item of a curve (CURVE list of the notes, with `extra` records
+// The styled item of a curve (its six parts, with `extra` records
 // such as "DIMENSION_CURVE()" in their place): "#n" styling `item` with
 // style assignment `psa`, named `name` (a P21 string).
 QByteArray curveItem(int n, int psa, int item, QByteArrayView name = "' '", QByteArrayView extra = {});
