@@ -1,13 +1,13 @@
-// Summarises an SFC file as the reader sees it: sfcinfo [--json] FILE.sfc
-// Prints the header, the number of records of each feature name (the
-// definitions and assemblies included), the table sizes, the sheet, the
-// symbol definitions with their member counts, the number of composite
-// curves and every finding. Exits 0 when the file was read without an
-// error finding, 1 otherwise, 2 for a wrong command line or a file that
-// cannot be opened.
-#include "sxf/sfc_reader.h"
+// Summarises an SXF file as the reader sees it: sfcinfo [--json] FILE
+// Reads the feature-comment form (.sfc) and the P21 form (.p21), told apart
+// by their contents. Prints the form, the header, the number of records of
+// each feature name (the definitions and assemblies included; for P21 the
+// records the file reads as), the table sizes, the sheet, the symbol
+// definitions with their member counts, the number of composite curves and
+// every finding. Exits 0 when the file was read without an error finding,
+// 1 otherwise, 2 for a wrong command line or a file that cannot be opened.
+#include "sxf/sxf_file.h"
 
-#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -84,11 +84,12 @@ QJsonArray findings(const Findings& list)
     return out;
 }
 
-QJsonObject summary(const ReadResult& r)
+QJsonObject summary(const ReadResult& r, SxfForm form)
 {
     const Drawing& d = r.drawing;
     const Header& h = d.header;
     return {
+        {"form", form == SxfForm::P21 ? "p21" : "sfc"},
         {"header", QJsonObject{{"description", h.description},
                                {"fileName", h.fileName},
                                {"timeStamp", h.timeStamp},
@@ -140,25 +141,17 @@ int main(int argc, char* argv[])
 {
     const bool json = argc == 3 && QByteArrayView(argv[1]) == "--json";
     if (argc != 2 + (json ? 1 : 0) || QByteArrayView(argv[argc - 1]).startsWith("--")) {
-        std::fputs("usage: sfcinfo [--json] FILE.sfc\n", stderr);
+        std::fputs("usage: sfcinfo [--json] FILE.sfc|FILE.p21\n", stderr);
         return 2;
     }
-    QFile file(QString::fromLocal8Bit(argv[argc - 1]));
-    if (!file.open(QIODevice::ReadOnly)) {
-        std::fprintf(stderr, "cannot open %s\n", argv[argc - 1]);
+    const QString path = QString::fromLocal8Bit(argv[argc - 1]);
+    SxfForm form = SxfForm::Sfc;
+    const ReadResult r = readSxfFile(path, &form);
+    if (!r.findings.empty() && r.findings.front().code == u"SXF_FILE") {
+        std::fprintf(stderr, "%s\n", qPrintable(r.findings.front().message));
         return 2;
     }
-    // Mapped rather than copied: the reader takes a view of the bytes.
-    QByteArray copy;
-    QByteArrayView bytes;
-    if (const uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr) {
-        bytes = QByteArrayView(reinterpret_cast<const char*>(mapped), file.size());
-    } else {
-        copy = file.readAll();
-        bytes = copy;
-    }
-    const ReadResult r = readSfc(bytes);
-    const QJsonObject s = summary(r);
+    const QJsonObject s = summary(r, form);
     if (json) {
         std::fputs(QJsonDocument(s).toJson(QJsonDocument::Indented).constData(), stdout);
     } else {

@@ -2,6 +2,7 @@
 // the targets make, so that the ordinary test suite catches a regression.
 #include "tests/fuzz/fuzz_checks.h"
 #include "tests/fuzz/fuzz_corpus_start.h"
+#include "tests/fuzz/p21_fuzz_checks.h"
 #include "tests/fuzz/sfc_fuzz_checks.h"
 #include "tests/support/jww_builder.h"
 #include "tests/support/test_paths.h"
@@ -21,13 +22,16 @@ struct Input {
 };
 
 // The minimised inputs the fuzzer wrote, kept in tests/fuzz/regressions:
-// SFC files (named *.sfc) for the SFC reader, drawings for the others.
-std::vector<Input> regressionInputs(bool sfc)
+// SFC files (named *.sfc) for the SFC reader, P21 files (*.p21) for the P21
+// reader, drawings (any other name) for the others. `suffix` picks one kind,
+// empty the drawings.
+std::vector<Input> regressionInputs(const QString& suffix)
 {
     std::vector<Input> out;
     const QDir dir(QStringLiteral(KESTRUNE_SOURCE_DIR "/tests/fuzz/regressions"));
     for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
-        if (name.endsWith(QStringLiteral(".sfc")) == sfc)
+        const bool drawing = !name.endsWith(QStringLiteral(".sfc")) && !name.endsWith(QStringLiteral(".p21"));
+        if (suffix.isEmpty() ? drawing : name.endsWith(suffix))
             out.push_back({name, testsupport::readFile(dir.filePath(name))});
     }
     return out;
@@ -90,7 +94,7 @@ void expectPromisesKept(const std::vector<Input>& inputs)
 
 TEST(FuzzRegressions, FoundInputsKeepEveryPromise)
 {
-    std::vector<Input> inputs = regressionInputs(false);
+    std::vector<Input> inputs = regressionInputs(QString());
     for (Input& input : rebuiltFindings())
         inputs.push_back(std::move(input));
     expectPromisesKept(inputs);
@@ -109,11 +113,25 @@ TEST(FuzzRegressions, SeedsKeepEveryPromise)
 // promises.
 TEST(FuzzRegressions, SfcInputsKeepEveryPromise)
 {
-    std::vector<Input> inputs = regressionInputs(true);
+    std::vector<Input> inputs = regressionInputs(QStringLiteral(".sfc"));
     for (fuzzing::Seed& s : fuzzing::sfcSeeds())
         inputs.push_back({s.name, std::move(s.bytes)});
     for (const Input& input : inputs) {
         SCOPED_TRACE(input.name.toStdString());
         EXPECT_EQ(fuzzing::checkSfcReader(input.bytes).join(u'\n').toStdString(), "");
+    }
+}
+
+// The P21 files the fuzzer found and its seeds keep the P21 reader's
+// promises.
+TEST(FuzzRegressions, P21InputsKeepEveryPromise)
+{
+    std::vector<Input> inputs = regressionInputs(QStringLiteral(".p21"));
+    ASSERT_FALSE(inputs.empty());
+    for (fuzzing::Seed& s : fuzzing::p21FuzzSeeds())
+        inputs.push_back({s.name, std::move(s.bytes)});
+    for (const Input& input : inputs) {
+        SCOPED_TRACE(input.name.toStdString());
+        EXPECT_EQ(fuzzing::checkP21Reader(input.bytes).join(u'\n').toStdString(), "");
     }
 }

@@ -1,5 +1,6 @@
 // tools/sfcinfo as scripts use it: the JSON members the tool promises and
 // its exit status.
+#include "tests/support/p21_fixtures.h"
 #include "tests/support/sfc_texts.h"
 #include "tests/support/test_paths.h"
 
@@ -70,4 +71,18 @@ TEST(Sfcinfo, ErrorFindingsAreListedAndExitWithOne)
     EXPECT_EQ(findings[0][u"feature"].toInt(), 10);
     EXPECT_EQ(findings[0][u"severity"].toString(), u"error");
     EXPECT_FALSE(findings[0][u"message"].toString().isEmpty());
+}
+
+// A P21 file is read as P21 whatever its name says (the helper names every
+// file "in.sfc").
+TEST(Sfcinfo, ReadsP21ByItsContents)
+{
+    const ToolRun r = sfcinfo(p21test::fixtureFile(p21test::featureFixtures().front()));
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.json[u"form"].toString(), u"p21");
+    const QJsonObject features = r.json[u"features"].toObject();
+    EXPECT_EQ(features[u"line_feature"].toInt(), 1);
+    EXPECT_EQ(features[u"layer_feature"].toInt(), 1);
+    EXPECT_EQ(r.json[u"sheet"].toObject()[u"name"].toString(), u"S1");
+    EXPECT_EQ(r.json[u"findings"].toArray().size(), 0);
 }
