@@ -4,7 +4,7 @@
 //   Kestrune --to-p21 [--out DIR] FILE.sfc...   existing SFC files written as P21
 //   Kestrune --screenshot PNG [--during N PNG] [--out DIR | --beside] FILE... | PNG FILE.sfc
 //                                               renders the window after its batch (and during file N)
-//   Kestrune --render FILE.sfc OUT.png [--width N] | OUT.pdf
+//   Kestrune --render FILE.sfc|FILE.p21 OUT.png [--width N] | OUT.pdf
 //                                               a picture of a drawing file, no display
 //   Kestrune --help | --version | --batch --help   prints and exits
 #include "common/command_line.h"

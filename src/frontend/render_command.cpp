@@ -12,8 +12,8 @@ namespace frontend {
 namespace {
 
 const char kUsage[] =
-    "usage: Kestrune --render FILE.sfc OUT.png [--width PIXELS]\n"
-    "       Kestrune --render FILE.sfc OUT.pdf\n";
+    "usage: Kestrune --render FILE.sfc|FILE.p21 OUT.png [--width PIXELS]\n"
+    "       Kestrune --render FILE.sfc|FILE.p21 OUT.pdf\n";
 
 int usage(std::FILE* err)
 {

@@ -1,5 +1,5 @@
-// "Kestrune --render FILE.sfc OUT.png [--width PIXELS]" and "Kestrune
-// --render FILE.sfc OUT.pdf": a picture of a drawing file without a window.
+// "Kestrune --render FILE OUT.png [--width PIXELS]" and "Kestrune --render
+// FILE OUT.pdf": a picture of an SXF file (.sfc or .p21) without a window.
 #pragma once
 
 #include <QStringList>

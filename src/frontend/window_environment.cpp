@@ -23,7 +23,7 @@ namespace {
 
 const QString kOpenTitle = QStringLiteral("変換元ファイルを指定");
 const QString kJwwFilter = QStringLiteral("Jw_cad 図面ファイル (*.jww)");
-const QString kSfcFilter = QStringLiteral("SXFファイル (*.sfc)");
+const QString kSfcFilter = QStringLiteral("SXFファイル (*.sfc *.p21)");
 const QSize kDialogSize(760, 460);
 
 void showDetails(QFileDialog& dialog);

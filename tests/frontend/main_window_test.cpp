@@ -763,6 +763,6 @@ TEST_F(WindowTest, FileDialogOffersSxfFilesBesideTheDrawings)
 {
     auto w = open();
     const std::unique_ptr<QFileDialog> dialog = makeOpenDialog(w.get(), m_srcDir, 2);
-    EXPECT_EQ(dialog->nameFilters(), QStringList({"Jw_cad 図面ファイル (*.jww)", "SXFファイル (*.sfc)"}));
-    EXPECT_EQ(dialog->selectedNameFilter(), "SXFファイル (*.sfc)");
+    EXPECT_EQ(dialog->nameFilters(), QStringList({"Jw_cad 図面ファイル (*.jww)", "SXFファイル (*.sfc *.p21)"}));
+    EXPECT_EQ(dialog->selectedNameFilter(), "SXFファイル (*.sfc *.p21)");
 }

@@ -1,6 +1,8 @@
 // "Kestrune --render" as scripts run it: a separate process with an
 // unusable display platform set on purpose, its exit status, its message
 // and the files it leaves.
+#include "sxf/p21_writer.h"
+#include "sxf/sfc_reader.h"
 #include "tests/support/test_paths.h"
 
 #include <QFile>
@@ -76,6 +78,31 @@ TEST_F(RenderCommand, WritesPngOfTheWidthAsked)
         for (int x = 0; x < image.width(); ++x)
             red += image.pixelColor(x, y).red() > 200 && image.pixelColor(x, y).green() < 100;
     EXPECT_GT(red, 300);
+}
+
+// The delivery form of the same drawing gives the same picture: the form is
+// told by the content, whatever the name says.
+TEST_F(RenderCommand, DrawsTheP21FormAsTheSfcForm)
+{
+    // The line in red (colour 2) and 0.35 mm (width 4), as defined: the
+    // delivery form leaves out what refers to nothing.
+    QByteArray sfc = kDrawing;
+    sfc.replace("line_feature('1','1','1','1'", "line_feature('1','2','1','4'");
+    const sxf::ReadResult read = sxf::readSfc(sfc);
+    ASSERT_TRUE(read.findings.empty());
+    const QByteArray p21 = sxf::writeP21(read.drawing);
+    ASSERT_TRUE(testsupport::writeFile(path("plan.sfc"), sfc));
+    ASSERT_TRUE(testsupport::writeFile(path("plan.p21"), p21));
+    ASSERT_TRUE(testsupport::writeFile(path("named.sfc"), p21));
+    for (const char* name : {"plan.sfc", "plan.p21", "named.sfc"}) {
+        const QString png = path(QString::fromLatin1(name) + QStringLiteral(".png"));
+        const Run run = render({path(QString::fromLatin1(name)), png, QStringLiteral("--width"), QStringLiteral("300")});
+        EXPECT_EQ(run.status, 0) << name << ": " << run.errors.toStdString();
+    }
+    const QImage picture(path("plan.sfc.png"));
+    ASSERT_FALSE(picture.isNull());
+    EXPECT_EQ(QImage(path("plan.p21.png")), picture);
+    EXPECT_EQ(QImage(path("named.sfc.png")), picture);
 }
 
 TEST_F(RenderCommand, WritesPdfWithTheSheetAtFullSize)

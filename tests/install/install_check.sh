@@ -31,11 +31,12 @@ done
 if need desktop-file-validate "the desktop entry"; then
   desktop-file-validate "$tmp/usr/share/applications/kestrune.desktop"
 fi
-grep -q '^MimeType=.*application/x-sxf-sfc;' "$tmp/usr/share/applications/kestrune.desktop"
+grep -q '^MimeType=.*application/x-sxf-sfc;application/x-sxf-p21;' "$tmp/usr/share/applications/kestrune.desktop"
 if need update-mime-database "the MIME type"; then
   update-mime-database "$tmp/usr/share/mime"
   grep -q 'pattern="\*.jww"' "$tmp/usr/share/mime/application/x-jww.xml"
   grep -q 'pattern="\*.sfc"' "$tmp/usr/share/mime/application/x-sxf-sfc.xml"
+  grep -q 'pattern="\*.p21"' "$tmp/usr/share/mime/application/x-sxf-p21.xml"
 fi
 
 # Qt's image stack is loaded only for drawings with pictures: starting it

@@ -1,7 +1,7 @@
 // Reading a drawing file for the preview.
 #include "frontend/preview/drawing_file.h"
 
-#include "sxf/sfc_reader.h"
+#include "sxf/sxf_file.h"
 
 #include <QFile>
 
@@ -11,7 +11,8 @@ namespace frontend {
 
 bool isPreviewFile(const QString& path)
 {
-    return path.endsWith(QStringLiteral(".sfc"), Qt::CaseInsensitive);
+    return path.endsWith(QStringLiteral(".sfc"), Qt::CaseInsensitive)
+           || path.endsWith(QStringLiteral(".p21"), Qt::CaseInsensitive);
 }
 
 LoadedDrawing loadDrawingFile(const QString& path)
@@ -22,7 +23,7 @@ LoadedDrawing loadDrawingFile(const QString& path)
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
         return {std::nullopt, QStringLiteral("ファイルを読めません（%1）").arg(file.errorString())};
-    sxf::ReadResult read = sxf::readSfc(bytes);
+    sxf::ReadResult read = sxf::readSxf(bytes, path);
     const bool nothing = read.drawing.features.empty() && read.drawing.sheets.empty();
     if (nothing && sxf::hasError(read.findings)) {
         const auto first = std::find_if(read.findings.begin(), read.findings.end(),

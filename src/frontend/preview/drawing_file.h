@@ -11,7 +11,7 @@
 namespace frontend {
 
 // Whether the front-end shows `path` rather than converting it: a name
-// ending in ".sfc", in any case.
+// ending in ".sfc" or ".p21", in any case.
 bool isPreviewFile(const QString& path);
 
 struct LoadedDrawing {
@@ -19,7 +19,7 @@ struct LoadedDrawing {
     QString error;  // why there is no document, in Japanese
 };
 
-// Reads the SXF file at `path`. A file that cannot be opened, or from
+// Reads the SXF file at `path`, of either form (told apart by its content). A file that cannot be opened, or from
 // which the reader gets nothing to draw (no feature and no sheet) while it
 // reports an error, gives no document; the error is then the reader's
 // first error finding (with its line). A file with faults in some records
