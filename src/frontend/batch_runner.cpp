@@ -20,11 +20,17 @@ void logLine(const BatchHooks& hooks, const QString& line)
 }
 
 // The lines after a file's destination, and its count in the result.
-void logOutcome(const BatchHooks& hooks, const FileOutcome& outcome, BatchResult& result)
+void logOutcome(const BatchHooks& hooks, const FileOutcome& outcome, const std::optional<OutputCheck>& check,
+                BatchResult& result)
 {
     logLine(hooks, kResultPrefix + outcome.result);
     if (outcome.result == kConverted) {
         ++result.converted;
+        if (check) {
+            logLine(hooks, checkLogLine(*check));
+            if (!check->readable || check->errors > 0)
+                ++result.checkErrors;
+        }
         return;
     }
     ++result.failed;
@@ -47,11 +53,15 @@ private:
     struct FileState {
         QString dst;
         bool named = false;
+        std::optional<FileOutcome> converted;  // the worker's outcome while the check runs
         std::optional<FileOutcome> outcome;
+        std::optional<OutputCheck> checked;
         std::unique_ptr<ConversionRun> conversion;
+        std::unique_ptr<CheckRun> check;
     };
 
     bool startNext();
+    void converted(qsizetype index, const FileOutcome& outcome);
     void ended(qsizetype index, const FileOutcome& outcome);
     void logWhatIsReady();
 
@@ -121,9 +131,29 @@ bool JobsBatch::startNext()
         m_reserved.insert(reservationKey(dst));
         ++m_running;
         file.conversion = m_hooks.startConvert(m_files[index], dst,
-            [this, index](const FileOutcome& outcome) { ended(index, outcome); });
+            [this, index](const FileOutcome& outcome) { converted(index, outcome); });
     }
     return true;
+}
+
+// A converted file is checked before it counts as ended, so that its
+// destination stays reserved and its slot taken until the check is done.
+void JobsBatch::converted(qsizetype index, const FileOutcome& outcome)
+{
+    FileState& file = m_state[size_t(index)];
+    if (file.outcome || file.converted)
+        return;
+    if (outcome.result != kConverted || !m_hooks.checkOutput) {
+        ended(index, outcome);
+        return;
+    }
+    file.converted = outcome;
+    file.check = std::make_unique<CheckRun>([check = m_hooks.checkOutput, dst = file.dst] { return check(dst); },
+        [this, index](const OutputCheck& check) {
+            FileState& checkedFile = m_state[size_t(index)];
+            checkedFile.checked = check;
+            ended(index, *checkedFile.converted);
+        });
 }
 
 void JobsBatch::ended(qsizetype index, const FileOutcome& outcome)
@@ -151,9 +181,11 @@ void JobsBatch::logWhatIsReady()
         }
         if (!file.outcome)
             return;
-        logOutcome(m_hooks, *file.outcome, m_result);
-        // Its process has ended; what is left of it is not needed any more.
+        logOutcome(m_hooks, *file.outcome, file.checked, m_result);
+        // Its process and check have ended; what is left of them is not
+        // needed any more.
         file.conversion.reset();
+        file.check.reset();
         m_headLogged = false;
         ++m_logged;
     }
@@ -163,9 +195,14 @@ void JobsBatch::logWhatIsReady()
 
 QString batchSummary(const BatchResult& result)
 {
-    QString line = QStringLiteral("%1件中%2件を変換しました").arg(result.files).arg(result.converted);
+    QStringList notes;
     if (result.failed > 0)
-        line += QStringLiteral("（失敗%1件）").arg(result.failed);
+        notes.append(QStringLiteral("失敗%1件").arg(result.failed));
+    if (result.checkErrors > 0)
+        notes.append(QStringLiteral("検査でエラーのあるファイル%1件").arg(result.checkErrors));
+    QString line = QStringLiteral("%1件中%2件を変換しました").arg(result.files).arg(result.converted);
+    if (!notes.isEmpty())
+        line += u'（' + notes.join(u'・') + u'）';
     return line;
 }
 
@@ -198,7 +235,10 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
             outcome = {kFailed, kWorkerNotStartedReason};
         else
             outcome = hooks.convert(src, dst);
-        logOutcome(hooks, outcome, result);
+        std::optional<OutputCheck> check;
+        if (outcome.result == kConverted && hooks.checkOutput)
+            check = waitForCheck([&hooks, &dst] { return hooks.checkOutput(dst); });
+        logOutcome(hooks, outcome, check, result);
     }
     logLine(hooks, batchSummary(result));
     return result;

@@ -97,11 +97,14 @@ TEST(BatchSummary, CountsTheFilesOfTheBatch)
         BatchResult result;
         QString line;
     } cases[] = {
-        {{320, 318, 2, false}, "320件中318件を変換しました（失敗2件）"},
-        {{20, 20, 0, false}, "20件中20件を変換しました"},
+        {{320, 318, 2, false, 0}, "320件中318件を変換しました（失敗2件）"},
+        {{20, 20, 0, false, 0}, "20件中20件を変換しました"},
         // Stopped by Escape: the files never tried are neither.
-        {{20, 5, 1, true}, "20件中5件を変換しました（失敗1件）"},
-        {{2, 0, 0, true}, "2件中0件を変換しました"},
+        {{20, 5, 1, true, 0}, "20件中5件を変換しました（失敗1件）"},
+        {{2, 0, 0, true, 0}, "2件中0件を変換しました"},
+        // Files whose check found errors are counted apart from failures.
+        {{20, 18, 2, false, 1}, "20件中18件を変換しました（失敗2件・検査でエラーのあるファイル1件）"},
+        {{3, 3, 0, false, 3}, "3件中3件を変換しました（検査でエラーのあるファイル3件）"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line.toStdString());
@@ -196,6 +199,18 @@ private:
     QTimer m_timer;
 };
 
+// A stand-in for the check, run on a thread of its own: a file converted
+// from a folder named "y" has an error, one that is gone cannot be read.
+OutputCheck fakeCheck(const QString& dst)
+{
+    QFile file(dst);
+    if (!file.open(QIODevice::ReadOnly))
+        return {false, 0, 0, {}};
+    if (QDir::fromNativeSeparators(QString::fromUtf8(file.readAll())).contains(u"/y/"))
+        return {true, 1, 2, QStringLiteral("SXFNOTSETSHEET 用紙がありません")};
+    return {};
+}
+
 // The files of the folder `out`, each with its contents.
 QStringList folderContents(const QString& out)
 {
@@ -230,12 +245,20 @@ TEST_F(BatchRun, SeveralAtOnceLogAndNameAsOneAfterAnother)
     oneByOne.convert = [](const QString& src, const QString& dst) {
         return src.contains(QStringLiteral("gone")) ? FileOutcome{kFailed, kNoSourceReason} : fakeConvert(src, dst);
     };
+    oneByOne.checkOutput = fakeCheck;
     const BatchResult expected = runBatch(files, {false, out}, oneByOne);
     const QStringList expectedFiles = folderContents(out);
     // The case the waiting is for: the failed "plan~2.sfc" goes to the next
     // "plan.jww".
     ASSERT_TRUE(expectedLog.contains(kArrowPrefix + out + "plan~2.sfc"));
     ASSERT_TRUE(expectedFiles.contains("plan~2.sfc: " + files[2]));
+    // Each converted file is checked, the check line right after its result.
+    ASSERT_EQ(expectedLog.count(kResultPrefix + kConverted), 6);
+    EXPECT_EQ(expectedLog.count("　　　検査：問題なし"), 5);
+    const qsizetype checked = expectedLog.indexOf("　　　検査：エラー1件・警告2件（最初：SXFNOTSETSHEET 用紙がありません）");
+    ASSERT_GT(checked, 0);
+    EXPECT_EQ(expectedLog[checked - 1], kResultPrefix + kConverted);
+    EXPECT_EQ(expectedLog.last(), "9件中6件を変換しました（失敗3件・検査でエラーのあるファイル1件）");
 
     for (const int jobs : {1, 2, 3, 16}) {
         SCOPED_TRACE(jobs);
@@ -244,6 +267,7 @@ TEST_F(BatchRun, SeveralAtOnceLogAndNameAsOneAfterAnother)
         BatchHooks hooks;
         QStringList log;
         hooks.log = [&](const QString& line) { log.append(line); };
+        hooks.checkOutput = fakeCheck;
         hooks.startConvert = [&](const QString& src, const QString& dst, std::function<void(const FileOutcome&)> done)
             -> std::unique_ptr<ConversionRun> {
             // A source that is gone fails before the start returns.
@@ -263,6 +287,7 @@ TEST_F(BatchRun, SeveralAtOnceLogAndNameAsOneAfterAnother)
         EXPECT_EQ(folderContents(out), expectedFiles);
         EXPECT_EQ(r.converted, expected.converted);
         EXPECT_EQ(r.failed, expected.failed);
+        EXPECT_EQ(r.checkErrors, 1);
         EXPECT_FALSE(r.stopped);
         EXPECT_LE(mostRunning, jobs);
         EXPECT_EQ(mostRunning > 1, jobs > 1);

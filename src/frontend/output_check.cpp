@@ -1,0 +1,96 @@
+// Summaries and texts of checks, and checks on a thread of their own.
+#include "frontend/output_check.h"
+
+#include <QEventLoop>
+#include <QObject>
+#include <QThread>
+
+#include <optional>
+
+namespace frontend {
+
+namespace {
+
+const QString kCheckPrefix = QStringLiteral("　　　検査：");
+
+}  // namespace
+
+OutputCheck summarise(const FileCheck& check)
+{
+    OutputCheck summary;
+    summary.readable = check.readable;
+    const sxf::Finding* firstError = nullptr;
+    const sxf::Finding* firstWarning = nullptr;
+    for (const sxf::Finding& f : check.findings) {
+        if (f.severity == sxf::Severity::Error) {
+            ++summary.errors;
+            if (!firstError)
+                firstError = &f;
+        } else {
+            ++summary.warnings;
+            if (!firstWarning)
+                firstWarning = &f;
+        }
+    }
+    if (const sxf::Finding* first = firstError ? firstError : firstWarning)
+        summary.first = findingText(*first);
+    return summary;
+}
+
+QString findingText(const sxf::Finding& finding)
+{
+    QString text = finding.code;
+    if (finding.feature > 0)
+        text += QStringLiteral(" #%1").arg(finding.feature);
+    if (finding.line > 0)
+        text += QStringLiteral(" %1行目").arg(finding.line);
+    return text + u' ' + finding.message;
+}
+
+QString checkLogLine(const OutputCheck& check)
+{
+    if (!check.readable)
+        return kCheckPrefix + QStringLiteral("ファイルを読み込めません");
+    if (check.errors == 0 && check.warnings == 0)
+        return kCheckPrefix + QStringLiteral("問題なし");
+    return kCheckPrefix
+           + QStringLiteral("エラー%1件・警告%2件（最初：%3）").arg(check.errors).arg(check.warnings).arg(check.first);
+}
+
+struct CheckRun::State {
+    QObject context;  // lives in the thread that made the CheckRun
+    std::unique_ptr<QThread> thread;
+    OutputCheck result;
+};
+
+CheckRun::CheckRun(std::function<OutputCheck()> work, Done done) : m_state(std::make_unique<State>())
+{
+    State* state = m_state.get();
+    state->thread.reset(QThread::create([state, work = std::move(work)] { state->result = work(); }));
+    // finished() comes from the check's own thread: the context object
+    // brings it back into this one.
+    QObject::connect(state->thread.get(), &QThread::finished, &state->context,
+                     [state, done = std::move(done)] { done(state->result); });
+    state->thread->start();
+}
+
+CheckRun::~CheckRun()
+{
+    QObject::disconnect(m_state->thread.get(), nullptr, &m_state->context, nullptr);
+    m_state->thread->wait();
+}
+
+OutputCheck waitForCheck(const std::function<OutputCheck()>& work)
+{
+    std::optional<OutputCheck> result;
+    QEventLoop loop;
+    const CheckRun run(work, [&result, &loop](const OutputCheck& check) {
+        result = check;
+        loop.quit();
+    });
+    if (!result)
+        loop.exec();
+    return *result;
+}
+
+}  // namespace frontend
