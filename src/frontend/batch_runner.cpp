@@ -28,7 +28,7 @@ void logOutcome(const BatchHooks& hooks, const FileOutcome& outcome, const std::
         ++result.converted;
         if (check) {
             logLine(hooks, checkLogLine(*check));
-            if (!check->readable || check->errors > 0)
+            if (check->errors > 0)
                 ++result.checkErrors;
         }
         return;

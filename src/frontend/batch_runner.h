@@ -76,7 +76,7 @@ struct BatchResult {
     int converted = 0;
     int failed = 0;
     bool stopped = false;  // by Escape or a stop request, before every file was tried
-    int checkErrors = 0;   // converted files whose check found an error or could not read them back
+    int checkErrors = 0;   // converted files whose check found an error
 };
 
 // The batch's last log line: "N件中M件を変換しました", followed in brackets by

@@ -15,13 +15,12 @@ const QString kCheckPrefix = QStringLiteral("　　　検査：");
 
 }  // namespace
 
-OutputCheck summarise(const FileCheck& check)
+OutputCheck summarise(const sxf::Findings& findings)
 {
     OutputCheck summary;
-    summary.readable = check.readable;
     const sxf::Finding* firstError = nullptr;
     const sxf::Finding* firstWarning = nullptr;
-    for (const sxf::Finding& f : check.findings) {
+    for (const sxf::Finding& f : findings) {
         if (f.severity == sxf::Severity::Error) {
             ++summary.errors;
             if (!firstError)
@@ -49,8 +48,6 @@ QString findingText(const sxf::Finding& finding)
 
 QString checkLogLine(const OutputCheck& check)
 {
-    if (!check.readable)
-        return kCheckPrefix + QStringLiteral("ファイルを読み込めません");
     if (check.errors == 0 && check.warnings == 0)
         return kCheckPrefix + QStringLiteral("問題なし");
     return kCheckPrefix

@@ -15,30 +15,20 @@ namespace frontend {
 
 // What the check of one file found, as the batch log reports it.
 struct OutputCheck {
-    bool readable = true;  // false: the file could not be opened and read
     int errors = 0;
     int warnings = 0;
     QString first;  // findingText of the first error, or of the first warning without errors
 };
 
-// The whole check of one file: the reader's findings and the rules'
-// together, in line order. A file that cannot be opened gives `readable`
-// false and no findings.
-struct FileCheck {
-    bool readable = true;
-    sxf::Findings findings;
-};
-
-// The counts and the first finding of `check`.
-OutputCheck summarise(const FileCheck& check);
+// The counts and the first finding of `findings`.
+OutputCheck summarise(const sxf::Findings& findings);
 
 // A finding in one line: code, "#n" and "n行目" where they apply, and the
 // description, e.g. "SXFERRORCOLOUR #80 230行目 色コード5は定義されていません".
 QString findingText(const sxf::Finding& finding);
 
-// The log line after a converted file: "　　　検査：問題なし",
-// "　　　検査：エラーN件・警告M件（最初：…）" or, for a file that could not be
-// read back, "　　　検査：ファイルを読み込めません".
+// The log line after a converted file: "　　　検査：問題なし" or
+// "　　　検査：エラーN件・警告M件（最初：…）".
 QString checkLogLine(const OutputCheck& check);
 
 // Runs a check on a thread of its own, so that the window stays responsive

@@ -28,19 +28,18 @@ TEST(OutputCheck, LogLineCountsAndNamesTheFirstErrorBeforeAnyWarning)
 {
     const struct {
         const char* name;
-        FileCheck check;
+        sxf::Findings findings;
         QString line;
     } cases[] = {
-        {"nothing found", {true, {}}, "　　　検査：問題なし"},
-        {"the first error, though a warning comes first", {true, {kWarning, kError, kFileError}},
+        {"nothing found", {}, "　　　検査：問題なし"},
+        {"the first error, though a warning comes first", {kWarning, kError, kFileError},
             "　　　検査：エラー2件・警告1件（最初：SXFERRORCOLOUR #80 230行目 色コード5は定義されていません）"},
-        {"warnings only", {true, {kWarning}}, "　　　検査：エラー0件・警告1件（最初：SXFNAMELENGTH #70 40行目 文字列が300バイトあります）"},
-        {"a finding of the whole file", {true, {kFileError}}, "　　　検査：エラー1件・警告0件（最初：SXFNOTSETSHEET 用紙がありません）"},
-        {"not read back", {false, {}}, "　　　検査：ファイルを読み込めません"},
+        {"warnings only", {kWarning}, "　　　検査：エラー0件・警告1件（最初：SXFNAMELENGTH #70 40行目 文字列が300バイトあります）"},
+        {"a finding of the whole file", {kFileError}, "　　　検査：エラー1件・警告0件（最初：SXFNOTSETSHEET 用紙がありません）"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        EXPECT_EQ(checkLogLine(summarise(c.check)), c.line);
+        EXPECT_EQ(checkLogLine(summarise(c.findings)), c.line);
     }
 }
 
@@ -55,7 +54,7 @@ TEST(CheckRun, WaitingKeepsTheEventLoopRunning)
     const OutputCheck result = waitForCheck([&worker] {
         worker = QThread::currentThreadId();
         QThread::msleep(300);
-        return OutputCheck{true, 3, 0, QStringLiteral("x")};
+        return OutputCheck{3, 0, QStringLiteral("x")};
     });
     EXPECT_EQ(result.errors, 3);
     EXPECT_NE(worker, caller);
