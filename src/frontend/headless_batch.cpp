@@ -21,12 +21,13 @@ namespace frontend {
 
 namespace {
 
-const char kUsage[] = "usage: Kestrune --batch [--out DIR | --beside] [--jobs N] [--] FILE...\n";
+const char kUsage[] = "usage: Kestrune --batch [--out DIR | --beside] [--jobs N] [--no-check] [--] FILE...\n";
 
 struct HeadlessOptions {
     std::optional<OutputChoice> override;
     QString outFolder;
     std::optional<int> jobs;
+    bool noCheck = false;
     QStringList files;
 };
 
@@ -60,6 +61,8 @@ std::optional<QString> parseOptions(const QStringList& args, HeadlessOptions& op
             options.files.append(arg);
         } else if (arg == u"--") {
             filesOnly = true;
+        } else if (arg == u"--no-check") {
+            options.noCheck = true;
         } else if (arg == u"--jobs") {
             if (options.jobs)
                 return QStringLiteral("give --jobs at most once");

@@ -12,6 +12,7 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -367,6 +368,7 @@ TEST_F(WindowTest, TextsAreExactAndHaveGlyphs)
     EXPECT_EQ(tabs->tabText(0), "設定(&S)");
     EXPECT_EQ(tabs->tabText(1), "ログ(&L)");
     EXPECT_EQ(tabs->tabPosition(), QTabWidget::South);
+    EXPECT_EQ(child<QCheckBox>(*w, "CheckBox1")->text(), "変換後にSXFの検査をする");
     EXPECT_EQ(child<QLabel>(*w, "StatusBar1Text")->text(),
         "※保存先フォルダに同じ名前のファイルが存在する場合は名前に枝番が付きます");
     EXPECT_EQ(child<QLabel>(*w, "Label3")->palette().color(QPalette::WindowText), QColor(Qt::blue));
@@ -406,6 +408,9 @@ TEST_F(WindowTest, SettingsSurviveCloseAndReopen)
         child<QComboBox>(*w, "ComboBox2")->setCurrentIndex(1);
         child<QComboBox>(*w, "ComboBox3")->setCurrentIndex(15);
         child<QComboBox>(*w, "ComboBox4")->setCurrentIndex(12);
+        auto* check = child<QCheckBox>(*w, "CheckBox1");
+        EXPECT_TRUE(check->isChecked());  // checking is on until the user turns it off
+        check->click();
         auto* styles = child<QComboBox>(*w, "ComboBox1");
         ASSERT_GE(styles->count(), 2);
         emit styles->activated(1);  // as the user picks it
@@ -416,12 +421,12 @@ TEST_F(WindowTest, SettingsSurviveCloseAndReopen)
     }
     ASSERT_EQ(frame.topLeft(), QPoint(120, 80));
     const QStringList lines = settingsLines();
-    ASSERT_EQ(lines.size(), 18);
+    ASSERT_EQ(lines.size(), 19);
     // The whole window's place and size, frame included.
     EXPECT_EQ(lines.mid(0, 4), QStringList({"120", "80", QString::number(frame.width()), QString::number(frame.height())}));
     EXPECT_EQ(lines.mid(4, 5), QStringList({"0", "0", "0", "1", "0"}));
     EXPECT_EQ(lines.value(9), folder);
-    EXPECT_EQ(lines.mid(15), QStringList({"1", "15", "12"}));
+    EXPECT_EQ(lines.mid(15), QStringList({"1", "15", "12", "0"}));
 
     auto w = open();
     EXPECT_TRUE(child<QAbstractButton>(*w, "RadioButton4")->isChecked());
@@ -430,6 +435,7 @@ TEST_F(WindowTest, SettingsSurviveCloseAndReopen)
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox2")->currentIndex(), 1);
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox3")->currentIndex(), 15);
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox4")->currentIndex(), 12);
+    EXPECT_FALSE(child<QCheckBox>(*w, "CheckBox1")->isChecked());
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox1")->currentIndex(), 1);
     EXPECT_EQ(w->frameGeometry(), frame);
 }
@@ -489,7 +495,7 @@ TEST_F(WindowTest, CloseDuringABatchFinishesTheCurrentFileFirst)
     EXPECT_EQ(logLines(*w), triple(a, m_srcDir + "a.sfc", "変換完了"));  // closing: no summary
     EXPECT_TRUE(QFile::exists(m_srcDir + "a.sfc"));
     EXPECT_FALSE(QFile::exists(m_srcDir + "b.sfc"));
-    EXPECT_EQ(settingsLines().size(), 18);
+    EXPECT_EQ(settingsLines().size(), 19);
 }
 
 TEST_F(WindowTest, BatchShowsItsProgressAndEndsScrolledToTheSummary)
