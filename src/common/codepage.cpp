@@ -103,13 +103,14 @@ char* writeCode(char* out, char16_t ch)
 
 }  // namespace
 
-QString decodeCp932(QByteArrayView bytes)
+QString decodeCp932(QByteArrayView bytes, bool* allDefined)
 {
     // No byte gives more than one character: decode into room for all of them.
     QString text(bytes.size(), Qt::Uninitialized);
     QChar* out = text.data();
     const auto* p = reinterpret_cast<const uint8_t*>(bytes.data());
     const qsizetype n = bytes.size();
+    qsizetype undefined = 0;
     for (qsizetype i = 0; i < n; ++i) {
         const uint8_t b = p[i];
         if (b < 0x80) {
@@ -120,6 +121,7 @@ QString decodeCp932(QByteArrayView bytes)
         if (li < 0) {
             const char16_t ch = kCp932Single[b];
             *out++ = QChar(ch != 0 ? ch : kInvalidByte);
+            undefined += ch == 0 ? 1 : 0;
             continue;
         }
         const char16_t ch = (i + 1 < n && p[i + 1] >= 0x40) ? kCp932Double[li][p[i + 1] - 0x40] : 0;
@@ -128,9 +130,12 @@ QString decodeCp932(QByteArrayView bytes)
             ++i;
         } else {
             *out++ = QChar(kInvalidByte);
+            ++undefined;
         }
     }
     text.truncate(out - text.constData());
+    if (allDefined)
+        *allDefined = undefined == 0;
     return text;
 }
 

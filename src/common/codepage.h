@@ -13,7 +13,8 @@ namespace common {
 // Decodes all of `bytes`. A byte that begins no defined character (a lone
 // lead byte, a lead byte with an invalid trail byte, an unused single byte)
 // becomes U+30FB and decoding resumes at the next byte. NUL bytes are kept.
-QString decodeCp932(QByteArrayView bytes);
+// With `allDefined`, it is set to whether every character was defined.
+QString decodeCp932(QByteArrayView bytes, bool* allDefined = nullptr);
 
 // Encodes `text`, writing exactly one "?" (0x3F) for every character that the
 // code page cannot represent; a valid surrogate pair is one character, a lone

@@ -37,24 +37,47 @@ QString SfcFileName(QStringView fn)
     return common::ExtractName(fn);
 }
 
-void procSfcHeader(const QString& fn, SfcWriter& f, const QDateTime& now)
+QString sfcTimeStamp(const QDateTime& t)
+{
+    return t.toString(u"yyyy-MM-dd'T'HH:mm:ss");
+}
+
+Header sfcHeader(const QString& fn, const QDateTime& now)
+{
+    Header h;
+    h.description = QStringLiteral("SCADEC level2 feature_mode");
+    h.implementationLevel = QStringLiteral("2;1");
+    h.fileName = SfcFileName(fn);
+    h.timeStamp = sfcTimeStamp(now);
+    h.preprocessorVersion = QStringLiteral("SCADEC_API_Ver3.30");
+    h.originatingSystem = QStringLiteral("Kestrune");
+    h.schema = QStringLiteral("ASSOCIATIVE_DRAUGHTING");
+    return h;
+}
+
+void writeSfcHeader(SfcWriter& f, const Header& h)
 {
     const QString indent(8, u' ');
     f.writeLine(u"ISO-10303-21;");
     f.writeLine(u"HEADER;");
-    f.writeLine(u"FILE_DESCRIPTION(('SCADEC level2 feature_mode'),");
-    f.writeLine(QString(indent + "'2;1');"));
-    f.writeLine(QString("FILE_NAME('" + GetX2String(SfcFileName(fn)) + "',"));
-    f.writeLine(QString(indent + "'" + now.toString(u"yyyy-MM-dd'T'HH:mm:ss") + "',"));
-    f.writeLine(QString(indent + "(''),"));
-    f.writeLine(QString(indent + "(''),"));
-    f.writeLine(QString(indent + "'SCADEC_API_Ver3.30',"));
-    f.writeLine(QString(indent + "'Kestrune',"));
-    f.writeLine(QString(indent + "'');"));
-    f.writeLine(u"FILE_SCHEMA(('ASSOCIATIVE_DRAUGHTING'));");
+    f.writeLine(QString("FILE_DESCRIPTION(('" + h.description + "'),"));
+    f.writeLine(QString(indent + "'" + h.implementationLevel + "');"));
+    f.writeLine(QString("FILE_NAME('" + GetX2String(h.fileName) + "',"));
+    f.writeLine(QString(indent + "'" + h.timeStamp + "',"));
+    f.writeLine(QString(indent + "('" + h.author + "'),"));
+    f.writeLine(QString(indent + "('" + h.organisation + "'),"));
+    f.writeLine(QString(indent + "'" + h.preprocessorVersion + "',"));
+    f.writeLine(QString(indent + "'" + h.originatingSystem + "',"));
+    f.writeLine(QString(indent + "'" + h.authorisation + "');"));
+    f.writeLine(QString("FILE_SCHEMA(('" + h.schema + "'));"));
     f.writeLine(u"ENDSEC;");
     f.writeLine(u"DATA;");
     f.writeLine(u"");
+}
+
+void procSfcHeader(const QString& fn, SfcWriter& f, const QDateTime& now)
+{
+    writeSfcHeader(f, sfcHeader(fn, now));
 }
 
 void procSfcFooter(SfcWriter& f)

@@ -1,6 +1,7 @@
 // The fixed frame of an SFC file: the exchange-file header and the footer.
 #pragma once
 
+#include "sxf/drawing.h"
 #include "sxf/sfc_writer.h"
 
 #include <QDateTime>
@@ -18,6 +19,17 @@ QString GetX2String(QStringView s);
 // The name written on the FILE_NAME line for destination `fn`: its part after
 // the last separator, or empty for a blank or invalid path; not yet encoded.
 QString SfcFileName(QStringView fn);
+
+// `t` as the header writes a time stamp: "2026-12-10T09:30:00".
+QString sfcTimeStamp(const QDateTime& t);
+
+// The header this system writes for destination `fn` with `now` as the
+// local date-time of the file.
+Header sfcHeader(const QString& fn, const QDateTime& now);
+
+// Writes the 15 header lines of `h`: the file name in its "\X2\" form,
+// every other value as it stands.
+void writeSfcHeader(SfcWriter& f, const Header& h);
 
 // Writes the 15 header lines for destination `fn` with `now` as the local
 // date-time of the file.
