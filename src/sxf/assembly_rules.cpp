@@ -252,10 +252,13 @@ void AssemblyRules::sheetValues(const Sheet& s)
         auto [w, h] = kSheetSizes[size_t(s.kind)];
         if (s.orientation == 0)
             std::swap(w, h);
-        QString message = QStringLiteral("A%1の用紙に大きさ%2×%3が書かれています").arg(s.kind).arg(num(s.x), num(s.y));
-        if (std::trunc(s.x) != w || std::trunc(s.y) != h)
-            message += QStringLiteral("（A%1は%2×%3）").arg(s.kind).arg(w).arg(h);
-        c.warning("SXFSHEETLENGTHWARNING", s.at, message);
+        // Checking programs note the lengths even when they are the standard
+        // ones; say so, since every sheet of this system's files has them.
+        const bool standard = std::trunc(s.x) == w && std::trunc(s.y) == h;
+        const QString note = standard ? QStringLiteral("標準の大きさと同じです")
+                                      : QStringLiteral("A%1は%2×%3です").arg(s.kind).arg(w).arg(h);
+        c.warning("SXFSHEETLENGTHWARNING", s.at,
+                  QStringLiteral("A%1の用紙に大きさ%2×%3も書かれています（%4）").arg(s.kind).arg(num(s.x), num(s.y), note));
     }
 }
 

@@ -1,6 +1,7 @@
 // The value rules of single features: lengths, radii, angles, scales, vertex
 // lists, texts, arrows and extension lines. What a feature's place among the
 // assemblies decides is in assembly_rules.cpp.
+#include "sxf/predefined_tables.h"
 #include "sxf/rule_context.h"
 
 #include <cmath>
@@ -22,13 +23,13 @@ void angle(RuleContext& c, const Origin& at, double degrees, const QString& what
 
 void scale(RuleContext& c, const Origin& at, double value, const QString& what)
 {
-    if (!positiveReal(value))
+    if (!isTableLength(value))
         c.error("SXFERRORSCALE", at, QStringLiteral("%1（%2）が正の値でないか大きすぎます").arg(what, num(value)));
 }
 
 void radius(RuleContext& c, const Origin& at, double r, const QString& what)
 {
-    if (!positiveReal(r))
+    if (!isTableLength(r))
         c.error("SXFRADIUSZERO", at, QStringLiteral("%1（%2）が正の値ではありません").arg(what, num(r)));
 }
 
@@ -63,9 +64,9 @@ struct TextValues {
 
 void textValues(RuleContext& c, const Origin& at, const TextValues& t)
 {
-    if (!positiveReal(t.height))
+    if (!isTableLength(t.height))
         c.error("SXFTEXTHEIGHT", at, QStringLiteral("文字の高さ（%1）が正の値ではありません").arg(num(t.height)));
-    if (!positiveReal(t.width))
+    if (!isTableLength(t.width))
         c.error("SXFTEXTWIDTH", at, QStringLiteral("文字の幅（%1）が正の値ではありません").arg(num(t.width)));
     if (t.spacing < 0 || t.spacing >= kMaxSpacing)
         c.error("SXFTEXTSPACE", at, QStringLiteral("文字の間隔（%1）が負の値か大きすぎます").arg(num(t.spacing)));
@@ -231,7 +232,7 @@ void arc(RuleContext& c, const ArcFeature& f)
 
 void ellipse(RuleContext& c, const EllipseFeature& f)
 {
-    if (!positiveReal(f.rx) || !positiveReal(f.ry))
+    if (!isTableLength(f.rx) || !isTableLength(f.ry))
         c.error("SXFRADIUSZERO", f.at,
                 QStringLiteral("楕円の半径（%1, %2）が正の値ではありません").arg(num(f.rx), num(f.ry)));
     angle(c, f.at, f.rotation, QStringLiteral("回転角"));

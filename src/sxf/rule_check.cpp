@@ -3,26 +3,19 @@
 
 #include "sxf/rule_context.h"
 
-#include <algorithm>
-
 namespace sxf {
 
 Findings check(const Drawing& drawing, const CheckOptions& options)
 {
     Findings findings;
-    RuleContext context(drawing, options, findings);
+    FindingSink sink(findings);
+    RuleContext context(drawing, options, sink);
     checkHeader(context);
     checkTables(context);
     checkAssemblies(context);
     checkFeatureValues(context);
-    sortByLine(findings);
+    sink.finish();
     return findings;
-}
-
-void sortByLine(Findings& findings)
-{
-    std::stable_sort(findings.begin(), findings.end(),
-                     [](const Finding& a, const Finding& b) { return a.line < b.line; });
 }
 
 }  // namespace sxf

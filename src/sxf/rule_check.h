@@ -15,7 +15,8 @@ struct CheckOptions {
 };
 
 // The findings of the rules on `drawing`, ordered by line (findings of the
-// whole file, line 0, first; the order of the rules within a line).
+// whole file, line 0, first; the order of the rules within a line), at most
+// about 10,000 of them (then one SFC_MORE_FINDINGS says how many more).
 // Each finding carries the feature number and line of the record it is
 // about, taken from the item's Origin.
 //
@@ -28,9 +29,5 @@ struct CheckOptions {
 // empty tables and member ranges past the features are findings or are
 // ignored, never a crash.
 Findings check(const Drawing& drawing, const CheckOptions& options = {});
-
-// Orders `findings` by line, keeping the order of those on one line; the
-// findings of the whole file (line 0) come first.
-void sortByLine(Findings& findings);
 
 }  // namespace sxf

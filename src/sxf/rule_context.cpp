@@ -12,11 +12,6 @@ namespace {
 // The official library keeps names and texts in buffers of 257 bytes.
 constexpr qsizetype kMaxNameBytes = 256;
 
-// The bounds of its test of positive reals.
-constexpr double kMinCheckedReal = 4.0e-15;
-constexpr double kLimitCheckedReal = 5.0e-15;
-constexpr double kMaxCheckedReal = 999999999999999.5;
-
 template <typename T>
 const Origin& at(const std::vector<T>& items, int32_t index)
 {
@@ -28,12 +23,12 @@ const Origin& at(const std::vector<T>& items, int32_t index)
 
 void RuleContext::error(const char* code, const Origin& at, const QString& message)
 {
-    m_out.push_back({Severity::Error, QString::fromLatin1(code), at.line, at.number, message});
+    m_out.add(Severity::Error, code, at, message);
 }
 
 void RuleContext::warning(const char* code, const Origin& at, const QString& message)
 {
-    m_out.push_back({Severity::Warning, QString::fromLatin1(code), at.line, at.number, message});
+    m_out.add(Severity::Warning, code, at, message);
 }
 
 void RuleContext::nameLength(const Origin& at, const QString& text)
@@ -46,13 +41,6 @@ void RuleContext::nameLength(const Origin& at, const QString& text)
     if (bytes > kMaxNameBytes)
         warning("SXFNAMELENGTH", at,
                 QStringLiteral("文字列が%1バイトあります（読み込む側では256バイトで切られます）").arg(bytes));
-}
-
-bool positiveReal(double v)
-{
-    if (v <= kMinCheckedReal || v >= kMaxCheckedReal)
-        return false;
-    return !(kMinCheckedReal < v && v < kLimitCheckedReal);
 }
 
 bool angleInRange(double degrees)

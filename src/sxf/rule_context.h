@@ -4,7 +4,7 @@
 #pragma once
 
 #include "sxf/drawing.h"
-#include "sxf/findings.h"
+#include "sxf/finding_sink.h"
 #include "sxf/rule_check.h"
 
 #include <QString>
@@ -13,7 +13,7 @@ namespace sxf {
 
 class RuleContext {
 public:
-    RuleContext(const Drawing& drawing, const CheckOptions& options, Findings& out)
+    RuleContext(const Drawing& drawing, const CheckOptions& options, FindingSink& out)
         : drawing(drawing), options(options), m_out(out)
     {
     }
@@ -28,12 +28,8 @@ public:
     const CheckOptions& options;
 
 private:
-    Findings& m_out;
+    FindingSink& m_out;
 };
-
-// The official test of a positive real: false for values up to about 5e-15
-// and from about 1e15 on. NaN passes, as it does there.
-bool positiveReal(double v);
 
 // Whether `degrees` lies within 0..360, both included.
 bool angleInRange(double degrees);

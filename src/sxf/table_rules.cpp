@@ -2,53 +2,21 @@
 // registered here again, entry by entry, as the official library registers
 // them, because whether an entry is a duplicate or past a table's limit
 // depends on the entries registered before it.
+#include "sxf/predefined_tables.h"
 #include "sxf/rule_context.h"
 
 #include <QSet>
 #include <QStringList>
 
 #include <algorithm>
-#include <array>
 #include <cmath>
 
 namespace sxf {
 
 namespace {
 
-constexpr int kMaxLayers = 256;
-constexpr int kMaxUserColours = 240;
-constexpr int kMaxUserLineTypes = 16;
-constexpr int kMaxTextFonts = 1024;
-constexpr int kFirstUserWidth = 11;
-constexpr int kLastWidthCode = 16;
-
 // A layer of this name is the library's own placeholder: never registered.
 const QString kDummyLayer = QStringLiteral("$$SXF_dummy_layer_for_subfigure");
-
-// The pre-defined names, code = position + 1; the blank line-type name is
-// code 16.
-const std::array<const char*, 16> kColourNames = {
-    "black", "red", "green", "blue", "yellow", "magenta", "cyan", "white",
-    "deeppink", "brown", "orange", "lightgreen", "lightblue", "lavender", "lightgray", "darkgray",
-};
-const std::array<const char*, 15> kLineTypeNames = {
-    "continuous", "dashed", "dashed spaced", "long dashed dotted", "long dashed double-dotted",
-    "long dashed triplicate-dotted", "dotted", "chain", "chain double dash", "dashed dotted",
-    "double-dashed dotted", "dashed double-dotted", "double-dashed double-dotted",
-    "dashed triplicate-dotted", "double-dashed triplicate-dotted",
-};
-constexpr std::array<double, 9> kPreDefinedWidths = {0.13, 0.18, 0.25, 0.35, 0.5, 0.7, 1.0, 1.4, 2.0};
-
-// The code of a pre-defined name, 0 for none.
-template <size_t N>
-int codeOf(const std::array<const char*, N>& names, const QString& name)
-{
-    for (size_t i = 0; i < N; ++i) {
-        if (name == QLatin1String(names[i]))
-            return int(i) + 1;
-    }
-    return 0;
-}
 
 void checkLayers(RuleContext& c)
 {
@@ -80,7 +48,7 @@ void checkColours(RuleContext& c)
     int userCount = 0;
     for (const Colour& colour : c.drawing.colours) {
         if (colour.predefined) {
-            const int code = codeOf(kColourNames, colour.name);
+            const int code = preDefinedColourCode(colour.name);
             if (code == 0)
                 c.error("SXFNOTPRECOLOUR", colour.at, QStringLiteral("「%1」は既定義色の名前ではありません").arg(colour.name));
             else if (preDefined.contains(code))
@@ -111,7 +79,7 @@ void checkUserLineType(RuleContext& c, const LineType& type, QSet<QString>& name
                 QStringLiteral("線種のセグメント数%1は2～8の偶数でなければなりません").arg(type.segments));
     const size_t checked = std::min(type.pitches.size(), size_t(std::clamp(type.segments, 0, 8)));
     for (size_t i = 0; i < checked; ++i) {
-        if (!positiveReal(type.pitches[i])) {
+        if (!isTableLength(type.pitches[i])) {
             c.error("SXFPITCHERROR", type.at, QStringLiteral("線種のピッチ%1が正の値ではありません").arg(num(type.pitches[i])));
             break;
         }
@@ -137,7 +105,7 @@ void checkLineTypes(RuleContext& c)
             checkUserLineType(c, type, userNames, userCount);
             continue;
         }
-        const int code = type.name.isEmpty() ? 16 : codeOf(kLineTypeNames, type.name);
+        const int code = preDefinedLineTypeCode(type.name);
         if (code == 0)
             c.error("SXFNOTPRETYPE", type.at, QStringLiteral("「%1」は既定義線種の名前ではありません").arg(type.name));
         else if (preDefined.contains(code))
@@ -155,14 +123,14 @@ void checkWidths(RuleContext& c)
     std::vector<double> user;
     for (const Width& width : c.drawing.widths) {
         const double w = width.width;
-        if (w <= 0 || !positiveReal(w)) {
+        if (w <= 0 || !isTableLength(w)) {
             c.error("SXFERRORWIDTH", width.at, QStringLiteral("線幅%1が正の値ではありません").arg(num(w)));
             continue;
         }
         int code = 0;
-        for (size_t k = 0; k < kPreDefinedWidths.size() && code == 0; ++k) {
-            if (std::abs(w - kPreDefinedWidths[k]) < c.options.lengthTolerance)
-                code = int(k) + 1;
+        for (int k = 1; k <= kPreDefinedWidths && code == 0; ++k) {
+            if (std::abs(w - preDefinedWidth(k)) < c.options.lengthTolerance)
+                code = k;
         }
         const bool taken = code ? preDefined.contains(code) : std::find(user.begin(), user.end(), w) != user.end();
         if (taken) {
@@ -193,8 +161,8 @@ void checkFonts(RuleContext& c)
             c.error("SXFSAMENAME", font.at, QStringLiteral("文字フォント「%1」が二度定義されています").arg(font.name));
             continue;
         }
-        if (registered.size() >= kMaxTextFonts) {
-            c.error("SXFMAXTEXTFONT", font.at, QStringLiteral("文字フォントが%1を超えています").arg(kMaxTextFonts));
+        if (registered.size() >= kMaxFonts) {
+            c.error("SXFMAXTEXTFONT", font.at, QStringLiteral("文字フォントが%1を超えています").arg(kMaxFonts));
             continue;
         }
         c.nameLength(font.at, font.name);
