@@ -49,6 +49,12 @@ QString referenceCheckScript()
     return {};
 }
 
+QByteArray referenceSample()
+{
+    const QString script = referenceCheckScript();
+    return script.isEmpty() ? QByteArray() : readFile(QFileInfo(script).path() + QStringLiteral("/samples/sample_valid.sfc"));
+}
+
 std::optional<std::vector<ReferenceFindings>> referenceCheck(const std::vector<QByteArray>& files)
 {
     const QString script = referenceCheckScript();

@@ -28,6 +28,10 @@ using ReferenceFindings = std::vector<ReferenceFinding>;
 // the environment variable CI is set).
 QString referenceCheckScript();
 
+// The script's own valid sample file (samples/sample_valid.sfc beside it),
+// or empty when the script is absent.
+QByteArray referenceSample();
+
 // The script's findings on each of `files`, with its default tolerances, in
 // one run of Python; nothing when the script or Python cannot be run.
 std::optional<std::vector<ReferenceFindings>> referenceCheck(const std::vector<QByteArray>& files);
