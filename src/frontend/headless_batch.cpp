@@ -140,6 +140,8 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
 
     BatchHooks hooks;
     hooks.log = [out](const QString& line) { writeLine(out, line); };
+    if (settings.checkOutput && !options.noCheck)
+        hooks.checkOutput = &checkWrittenFile;
     const QString workerPath = programDir + workerFileName();
     const int jobs = options.jobs.value_or(defaultJobs());
     BatchResult result;

@@ -1,7 +1,10 @@
 // Summaries and texts of checks, and checks on a thread of their own.
 #include "frontend/output_check.h"
 
+#include "sxf/sfc_check.h"
+
 #include <QEventLoop>
+#include <QFile>
 #include <QObject>
 #include <QThread>
 
@@ -9,11 +12,22 @@
 
 namespace frontend {
 
-namespace {
+sxf::Findings checkSfcFile(const QString& path)
+{
+    // Read into memory rather than mapped: a file that another program
+    // shortens meanwhile must not bring the front-end down.
+    QFile file(path);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    if (!opened || file.error() != QFileDevice::NoError)
+        return {{sxf::Severity::Error, QStringLiteral("SFC_CANNOT_READ"), 0, 0, QStringLiteral("ファイルを読み込めません")}};
+    return sxf::checkSfc(bytes);
+}
 
-const QString kCheckPrefix = QStringLiteral("　　　検査：");
-
-}  // namespace
+OutputCheck checkWrittenFile(const QString& path)
+{
+    return summarise(checkSfcFile(path));
+}
 
 OutputCheck summarise(const sxf::Findings& findings)
 {

@@ -13,12 +13,23 @@ class QThread;
 
 namespace frontend {
 
+// The beginning of the check line of the batch log.
+inline const QString kCheckPrefix = QStringLiteral("　　　検査：");
+
 // What the check of one file found, as the batch log reports it.
 struct OutputCheck {
     int errors = 0;
     int warnings = 0;
     QString first;  // findingText of the first error, or of the first warning without errors
 };
+
+// Reads the file at `path` and checks it (sxf::checkSfc). A file that cannot
+// be opened or read gives one error, SFC_CANNOT_READ. Safe to call from any
+// thread.
+sxf::Findings checkSfcFile(const QString& path);
+
+// The summary of checkSfcFile(path), for the batch log.
+OutputCheck checkWrittenFile(const QString& path);
 
 // The counts and the first finding of `findings`.
 OutputCheck summarise(const sxf::Findings& findings);
