@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace frontend {
@@ -19,23 +20,85 @@ void logLine(const BatchHooks& hooks, const QString& line)
         hooks.log(line);
 }
 
+using LogLine = std::function<void(const QString&)>;
+
 // The lines after a file's destination, and its count in the result.
-void logOutcome(const BatchHooks& hooks, const FileOutcome& outcome, const std::optional<OutputCheck>& check,
-                BatchResult& result)
+void logOutcome(const LogLine& log, const FileOutcome& outcome, BatchResult& result)
 {
-    logLine(hooks, kResultPrefix + outcome.result);
+    log(kResultPrefix + outcome.result);
     if (outcome.result == kConverted) {
         ++result.converted;
-        if (check) {
-            logLine(hooks, checkLogLine(*check));
-            if (check->errors > 0)
-                ++result.checkErrors;
-        }
         return;
     }
     ++result.failed;
     if (!outcome.reason.isEmpty())
-        logLine(hooks, kReasonPrefix + outcome.reason);
+        log(kReasonPrefix + outcome.reason);
+}
+
+// The line after a converted file's result, and its count in the result.
+void logCheck(const LogLine& log, const OutputCheck& check, BatchResult& result)
+{
+    log(checkLogLine(check));
+    if (check.errors > 0)
+        ++result.checkErrors;
+}
+
+// The log of a batch that converts one file after another while the check
+// of the file before runs on its own thread. Lines wait while that check
+// runs, so that its check line still comes right after its file's result.
+class CheckedLog {
+public:
+    CheckedLog(const BatchHooks& hooks, BatchResult& result) : m_hooks(hooks), m_result(result) {}
+    ~CheckedLog() { finish(); }
+
+    // Logs `text` now, or after the running check.
+    void line(const QString& text);
+    // Starts checking `dst` once the check before has ended.
+    void check(const QString& dst);
+    // Waits for the running check and logs what waited for it.
+    void finish();
+
+private:
+    void checked(const OutputCheck& check);
+
+    const BatchHooks& m_hooks;
+    BatchResult& m_result;
+    std::unique_ptr<CheckRun> m_check;
+    bool m_checking = false;
+    QStringList m_waiting;
+    QEventLoop m_loop;
+};
+
+void CheckedLog::line(const QString& text)
+{
+    if (m_checking)
+        m_waiting.append(text);
+    else
+        logLine(m_hooks, text);
+}
+
+void CheckedLog::check(const QString& dst)
+{
+    finish();
+    m_checking = true;
+    m_check = std::make_unique<CheckRun>([&hooks = m_hooks, dst] { return hooks.checkOutput(dst); },
+                                         [this](const OutputCheck& check) { checked(check); });
+}
+
+void CheckedLog::checked(const OutputCheck& check)
+{
+    m_checking = false;
+    logCheck([this](const QString& text) { logLine(m_hooks, text); }, check, m_result);
+    for (const QString& text : std::exchange(m_waiting, {}))
+        logLine(m_hooks, text);
+    m_loop.quit();
+}
+
+void CheckedLog::finish()
+{
+    if (m_checking)
+        m_loop.exec();
+    m_check.reset();
 }
 
 // A batch with several conversions running at once. Files are named and
@@ -53,16 +116,17 @@ private:
     struct FileState {
         QString dst;
         bool named = false;
-        std::optional<FileOutcome> converted;  // the worker's outcome while the check runs
-        std::optional<FileOutcome> outcome;
+        std::optional<FileOutcome> outcome;  // the worker's, once it has ended
         std::optional<OutputCheck> checked;
+        bool done = false;  // ended, and checked when it is checked
         std::unique_ptr<ConversionRun> conversion;
         std::unique_ptr<CheckRun> check;
     };
 
     bool startNext();
-    void converted(qsizetype index, const FileOutcome& outcome);
     void ended(qsizetype index, const FileOutcome& outcome);
+    void checked(qsizetype index, const OutputCheck& check);
+    void changed();
     void logWhatIsReady();
 
     // Names that differ only in case are one file where the file system
@@ -78,8 +142,9 @@ private:
     qsizetype m_next = 0;      // the next file to name and start
     qsizetype m_logged = 0;    // files whose lines are all logged
     bool m_headLogged = false; // the first two lines of file m_logged are out
-    int m_running = 0;
-    bool m_changed = false;    // a conversion ended since the loop last looked
+    int m_running = 0;         // conversions
+    int m_checking = 0;        // checks of converted files
+    bool m_changed = false;    // a conversion or check ended since the loop last looked
     QEventLoop m_loop;
     BatchResult m_result;
 };
@@ -88,14 +153,15 @@ BatchResult JobsBatch::run()
 {
     m_result.files = int(m_files.size());
     while (m_logged < m_files.size()) {
-        while (m_next < m_files.size() && m_running < m_jobs && startNext()) {
+        while (m_next < m_files.size() && m_running < m_jobs && m_checking < m_jobs && startNext()) {
         }
         logWhatIsReady();
         if (m_logged == m_files.size())
             break;
         // Something is running here: a file waits only for a running
-        // conversion, and with none running every file has been started.
-        Q_ASSERT(m_running > 0);
+        // conversion or check, and with none running every file has been
+        // started and has ended.
+        Q_ASSERT(m_running + m_checking > 0);
         if (!m_changed)
             m_loop.exec();
         m_changed = false;
@@ -125,37 +191,21 @@ bool JobsBatch::startNext()
     ++m_next;
     if (dst.isEmpty()) {
         file.outcome = FileOutcome{kFailed, kNoFreeNameReason};
+        file.done = true;
     } else if (!m_hooks.startConvert) {
         file.outcome = FileOutcome{kFailed, kWorkerNotStartedReason};
+        file.done = true;
     } else {
         m_reserved.insert(reservationKey(dst));
         ++m_running;
         file.conversion = m_hooks.startConvert(m_files[index], dst,
-            [this, index](const FileOutcome& outcome) { converted(index, outcome); });
+            [this, index](const FileOutcome& outcome) { ended(index, outcome); });
     }
     return true;
 }
 
-// A converted file is checked before it counts as ended, so that its
-// destination stays reserved and its slot taken until the check is done.
-void JobsBatch::converted(qsizetype index, const FileOutcome& outcome)
-{
-    FileState& file = m_state[size_t(index)];
-    if (file.outcome || file.converted)
-        return;
-    if (outcome.result != kConverted || !m_hooks.checkOutput) {
-        ended(index, outcome);
-        return;
-    }
-    file.converted = outcome;
-    file.check = std::make_unique<CheckRun>([check = m_hooks.checkOutput, dst = file.dst] { return check(dst); },
-        [this, index](const OutputCheck& check) {
-            FileState& checkedFile = m_state[size_t(index)];
-            checkedFile.checked = check;
-            ended(index, *checkedFile.converted);
-        });
-}
-
+// The worker's slot and the name it wrote are free once it has ended (the
+// file is there now); a converted file is done when its check is.
 void JobsBatch::ended(qsizetype index, const FileOutcome& outcome)
 {
     FileState& file = m_state[size_t(index)];
@@ -164,6 +214,27 @@ void JobsBatch::ended(qsizetype index, const FileOutcome& outcome)
     file.outcome = outcome;
     m_reserved.remove(reservationKey(file.dst));
     --m_running;
+    if (outcome.result == kConverted && m_hooks.checkOutput) {
+        ++m_checking;
+        file.check = std::make_unique<CheckRun>([check = m_hooks.checkOutput, dst = file.dst] { return check(dst); },
+                                                [this, index](const OutputCheck& c) { checked(index, c); });
+    } else {
+        file.done = true;
+    }
+    changed();
+}
+
+void JobsBatch::checked(qsizetype index, const OutputCheck& check)
+{
+    FileState& file = m_state[size_t(index)];
+    file.checked = check;
+    file.done = true;
+    --m_checking;
+    changed();
+}
+
+void JobsBatch::changed()
+{
     m_changed = true;
     m_loop.quit();
 }
@@ -179,9 +250,12 @@ void JobsBatch::logWhatIsReady()
             logLine(m_hooks, kArrowPrefix + file.dst);
             m_headLogged = true;
         }
-        if (!file.outcome)
+        if (!file.done)
             return;
-        logOutcome(m_hooks, *file.outcome, file.checked, m_result);
+        const LogLine log = [this](const QString& text) { logLine(m_hooks, text); };
+        logOutcome(log, *file.outcome, m_result);
+        if (file.checked)
+            logCheck(log, *file.checked, m_result);
         // Its process and check have ended; what is left of them is not
         // needed any more.
         file.conversion.reset();
@@ -210,6 +284,9 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
 {
     BatchResult result;
     result.files = int(files.size());
+    CheckedLog log(hooks, result);
+    const LogLine line = [&log](const QString& text) { log.line(text); };
+    int tried = 0;
     for (const QString& src : files) {
         if (hooks.stopRequested && hooks.stopRequested()) {
             // The window is closing: nobody reads a summary any more.
@@ -219,15 +296,15 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
         // The key is read at this moment, so holding it down stops the batch
         // at the next file even when the window never saw it pressed.
         if (hooks.escapeHeld && hooks.escapeHeld()) {
-            logLine(hooks, kEscapeLine);
+            line(kEscapeLine);
             result.stopped = true;
             break;
         }
         if (hooks.starting)
-            hooks.starting(result.converted + result.failed + 1, result.files, src);
+            hooks.starting(++tried, result.files, src);
         const QString dst = destinationFor(src, target, hooks.isTaken);
-        logLine(hooks, src);
-        logLine(hooks, kArrowPrefix + dst);
+        line(src);
+        line(kArrowPrefix + dst);
         FileOutcome outcome;
         if (dst.isEmpty())
             outcome = {kFailed, kNoFreeNameReason};
@@ -235,11 +312,11 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
             outcome = {kFailed, kWorkerNotStartedReason};
         else
             outcome = hooks.convert(src, dst);
-        std::optional<OutputCheck> check;
+        logOutcome(line, outcome, result);
         if (outcome.result == kConverted && hooks.checkOutput)
-            check = waitForCheck([&hooks, &dst] { return hooks.checkOutput(dst); });
-        logOutcome(hooks, outcome, check, result);
+            log.check(dst);
     }
+    log.finish();
     logLine(hooks, batchSummary(result));
     return result;
 }

@@ -3,12 +3,9 @@
 
 #include "sxf/sfc_check.h"
 
-#include <QEventLoop>
 #include <QFile>
 #include <QObject>
 #include <QThread>
-
-#include <optional>
 
 namespace frontend {
 
@@ -89,19 +86,6 @@ CheckRun::~CheckRun()
 {
     QObject::disconnect(m_state->thread.get(), nullptr, &m_state->context, nullptr);
     m_state->thread->wait();
-}
-
-OutputCheck waitForCheck(const std::function<OutputCheck()>& work)
-{
-    std::optional<OutputCheck> result;
-    QEventLoop loop;
-    const CheckRun run(work, [&result, &loop](const OutputCheck& check) {
-        result = check;
-        loop.quit();
-    });
-    if (!result)
-        loop.exec();
-    return *result;
 }
 
 }  // namespace frontend

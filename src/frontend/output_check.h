@@ -61,8 +61,4 @@ private:
     std::unique_ptr<State> m_state;
 };
 
-// Runs `work` as a CheckRun and waits for it while the caller's event loop
-// keeps running. Returns its result.
-OutputCheck waitForCheck(const std::function<OutputCheck()>& work);
-
 }  // namespace frontend

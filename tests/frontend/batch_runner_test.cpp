@@ -12,11 +12,13 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <memory>
 
@@ -140,6 +142,57 @@ TEST_F(BatchRun, EscapeAndCloseStopBeforeTheNextFile)
         EXPECT_EQ(m_log, c.log);
         EXPECT_EQ(m_converted.size(), c.stopBefore);
         EXPECT_TRUE(r.stopped);
+    }
+}
+
+// One file after another, the check of a file runs while the next one
+// converts; its line still comes right after its file's result, also when
+// Escape stops the batch meanwhile.
+TEST_F(BatchRun, CheckRunsWhileTheNextFileConvertsAndItsLineStaysInPlace)
+{
+    const QStringList files{m_folder + "a.jww", m_folder + "b.jww", m_folder + "c.jww"};
+    const QString clean = "　　　検査：問題なし";
+    const QString failed = "　　　検査：エラー1件・警告0件（最初：SXFNOTSETSHEET 用紙がありません）";
+    const struct {
+        const char* name;
+        int escapeBefore;  // the file before which Escape is held, -1 never
+        QStringList log;
+    } cases[] = {
+        {"whole batch", -1,
+            triple("a.jww", m_folder + "a.sfc", kConverted) << failed << triple("b.jww", m_folder + "b.sfc", kConverted)
+                << clean << triple("c.jww", m_folder + "c.sfc", kConverted) << clean
+                << "3件中3件を変換しました（検査でエラーのあるファイル1件）"},
+        {"escape", 1,
+            triple("a.jww", m_folder + "a.sfc", kConverted) << failed << kEscapeLine
+                << "3件中1件を変換しました（検査でエラーのあるファイル1件）"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* name : {"a.sfc", "b.sfc", "c.sfc"})
+            QFile::remove(m_folder + name);
+        m_log.clear();
+        BatchHooks hooks = recordingHooks();
+        // The check of a.sfc is started before b.jww converts and takes
+        // longer than that conversion.
+        std::atomic<int> checked = 0;
+        bool convertedWhileChecking = false;
+        const auto convert = hooks.convert;
+        hooks.convert = [&](const QString& src, const QString& dst) {
+            if (src.endsWith("b.jww"))
+                convertedWhileChecking = checked == 0;
+            return convert(src, dst);
+        };
+        hooks.checkOutput = [&checked](const QString& dst) {
+            QThread::msleep(150);
+            ++checked;
+            return dst.endsWith("a.sfc") ? OutputCheck{1, 0, "SXFNOTSETSHEET 用紙がありません"} : OutputCheck{};
+        };
+        int asked = 0;
+        hooks.escapeHeld = [&] { return asked++ == c.escapeBefore; };
+        const BatchResult r = runBatch(files, {true, {}}, hooks);
+        EXPECT_EQ(m_log, c.log);
+        EXPECT_EQ(r.checkErrors, 1);
+        EXPECT_EQ(convertedWhileChecking, c.escapeBefore < 0);
     }
 }
 

@@ -4,7 +4,7 @@
 #include "tests/frontend/test_app.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
+#include <QEventLoop>
 #include <QThread>
 #include <QTimer>
 
@@ -43,21 +43,31 @@ TEST(OutputCheck, LogLineCountsAndNamesTheFirstErrorBeforeAnyWarning)
     }
 }
 
-TEST(CheckRun, WaitingKeepsTheEventLoopRunning)
+TEST(CheckRun, RunsOnAThreadOfItsOwnAndReportsWhileTheEventLoopRuns)
 {
     int ticks = 0;
     QTimer timer;
     QObject::connect(&timer, &QTimer::timeout, [&ticks] { ++ticks; });
     timer.start(10);
     const Qt::HANDLE caller = QThread::currentThreadId();
-    Qt::HANDLE worker = caller;
-    const OutputCheck result = waitForCheck([&worker] {
-        worker = QThread::currentThreadId();
-        QThread::msleep(300);
-        return OutputCheck{3, 0, QStringLiteral("x")};
-    });
-    EXPECT_EQ(result.errors, 3);
+    Qt::HANDLE worker = caller, reported = nullptr;
+    int errors = 0;
+    QEventLoop loop;
+    const CheckRun run(
+        [&worker] {
+            worker = QThread::currentThreadId();
+            QThread::msleep(300);
+            return OutputCheck{3, 0, QStringLiteral("x")};
+        },
+        [&](const OutputCheck& check) {
+            reported = QThread::currentThreadId();
+            errors = check.errors;
+            loop.quit();
+        });
+    loop.exec();
+    EXPECT_EQ(errors, 3);
     EXPECT_NE(worker, caller);
+    EXPECT_EQ(reported, caller);
     EXPECT_GE(ticks, 5);
 }
 
