@@ -44,8 +44,11 @@ QJsonObject featureCounts(const Drawing& d)
     count("drawing_sheet_feature", d.sheets.size());
     count("sfig_org_feature", d.symbols.size());
     count("composite_curve_org_feature", d.curves.size());
+    std::map<FeatureKind, size_t> kinds;
     for (const FeatureRef& f : d.features)
-        count(featureName(f.kind), 1);
+        ++kinds[f.kind];
+    for (const auto& [kind, k] : kinds)
+        count(featureName(kind), k);
     QJsonObject out;
     for (const auto& [name, k] : n)
         out.insert(QString::fromLatin1(name.c_str()), k);

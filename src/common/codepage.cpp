@@ -171,6 +171,11 @@ QByteArray encodeCp932(QStringView text)
     return out;
 }
 
+bool endsInByte5C(QChar c)
+{
+    return (encodeTable().code[c.unicode()] & 0xFF) == 0x5C;
+}
+
 QChar cp932RoundTrip(QChar c)
 {
     if (c.isSurrogate())

@@ -31,6 +31,13 @@ constexpr qsizetype kMaxCp932Bytes = 2;
 // encodeCp932.
 char* writeCp932(char* out, QStringView text);
 
+// True when the encoding of `c` ends in the byte 0x5C, the backslash of
+// ASCII: the backslash itself and the two-byte characters whose second byte
+// it is (ソ, 表, 能 and some fifty more, as the code page's table has them).
+// A reader that works on bytes takes such a character followed by an
+// apostrophe for the backslash and apostrophe that close an SFC string.
+bool endsInByte5C(QChar c);
+
 // The character `c` after encoding it and decoding the result again: itself
 // when the code page holds it, its Japanese equivalent for the few characters
 // that encode to another one (U+2212 becomes U+FF0D), "?" otherwise.

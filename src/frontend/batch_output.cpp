@@ -51,6 +51,13 @@ SettledOutput settleOutput(OutputChoice choice, const QString& specifiedFolder, 
     return out;
 }
 
+QString defaultAskFolder(const QString& programDir, bool programDirWritable, const QString& documentsFolder)
+{
+    if (programDirWritable || documentsFolder.isEmpty())
+        return programDir;
+    return common::IncludeDelim(documentsFolder);
+}
+
 QString missingFolderMessage(const QString& folder)
 {
     return QStringLiteral("指定したフォルダが見つかりません。\r\n") + folder;

@@ -45,6 +45,14 @@ struct SettledOutput {
 // folder. AskEachTime gives MustAsk.
 SettledOutput settleOutput(OutputChoice choice, const QString& specifiedFolder, const SystemFolders& folders);
 
+// The folder shown under the choice that asks at every batch until the user
+// has chosen one: the program folder `programDir` when it can be written,
+// the layout Jw_cad users know. An installed program's folder cannot, and
+// offering it would start the first batch where nobody can save: then the
+// documents folder, with a separator appended (the program folder still
+// when the system names no documents folder).
+QString defaultAskFolder(const QString& programDir, bool programDirWritable, const QString& documentsFolder);
+
 // The message shown when the output folder does not exist, whatever the
 // choice that named it.
 QString missingFolderMessage(const QString& folder);

@@ -105,8 +105,9 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
         return kExitUsage;
     }
     const QString programDir = common::ExtractDir(programPath);
-    const QString settingsPath = common::fileLocations(programDir).settingsFile;
-    common::SettingsFile settings(programDir);
+    const common::FileLocations where = common::fileLocations(programDir);
+    const QString settingsPath = where.settingsFile;
+    common::SettingsFile settings(defaultAskFolder(programDir, where.portable, documentsFolder()));
     settings.read(settingsPath, false);
     settings.JwwPath = jwwFolderFromProgram(programFromOpenCommand(jwwOpenCommand()));
 

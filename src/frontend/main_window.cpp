@@ -215,11 +215,13 @@ QWidget* MainWindow::buildSettingsPage()
 void MainWindow::FormCreate()
 {
     m_programDir = common::ExtractDir(m_env.programPath);
+    m_defaultFolder = defaultAskFolder(m_programDir, m_env.programFolderWritable,
+                                       m_env.documentsFolder ? m_env.documentsFolder() : QString());
     JwwPath = jwwFolderFromProgram(programFromOpenCommand(m_env.jwwOpenCommand ? m_env.jwwOpenCommand() : QString()));
     m_settingsPath = m_env.settingsPath;
     OpenDatFile(m_settingsPath);
     const auto initialFolder = [this](const QString& folder) {
-        return folder.isEmpty() || !common::DirExistsSafe(folder) ? m_programDir : folder;
+        return folder.isEmpty() || !common::DirExistsSafe(folder) ? m_defaultFolder : folder;
     };
     m_browseFolder1 = initialFolder(Edit1->text());
     m_browseFolder2 = initialFolder(LabelPreFolder->text());
@@ -275,7 +277,7 @@ QRadioButton* MainWindow::radioButton(int index) const
 
 void MainWindow::OpenDatFile(const QString& fn)
 {
-    common::SettingsFile s(m_programDir);
+    common::SettingsFile s(m_defaultFolder);
     // Line 15 is skipped: the Jw_cad folder is found afresh at every start.
     s.read(fn, false);
     applySettings(s);

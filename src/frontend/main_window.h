@@ -100,6 +100,9 @@ private:
 
     WindowEnvironment m_env;
     QString m_programDir;
+    // Where the folder dialogs start when no folder is known yet, and the
+    // ask-every-batch folder of a new settings file (defaultAskFolder).
+    QString m_defaultFolder;
     QString m_settingsPath;
     QString JwwPath;    // Jw_cad folder with a trailing separator
     QString gstyle;     // visual style to store; applied at the next start

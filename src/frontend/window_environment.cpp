@@ -121,7 +121,9 @@ WindowEnvironment WindowEnvironment::forProgram(const QString& programPath)
 {
     WindowEnvironment env;
     env.programPath = programPath;
-    env.settingsPath = common::fileLocations(common::ExtractDir(programPath)).settingsFile;
+    const common::FileLocations where = common::fileLocations(common::ExtractDir(programPath));
+    env.settingsPath = where.settingsFile;
+    env.programFolderWritable = where.portable;
     env.workerPath = common::ExtractDir(programPath) + workerFileName();
     env.jwwOpenCommand = &frontend::jwwOpenCommand;
     env.desktopFolder = &frontend::desktopFolder;

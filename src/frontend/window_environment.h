@@ -31,6 +31,9 @@ struct WindowEnvironment {
     QString settingsPath;
     // The worker program started for each file.
     QString workerPath;
+    // Whether the program folder can be written (common::fileLocations
+    // decides): an installed program's cannot.
+    bool programFolderWritable = true;
 
     std::function<QString()> jwwOpenCommand;
     std::function<QString()> desktopFolder;

@@ -13,8 +13,9 @@ enum class Severity : uint8_t { Error, Warning };
 // One finding. `code` is the official SXF error code where the official
 // library has one for the fault (SXFERRORCOLOUR, SXFEUNSETLAYER, ...), and a
 // code of this system's own, beginning with "SFC_", for faults of the record
-// form that only a reader sees. `message` is a short Japanese description in
-// plain words: what was expected and what was found.
+// form that only a reader sees (the SFC reader's are listed in
+// sfc_reader.h). `message` is a short Japanese description in plain words:
+// what was expected and what was found.
 struct Finding {
     Severity severity = Severity::Error;
     QString code;

@@ -2,6 +2,7 @@
 #include "sxf/sfc_lines.h"
 
 #include <cstring>
+#include <limits>
 
 namespace sxf {
 namespace {
@@ -46,7 +47,9 @@ std::string_view LineCursor::next()
     size_t after = 0;
     const std::string_view line = firstLine(m_rest, after);
     m_rest.remove_prefix(after);
-    ++m_line;
+    // A file of more lines than the count holds keeps its last number.
+    if (m_line < std::numeric_limits<int32_t>::max())
+        ++m_line;
     return line;
 }
 

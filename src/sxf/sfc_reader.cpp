@@ -165,14 +165,14 @@ void SfcFileReader::readRecord(std::string_view opening)
 {
     const RecordLines record = readRecordLines(m_lines, opening, m_scratch);
     const int32_t line = record.line;
-    if (!record.closed)
-        m_findings.add(Severity::Error, "SFC_RECORD", line, QStringLiteral("レコードが「SXF*/」で閉じられていません"));
     if (trimBlanks(record.text).empty()) {
         m_findings.add(Severity::Error, "SFC_RECORD", line, QStringLiteral("レコードが空です"));
         return;
     }
     const RecordFault fault = splitRecordText(record.text, m_text);
     const Origin at{static_cast<int32_t>(m_text.number), line};
+    if (!record.closed)
+        m_findings.add(Severity::Error, "SFC_RECORD", at, QStringLiteral("レコードが「SXF*/」で閉じられていません"));
     if (fault == RecordFault::NoNumber || fault == RecordFault::NoName) {
         m_findings.add(Severity::Error, "SFC_RECORD", at,
                        QString::fromUtf8(faultMessage(fault)) + QStringLiteral("：「%1」").arg(quoted(record.text)));

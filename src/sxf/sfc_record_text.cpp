@@ -12,7 +12,6 @@
 namespace sxf {
 namespace {
 
-constexpr std::string_view kStringDelimiter = "\\'";
 // The most bytes of a faulty argument a finding quotes.
 constexpr size_t kFoundBytes = 40;
 
@@ -77,34 +76,52 @@ bool fastDecimal(std::string_view text, double& value)
     return true;
 }
 
+// The first `c` in [from, end), or end. Tokens are short: a plain loop
+// beats a library search there.
+const char* findChar(const char* from, const char* end, char c)
+{
+    while (from != end && *from != c)
+        ++from;
+    return from;
+}
+
 // Reads one argument at `pos` (blanks skipped) into `token`; false with the
 // fault when it does not end.
 RecordFault readToken(std::string_view text, size_t& pos, ArgToken& token)
 {
-    if (text.substr(pos).starts_with(kStringDelimiter)) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin + pos;
+    if (*p == '\\' && p + 1 != end && p[1] == '\'') {
         // A string ends at the next backslash-apostrophe, byte for byte, as
         // the SXF library reads it: even a code page 932 character whose
         // second byte is a backslash ends it when an apostrophe follows.
-        const size_t end = text.find(kStringDelimiter, pos + 2);
-        if (end == std::string_view::npos)
-            return RecordFault::OpenString;
-        token = {ArgToken::Form::String, text.substr(pos + 2, end - pos - 2)};
-        pos = end + 2;
+        const char* q = p + 2;
+        for (;;) {
+            q = findChar(q, end, '\\');
+            if (q == end)
+                return RecordFault::OpenString;
+            if (q + 1 != end && q[1] == '\'')
+                break;
+            ++q;
+        }
+        token = {ArgToken::Form::String, std::string_view(p + 2, static_cast<size_t>(q - p - 2))};
+        pos = static_cast<size_t>(q + 2 - begin);
         return RecordFault::None;
     }
-    if (text[pos] == '\'') {
-        const size_t end = text.find('\'', pos + 1);
-        if (end == std::string_view::npos)
+    if (*p == '\'') {
+        const char* q = findChar(p + 1, end, '\'');
+        if (q == end)
             return RecordFault::OpenValue;
-        token = {ArgToken::Form::Quoted, text.substr(pos + 1, end - pos - 1)};
-        pos = end + 1;
+        token = {ArgToken::Form::Quoted, std::string_view(p + 1, static_cast<size_t>(q - p - 1))};
+        pos = static_cast<size_t>(q + 1 - begin);
         return RecordFault::None;
     }
-    size_t end = text.find_first_of(",)", pos);
-    if (end == std::string_view::npos)
-        end = text.size();
-    token = {ArgToken::Form::Bare, trim(text.substr(pos, end - pos))};
-    pos = end;
+    const char* q = p;
+    while (q != end && *q != ',' && *q != ')')
+        ++q;
+    token = {ArgToken::Form::Bare, trim(std::string_view(p, static_cast<size_t>(q - p)))};
+    pos = static_cast<size_t>(q - begin);
     return RecordFault::None;
 }
 

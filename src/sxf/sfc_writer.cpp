@@ -18,8 +18,19 @@ constexpr size_t kFlushSize = size_t{1} << 16;
 
 QString safeSfcString(QString text)
 {
-    // The replacement cannot form a new pair, so one pass replaces them all.
-    text.replace(QStringLiteral("\\'"), QStringLiteral("\uFFE5\u2019"));
+    // The replacements end in "’", which ends in no backslash byte and so
+    // forms no new pair with an apostrophe after it: one pass does.
+    if (!text.contains(u'\''))
+        return text;
+    for (qsizetype i = 1; i < text.size(); ++i) {
+        if (text.at(i) != u'\'')
+            continue;
+        const QChar before = text.at(i - 1);
+        if (before == u'\\')
+            text[i - 1] = QChar(0xFFE5);
+        if (common::endsInByte5C(before))
+            text[i] = QChar(0x2019);
+    }
     return text;
 }
 

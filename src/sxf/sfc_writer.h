@@ -141,9 +141,13 @@ private:
     int m_leftOut = 0;
 };
 
-// `text` with every backslash + apostrophe pair, which would end an SFC
-// string early and break its record, replaced by "￥’" (U+FFE5, U+2019). The
-// replacement forms no new pair. Callers apply it to every string from the
+// `text` made safe to write as an SFC string: every backslash + apostrophe
+// pair, which would end the string early and break its record, becomes
+// "￥’" (U+FFE5, U+2019), and an apostrophe after any other character whose
+// code page 932 encoding ends in the byte of the backslash (ソ, 表, 能, ...)
+// becomes "’", since the bytes are the same pair to a reader that works on
+// bytes. Every other apostrophe stays. The result holds no such pair, so a
+// second pass changes nothing. Callers apply it to every string from the
 // drawing before it reaches a writer, at the one place where the string is
 // made, so that a definition and every record naming it carry the same text.
 QString safeSfcString(QString text);

@@ -71,6 +71,26 @@ TEST(Codepage, EncodesTheCodeWindowsWritesForDuplicates)
     }
 }
 
+// The characters that end in the backslash byte come from the table, so
+// they are exactly those the encoder writes that way: the backslash, the
+// fifty two-byte codes with that second byte that Windows writes (not the
+// NEC-selected copies ED 5C and EE 5C), and the em dash written as ―.
+TEST(Codepage, CharactersEndingInTheBackslashByte)
+{
+    for (const char16_t ch : {u'\\', u'ソ', u'表', u'能', u'十', u'予', u'\u2015', u'\u2014', u'\u2168', u'\u7E8A'})
+        EXPECT_TRUE(endsInByte5C(QChar(ch))) << int(ch);
+    for (const char16_t ch : {u'\'', u'ア', u'A', u'\u2019', u'\uFFE5', u'\uFF3C', u'\u00A5', char16_t(0xD800), u'\0'})
+        EXPECT_FALSE(endsInByte5C(QChar(ch))) << int(ch);
+    int count = 0;
+    for (char32_t u = 0; u <= 0xFFFF; ++u) {
+        const QChar c(static_cast<char16_t>(u));
+        const bool written = !c.isSurrogate() && encodeCp932(QStringView(&c, 1)).endsWith('\x5C');
+        EXPECT_EQ(endsInByte5C(c), written) << int(u);
+        count += written ? 1 : 0;
+    }
+    EXPECT_EQ(count, 52);
+}
+
 TEST(Codepage, OneQuestionMarkPerUnrepresentableCharacter)
 {
     EXPECT_EQ(encodeCp932(u"a\u00E9b"), QByteArray("a?b"));

@@ -336,6 +336,10 @@ TEST_F(HeadlessBatch, ReadOnlyProgramFolderUsesTheUsersFolders)
     EXPECT_EQ(batch.status, 0) << batch.errors.toStdString();
     EXPECT_EQ(batch.log, triple(src + "a.jww", out + "a.sfc", kConverted) << "1件中1件を変換しました");
     EXPECT_TRUE(testsupport::readFile(userSettings).startsWith("\xEF\xBB\xBF"));
+    // The folder offered under 「毎回指定」 is the user's documents folder,
+    // not the program folder nobody can write to.
+    const QStringList saved = common::SplitTextLines(common::DecodeTextFile(testsupport::readFile(userSettings)));
+    EXPECT_EQ(saved.value(11), m_workDir + "home" + kSep + "Documents" + kSep);
 
     // The worker on its own finds the same file; two at once on drawings
     // whose images have the same name both convert and leave no image.

@@ -61,6 +61,7 @@ protected:
         ASSERT_TRUE(m_prog.isValid() && m_src.isValid());
         m_progDir = QDir::toNativeSeparators(m_prog.path()) + kSep;
         m_srcDir = QDir::toNativeSeparators(m_src.path()) + kSep;
+        m_documents = m_srcDir + "Documents";
         ASSERT_TRUE(QFile::copy(QStringLiteral(ONDRELLE_EXE), m_progDir + "Ondrelle"));
     }
 
@@ -69,7 +70,7 @@ protected:
         WindowEnvironment e = WindowEnvironment::forProgram(m_progDir + "Kestrune");
         e.jwwOpenCommand = [this] { return m_registry; };
         e.desktopFolder = [this] { return m_srcDir + "Desktop"; };
-        e.documentsFolder = [this] { return m_srcDir + "Documents"; };
+        e.documentsFolder = [this] { return m_documents; };
         e.escapeKeyHeld = [this] { return m_escape; };
         e.showMessage = [this](QWidget*, const QString& text) { m_messages.append(text); };
         e.pickFiles = [this](QWidget*, const QString& folder, int index) {
@@ -174,6 +175,7 @@ protected:
 
     QTemporaryDir m_prog, m_src;
     QString m_progDir, m_srcDir;
+    QString m_documents;  // what the system names as the documents folder
     QString m_registry;
     bool m_escape = false;
     QStringList m_messages;
@@ -327,6 +329,46 @@ TEST_F(WindowTest, AskEachTimeUsesTheChosenFolder)
         if (!c.answer.isEmpty()) {
             EXPECT_EQ(child<QLabel>(*w, "LabelPreFolder")->text(), out + kSep);
         }
+    }
+}
+
+// With no settings file yet, the folder under 「毎回指定」 is the program
+// folder when it can be written; an installed program's cannot (the
+// environment carries that answer), and then it is the documents folder,
+// where the dialog starts and which is saved for the next start.
+TEST_F(WindowTest, AskEachTimeFolderOfANewInstallation)
+{
+    const QString documents = m_srcDir + "Documents";
+    ASSERT_TRUE(QDir().mkpath(documents));
+    const QString plan = drawing("plan.jww");
+    const struct {
+        const char* name;
+        bool writable;
+        QString documents;
+        QString folder;
+    } cases[] = {
+        {"program folder writable", true, documents, m_progDir},
+        {"program folder read-only", false, documents, documents + kSep},
+        {"read-only, and the system names no documents folder", false, "", m_progDir},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        QFile::remove(m_progDir + "Kestrune.dat");
+        m_documents = c.documents;
+        m_folderAnswer.clear();  // the dialog is cancelled
+        m_folderAsked.clear();
+        WindowEnvironment e = env();
+        e.programFolderWritable = c.writable;
+        {
+            MainWindow w(e);
+            w.show();
+            EXPECT_EQ(child<QLabel>(w, "LabelPreFolder")->text(), c.folder);
+            child<QAbstractButton>(w, "RadioButton5")->click();
+            drop(w, {plan});
+            EXPECT_EQ(m_folderAsked, QStringList{c.folder});
+            w.close();
+        }
+        EXPECT_EQ(settingsLines().value(11), c.folder);
     }
 }
 

@@ -2,6 +2,7 @@
 // the targets make, so that the ordinary test suite catches a regression.
 #include "tests/fuzz/fuzz_checks.h"
 #include "tests/fuzz/fuzz_corpus_start.h"
+#include "tests/fuzz/sfc_fuzz_checks.h"
 #include "tests/support/jww_builder.h"
 #include "tests/support/test_paths.h"
 
@@ -19,13 +20,16 @@ struct Input {
     QByteArray bytes;
 };
 
-// The minimised inputs the fuzzer wrote, kept in tests/fuzz/regressions.
-std::vector<Input> regressionInputs()
+// The minimised inputs the fuzzer wrote, kept in tests/fuzz/regressions:
+// SFC files (named *.sfc) for the SFC reader, drawings for the others.
+std::vector<Input> regressionInputs(bool sfc)
 {
     std::vector<Input> out;
     const QDir dir(QStringLiteral(KESTRUNE_SOURCE_DIR "/tests/fuzz/regressions"));
-    for (const QString& name : dir.entryList(QDir::Files, QDir::Name))
-        out.push_back({name, testsupport::readFile(dir.filePath(name))});
+    for (const QString& name : dir.entryList(QDir::Files, QDir::Name)) {
+        if (name.endsWith(QStringLiteral(".sfc")) == sfc)
+            out.push_back({name, testsupport::readFile(dir.filePath(name))});
+    }
     return out;
 }
 
@@ -86,7 +90,7 @@ void expectPromisesKept(const std::vector<Input>& inputs)
 
 TEST(FuzzRegressions, FoundInputsKeepEveryPromise)
 {
-    std::vector<Input> inputs = regressionInputs();
+    std::vector<Input> inputs = regressionInputs(false);
     for (Input& input : rebuiltFindings())
         inputs.push_back(std::move(input));
     expectPromisesKept(inputs);
@@ -99,4 +103,17 @@ TEST(FuzzRegressions, SeedsKeepEveryPromise)
     const std::vector<Input> seeds = seedInputs();
     ASSERT_FALSE(seeds.empty());
     expectPromisesKept(seeds);
+}
+
+// The SFC files the fuzzer found and its seeds keep the SFC reader's
+// promises.
+TEST(FuzzRegressions, SfcInputsKeepEveryPromise)
+{
+    std::vector<Input> inputs = regressionInputs(true);
+    for (fuzzing::Seed& s : fuzzing::sfcSeeds())
+        inputs.push_back({s.name, std::move(s.bytes)});
+    for (const Input& input : inputs) {
+        SCOPED_TRACE(input.name.toStdString());
+        EXPECT_EQ(fuzzing::checkSfcReader(input.bytes).join(u'\n').toStdString(), "");
+    }
 }

@@ -29,6 +29,16 @@ QStringList sampleDrawings()
     return files;
 }
 
+QString sharedTool(const QString& name)
+{
+    const QString path = QDir::cleanPath(QStringLiteral(KESTRUNE_SOURCE_DIR "/../shared/tools/") + name);
+    if (QFile::exists(path))
+        return path;
+    if (!qEnvironmentVariableIsEmpty("CI"))
+        ADD_FAILURE() << "CI is set but the shared tool is missing at " << path.toStdString();
+    return {};
+}
+
 bool writeFile(const QString& path, const QByteArray& bytes)
 {
     QFile f(path);

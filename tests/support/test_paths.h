@@ -12,6 +12,10 @@ namespace testsupport {
 QString samplesDir();
 // Full paths of every sample drawing, sorted; empty when samplesDir() is.
 QStringList sampleDrawings();
+// The script `name` of the SXF tools shared beside the repository (used as a
+// second opinion), or empty when it is absent; absent tools fail the calling
+// test when CI is set, as absent samples do.
+QString sharedTool(const QString& name);
 // Writes `bytes` to `path`; false on any error.
 bool writeFile(const QString& path, const QByteArray& bytes);
 // The whole file, or an empty array.

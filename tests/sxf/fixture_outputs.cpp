@@ -5,7 +5,6 @@
 #include "tests/support/bench_drawings.h"
 #include "tests/support/test_paths.h"
 #include "tests/worker/conversion_harness.h"
-#include "worker/jww/jww_reader.h"
 
 #include <QFileInfo>
 
@@ -25,15 +24,9 @@ QByteArray sfcOf(jww::TJwwData& d)
 std::vector<Output> fixtureOutputs()
 {
     std::vector<Output> out;
-    for (const fuzzing::Seed& seed : fuzzing::fuzzSeeds()) {
-        jww::TJwwData d;
-        d.BindImageExr = true;  // the images are listed, not extracted
-        if (!jww::readJwwDrawing(d, seed.bytes)) {
-            ADD_FAILURE() << "seed does not read: " << seed.name.toStdString();
-            continue;
-        }
-        out.push_back({seed.name, sfcOf(d)});
-    }
+    for (fuzzing::Seed& seed : fuzzing::seedOutputs())
+        out.push_back({seed.name, std::move(seed.bytes), false});
+    EXPECT_EQ(out.size(), fuzzing::fuzzSeeds().size()) << "a seed drawing does not read";
     const std::pair<const char*, void (*)(jww::TJwwData&, int)> shapes[] = {
         {"mixed", testsupport::buildMixedDrawing},
         {"blocks", testsupport::buildBlocksDrawing},
@@ -43,7 +36,7 @@ std::vector<Output> fixtureOutputs()
     for (const auto& [name, build] : shapes) {
         jww::TJwwData d;
         build(d, 300);
-        out.push_back({QString::fromLatin1(name), sfcOf(d)});
+        out.push_back({QString::fromLatin1(name), sfcOf(d), true});
     }
     return out;
 }
@@ -57,7 +50,7 @@ std::vector<Output> sampleOutputs()
             ADD_FAILURE() << "sample does not read: " << path.toStdString();
             continue;
         }
-        out.push_back({QFileInfo(path).fileName(), sfcOf(d)});
+        out.push_back({QFileInfo(path).fileName(), sfcOf(d), false});
     }
     return out;
 }

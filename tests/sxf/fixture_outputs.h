@@ -13,6 +13,7 @@ namespace sxftest {
 struct Output {
     QString name;
     QByteArray bytes;
+    bool shape;  // a synthetic benchmark shape rather than a drawing or a fuzz seed
 };
 
 // The outputs of the fuzz seeds (a rich drawing at every version where the

@@ -75,20 +75,4 @@ inline QByteArray framedSfc(const std::function<void(sxf::SfcWriter&)>& body)
     return capture.take();
 }
 
-// A whole file of feature lines (without "#n = ", numbered 10, 20, ...).
-inline QByteArray framedLines(const QList<QByteArray>& lines)
-{
-    QByteArray body;
-    int32_t number = 10;
-    for (const QByteArray& line : lines) {
-        body += record("#" + QByteArray::number(number) + " = " + line);
-        number += 10;
-    }
-    RecordCapture capture;
-    sxf::procSfcHeader(QStringLiteral("/out/plan.sfc"), capture.f(), QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5)));
-    const QByteArray header = capture.take();
-    sxf::procSfcFooter(capture.f());
-    return header + body + capture.take();
-}
-
 }  // namespace sfctest

@@ -71,6 +71,42 @@ TEST(SfcValues, ListsAndSeparators)
               QByteArray("'1','(1,2,3)','(0.000000,1.500000)'"));
 }
 
+// A string from the drawing must not hold the bytes of the closing "\\'":
+// neither a backslash before an apostrophe nor a two-byte character whose
+// second byte is that backslash byte. Other apostrophes are left alone.
+TEST(SfcValues, SafeStringsHoldNoClosingPair)
+{
+    const struct {
+        const char16_t* text;
+        const char16_t* safe;
+    } cases[] = {
+        {u"ソ'ト", u"ソ’ト"},
+        {u"表'札", u"表’札"},
+        {u"能'登", u"能’登"},
+        {u"\u2015'", u"\u2015’"},  // ― is 81 5C
+        {u"\u2014'", u"\u2014’"},  // — is written as ―
+        {u"ア'イ", u"ア'イ"},
+        {u"'表'", u"'表’"},
+        {u"表''", u"表’'"},
+        {u"it\\'s", u"it￥’s"},
+        {u"\\\\'", u"\\￥’"},
+        {u"表\\'", u"表￥’"},
+        {u"'", u"'"},
+        {u"", u""},
+        {u"\U0001F600'", u"\U0001F600'"},  // beyond the code page: one "?"
+        {u"\uFF3C'", u"\uFF3C'"},          // ＼ is 81 5F
+    };
+    for (const auto& c : cases) {
+        const QString text = QString::fromUtf16(c.text);
+        SCOPED_TRACE(text.toStdString());
+        const QString safe = sxf::safeSfcString(text);
+        EXPECT_EQ(safe, QString::fromUtf16(c.safe));
+        EXPECT_EQ(sxf::safeSfcString(safe), safe);
+        const QByteArray written = argsOf([&](FeatureRecord& r) { r.string(safe); });
+        EXPECT_EQ(written.indexOf("\\'", 2), written.size() - 2) << written.toHex(' ').toStdString();
+    }
+}
+
 TEST(SfcRecord, NumbersFromTenInStepsOfTenWithCrLf)
 {
     QBuffer buffer;

@@ -212,6 +212,29 @@ TEST_F(Images, FilesAreCopiedOrConvertedNeverReplaced)
     EXPECT_EQ(testsupport::readFile(outDir() + "mine.jpg"), "the user's own file");
 }
 
+// An image named 「表'.png」 would put the bytes that close an SFC string
+// into its symbol's name: the JPEG beside the output and the symbol both
+// take the safe name, so the symbol still names its file. An apostrophe
+// after ア is harmless and stays in both.
+TEST_F(Images, NameEndingAStringEarlyIsMadeSafeInFileAndSymbol)
+{
+    saveImage(in("表'.png"), 4, 4, "PNG");
+    saveImage(in("ア'.jpg"), 4, 4, "JPEG");
+    for (const char* name : {"表'.png", "ア'.jpg"})
+        testsupport::addMoji(m_d, imageText("^@BM" + in(QString::fromUtf8(name)) + ",10", 0, 0, 1, 0));
+    const Converted c = convert();
+    testsupport::expectWellFormed(c);
+    worker::placeImageFiles(images(), outDir() + "plan.sfc");
+
+    EXPECT_EQ(filesIn(outDir()), (QStringList{"ア'.jpg", "表’.jpg"}));
+    const QStringList lines = featureLines(c.text);
+    for (const char* name : {"$$ATRU$$101$$画像1$$画像$$表’.jpg", "$$ATRU$$102$$画像2$$画像$$ア'.jpg"}) {
+        const QString quoted = "\\'" + QString::fromUtf8(name) + "\\'";
+        EXPECT_EQ(imageRecords(lines, "sfig_org_feature").filter(quoted).size(), 1) << name;
+        EXPECT_EQ(imageRecords(lines, "sfig_locate_feature").filter(quoted).size(), 1) << name;
+    }
+}
+
 namespace {
 
 // A PNG whose header states `w` x `h` pixels but which holds the pixels of

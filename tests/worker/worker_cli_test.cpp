@@ -16,7 +16,11 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QImageReader>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -617,4 +621,108 @@ TEST_F(WorkerRun, EmbeddedAndReferencedImagesArriveBesideTheOutput)
     EXPECT_EQ(QDir(m_dir.filePath("out")).entryList(QDir::Files, QDir::Name),
               (QStringList{"bare.sfc", "beside.jpg", "plan.sfc"}));
     EXPECT_FALSE(testsupport::readFile(bare).contains("$$ATRU$$101"));
+}
+
+namespace {
+
+// A drawing whose names and texts hold an apostrophe after a character whose
+// second byte is the backslash byte: the text 「ソ'ト」 in a font whose name
+// ends in 「表'」, placed on the layer 「能'登」, a placed block 「表'札」,
+// and the text 「ア'イ」, whose apostrophe is harmless.
+QByteArray apostropheDrawing()
+{
+    jww::TJwwData d;
+    testsupport::initEmptyDrawing(d, 700);
+    d.EntLay[1].aStrLayName = u"能'登"_qs;
+    const auto text = [](const QString& str, double y) {
+        jww::TEntJwwMoji e;
+        e.att.nPenColor = 1;
+        e.att.nPenStyle = 1;
+        e.att.nLayer = 1;
+        e.start_y = e.end_y = y;
+        e.end_x = 3 * str.size();
+        e.dSizeX = e.dSizeY = 3;
+        e.strFontName = u"ＭＳ 表'"_qs;
+        e.str = str;
+        return e;
+    };
+    testsupport::addMoji(d, text(u"ソ'ト"_qs, 0));
+    testsupport::addMoji(d, text(u"ア'イ"_qs, 10));
+    jww::TEntJwwBlockDef def;
+    def.nNumber = 1;
+    def.strName = u"表'札"_qs;
+    testsupport::addLine(def, {{}, 0, 0, 10, 0});
+    d.EntBlockDef.push_back(def);
+    d.Enthd.n2 = 1;
+    testsupport::addBlock(d, {{}, 20, 20, 1, 1, 0, 1});
+    return testsupport::writeJww(d);
+}
+
+// The feature lines in which a reader that works on bytes ends a string
+// early: taking each string to run from its opening backslash and
+// apostrophe to the next pair, it finds no "," or ")" after that pair.
+QList<QByteArray> linesMisreadByBytes(const QByteArray& sfc)
+{
+    QList<QByteArray> misread;
+    for (const QByteArray& line : sfc.split('\n')) {
+        if (!line.startsWith('#'))
+            continue;
+        for (qsizetype open = line.indexOf("\\'"); open >= 0;) {
+            const qsizetype close = line.indexOf("\\'", open + 2);
+            if (close < 0 || close + 2 >= line.size() || (line[close + 2] != ',' && line[close + 2] != ')')) {
+                misread.append(line);
+                break;
+            }
+            open = line.indexOf("\\'", close + 2);
+        }
+    }
+    return misread;
+}
+
+}  // namespace
+
+// Such a drawing converts to a file that a reader working on bytes reads
+// whole, and the definitions and the records naming them agree.
+TEST_F(WorkerRun, ApostropheAfterABackslashByteNeverEndsAString)
+{
+    writeSettings();
+    ASSERT_TRUE(writeFile(m_source, apostropheDrawing()));
+    ASSERT_EQ(run({m_source, m_dest}), 0) << m_err.toStdString();
+    const QByteArray sfc = testsupport::readFile(m_dest);
+    const QList<QByteArray> misread = linesMisreadByBytes(sfc);
+    EXPECT_TRUE(misread.isEmpty()) << common::decodeCp932(misread.join('\n')).toStdString();
+
+    const testsupport::SfcFile file = testsupport::parseSfcFile(m_dest);
+    ASSERT_TRUE(file.ok()) << file.problems.join(u'\n').toStdString();
+    const auto strings = [&](QStringView feature, size_t at) {
+        QStringList out;
+        for (const testsupport::SfcRecord* r : file.named(feature))
+            out.append(r->stringAt(at));
+        return out;
+    };
+    EXPECT_TRUE(strings(u"layer_feature", 0).contains(u"能’登"_qs));
+    EXPECT_EQ(strings(u"text_string_feature", 3), (QStringList{u"ソ’ト"_qs, u"ア'イ"_qs}));
+    EXPECT_TRUE(strings(u"text_font_feature", 0).contains(u"ＭＳ 表’"_qs));
+    EXPECT_EQ(strings(u"sfig_org_feature", 0).filter(u"札"_qs), QStringList{u"表’札"_qs});
+    EXPECT_EQ(strings(u"sfig_locate_feature", 1).filter(u"札"_qs), QStringList{u"表’札"_qs});
+
+    // The shared checker, which reads strings as the official library does,
+    // finds no error and no string that holds those bytes.
+    const QString checker = testsupport::sharedTool(u"sfc_check.py"_qs);
+    const QString python = QStandardPaths::findExecutable(u"python3"_qs);
+    if (checker.isEmpty() || python.isEmpty()) {
+        if (!qEnvironmentVariableIsEmpty("CI"))
+            ADD_FAILURE() << "CI is set but python3 or the shared checker is missing";
+        GTEST_SKIP() << "python3 or the shared checker is missing";
+    }
+    QProcess check;
+    check.start(python, {checker, m_dest, u"--json"_qs});
+    ASSERT_TRUE(check.waitForFinished(60000));
+    const QJsonObject report = QJsonDocument::fromJson(check.readAllStandardOutput()).object();
+    EXPECT_EQ(report.value(u"errors"_qs).toInt(-1), 0) << QJsonDocument(report).toJson().toStdString();
+    for (const QString& kind : {u"form"_qs, u"rule"_qs}) {
+        for (const QJsonValue& finding : report.value(kind).toArray())
+            EXPECT_NE(finding[u"rule"_qs].toString().toStdString(), "string-bytes")
+                << finding[u"excerpt"_qs].toString().toStdString();
+    }
 }

@@ -169,17 +169,12 @@ bool skipped(int32_t eid, std::initializer_list<int32_t> ids)
     return false;
 }
 
-// Steps shared by the dimensions whose element is a line: linear, diameter,
-// radius. `accept` tests the text; `extensionLines` says whether steep lines
-// through the ends are extension lines (linear) or strokes (the others).
-template <typename R, typename TextTest>
-bool lineDimension(
-    const std::vector<GroupMember>& members, R& r, TextTest accept, bool extensionLines, bool swapLoneContinuation)
+// The plain dimension entity of the group, when it has one: its line is the
+// element, its text the text, and the element's direction goes to `A`.
+// False when the group holds a dimension entity in SXF mode, which no
+// dimension here is made of.
+template <typename R> bool takeDimensionEntity(const std::vector<GroupMember>& members, R& r, double& A)
 {
-    if (members.empty())
-        return false;
-    resetIds(r);
-    double A = 0;
     for (const GroupMember& m : members) {
         if (!m.sunpo)
             continue;
@@ -193,6 +188,28 @@ bool lineDimension(
             A = foldedDirection(s.start_x, s.start_y, s.end_x, s.end_y);
         }
     }
+    return true;
+}
+
+// A line along the element that starts or ends at one of its ends carries
+// it on beyond that end; a later such line replaces an earlier one.
+template <typename R> void takeContinuation(R& r, const jww::TEntJwwLine& l, int32_t eid)
+{
+    if (SamePoint(l.start_x, l.start_y, r.x1, r.y1))
+        r.x3 = l.end_x, r.y3 = l.end_y, r.ide1 = eid;
+    else if (SamePoint(l.end_x, l.end_y, r.x1, r.y1))
+        r.x3 = l.start_x, r.y3 = l.start_y, r.ide1 = eid;
+    else if (SamePoint(l.start_x, l.start_y, r.x2, r.y2))
+        r.x4 = l.end_x, r.y4 = l.end_y, r.ide2 = eid;
+    else if (SamePoint(l.end_x, l.end_y, r.x2, r.y2))
+        r.x4 = l.start_x, r.y4 = l.start_y, r.ide2 = eid;
+}
+
+// Without a dimension entity the group's first line is the element (its
+// direction goes to `A`) and its first text the text; lines in the
+// element's direction may continue it.
+template <typename R> void findLineElementAndText(const std::vector<GroupMember>& members, R& r, double& A)
+{
     for (const GroupMember& m : members) {
         if (skipped(m.eid, {r.idl, r.idm}))
             continue;
@@ -204,63 +221,198 @@ bool lineDimension(
                 r.idl = m.eid;
                 A = a;
             } else if (SameNum(a, A)) {
-                if (SamePoint(l.start_x, l.start_y, r.x1, r.y1))
-                    r.x3 = l.end_x, r.y3 = l.end_y, r.ide1 = m.eid;
-                else if (SamePoint(l.end_x, l.end_y, r.x1, r.y1))
-                    r.x3 = l.start_x, r.y3 = l.start_y, r.ide1 = m.eid;
-                else if (SamePoint(l.start_x, l.start_y, r.x2, r.y2))
-                    r.x4 = l.end_x, r.y4 = l.end_y, r.ide2 = m.eid;
-                else if (SamePoint(l.end_x, l.end_y, r.x2, r.y2))
-                    r.x4 = l.start_x, r.y4 = l.start_y, r.ide2 = m.eid;
+                takeContinuation(r, l, m.eid);
             }
         } else if (m.moji && r.idm == kNoMember) {
             r.mj = *m.moji;
             r.idm = m.eid;
         }
     }
-    if (r.idl == kNoMember || r.idm == kNoMember || !accept(r.mj))
-        return false;
-    // A radius is drawn from its second end: a lone continuation is made
-    // the one at that end.
-    if (swapLoneContinuation && r.ide1 != kNoMember && r.ide2 == kNoMember) {
-        std::swap(r.x1, r.x2);
-        std::swap(r.y1, r.y2);
-        std::swap(r.ide1, r.ide2);
-        std::swap(r.x3, r.x4);
-        std::swap(r.y3, r.y4);
+}
+
+// A radius is drawn from its second end: a lone continuation is made the
+// one at that end, by swapping the ends.
+template <typename R> void moveLoneContinuationToEnd2(R& r)
+{
+    if (r.ide1 == kNoMember || r.ide2 != kNoMember)
+        return;
+    std::swap(r.x1, r.x2);
+    std::swap(r.y1, r.y2);
+    std::swap(r.ide1, r.ide2);
+    std::swap(r.x3, r.x4);
+    std::swap(r.y3, r.y4);
+}
+
+// Whether `l` crosses the direction `A` at between 45 and 135 degrees.
+bool isSteepTo(const jww::TEntJwwLine& l, double A)
+{
+    double d = foldedDirection(l.start_x, l.start_y, l.end_x, l.end_y) - A;
+    if (d < 0)
+        d += kTwoPi;
+    if (d >= kPi)
+        d -= kPi;
+    return d > kPi / 4 && d < 3 * kPi / 4;
+}
+
+// Takes `l` as the extension line through end 1 or end 2 of a linear
+// dimension whose element runs along `A`: the first steep line through each
+// end. Returns whether it was taken; the other dimensions have none.
+template <typename R> bool takeExtensionLine(R& r, const jww::TEntJwwLine& l, int32_t eid, double A)
+{
+    if constexpr (requires { r.idh1; }) {
+        const bool steep = isSteepTo(l, A);
+        if (r.idh1 == kNoMember && steep && lineHolds(l, r.x1, r.y1)) {
+            r.h1x1 = l.start_x, r.h1y1 = l.start_y, r.h1x2 = l.end_x, r.h1y2 = l.end_y;
+            r.idh1 = eid;
+            return true;
+        }
+        if (r.idh2 == kNoMember && steep && lineHolds(l, r.x2, r.y2)) {
+            r.h2x1 = l.start_x, r.h2y1 = l.start_y, r.h2x2 = l.end_x, r.h2y2 = l.end_y;
+            r.idh2 = eid;
+            return true;
+        }
     }
+    return false;
+}
+
+// Every member not yet taken: extension lines (when `extensionLines`), then
+// arrow elements at the ends of the element.
+template <typename R>
+void sortLineParts(const std::vector<GroupMember>& members, R& r, double A, bool extensionLines)
+{
     ArrowSorter<R> arrows(r);
     for (const GroupMember& m : members) {
         if (skipped(m.eid, {r.idl, r.ide1, r.ide2, r.idm}))
             continue;
-        if (m.line) {
-            const jww::TEntJwwLine& l = *m.line;
-            if constexpr (requires { r.idh1; }) {
-                if (extensionLines) {
-                    double d = foldedDirection(l.start_x, l.start_y, l.end_x, l.end_y) - A;
-                    if (d < 0)
-                        d += kTwoPi;
-                    if (d >= kPi)
-                        d -= kPi;
-                    const bool steep = d > kPi / 4 && d < 3 * kPi / 4;
-                    if (r.idh1 == kNoMember && steep && lineHolds(l, r.x1, r.y1)) {
-                        r.h1x1 = l.start_x, r.h1y1 = l.start_y, r.h1x2 = l.end_x, r.h1y2 = l.end_y;
-                        r.idh1 = m.eid;
-                        continue;
-                    }
-                    if (r.idh2 == kNoMember && steep && lineHolds(l, r.x2, r.y2)) {
-                        r.h2x1 = l.start_x, r.h2y1 = l.start_y, r.h2x2 = l.end_x, r.h2y2 = l.end_y;
-                        r.idh2 = m.eid;
-                        continue;
-                    }
-                }
-            }
-            arrows.stroke(l.start_x, l.start_y, l.end_x, l.end_y, m.eid);
-        } else {
+        if (!m.line) {
             arrows.other(m);
+            continue;
+        }
+        const jww::TEntJwwLine& l = *m.line;
+        if (!(extensionLines && takeExtensionLine(r, l, m.eid, A)))
+            arrows.stroke(l.start_x, l.start_y, l.end_x, l.end_y, m.eid);
+    }
+}
+
+// Steps shared by the dimensions whose element is a line: linear, diameter,
+// radius. `accept` tests the text; `extensionLines` says whether steep lines
+// through the ends are extension lines (linear) or strokes (the others).
+template <typename R, typename TextTest>
+bool lineDimension(
+    const std::vector<GroupMember>& members, R& r, TextTest accept, bool extensionLines, bool swapLoneContinuation)
+{
+    if (members.empty())
+        return false;
+    resetIds(r);
+    double A = 0;
+    if (!takeDimensionEntity(members, r, A))
+        return false;
+    findLineElementAndText(members, r, A);
+    if (r.idl == kNoMember || r.idm == kNoMember || !accept(r.mj))
+        return false;
+    if (swapLoneContinuation)
+        moveLoneContinuationToEnd2(r);
+    sortLineParts(members, r, A, extensionLines);
+    return true;
+}
+
+// The ends of a circular arc in degrees, counter-clockwise from `s` to `t`:
+// an arc with a negative sweep has them swapped.
+struct ArcEnds {
+    double s = 0, t = 0;
+};
+
+ArcEnds arcEnds(const jww::TEntJwwEnko& e)
+{
+    double s = common::NormDeg(common::RadToDeg(e.radKaishiKaku + e.radKatamukiKaku));
+    double t = common::NormDeg(common::RadToDeg(e.radEnkoKaku) + s);
+    if (e.radEnkoKaku < 0)
+        std::swap(s, t);
+    return {s, t};
+}
+
+void takeDimensionArc(TGroupAttrDimCrv& r, const jww::TEntJwwEnko& e, ArcEnds ends, int32_t eid)
+{
+    r.x = e.start_x, r.y = e.start_y, r.r = e.dHankei;
+    r.sa = ends.s, r.ea = ends.t;
+    const common::GeoPoint p1 = common::EllipsePoint(r.x, r.y, r.r, 1, 0, common::DegToRad(r.sa));
+    const common::GeoPoint p2 = common::EllipsePoint(r.x, r.y, r.r, 1, 0, common::DegToRad(r.ea));
+    r.x1 = p1.x, r.y1 = p1.y, r.x2 = p2.x, r.y2 = p2.y;
+    r.idc = eid;
+}
+
+// An arc that ends where the dimension arc starts continues it before its
+// start, one that starts where it ends continues it after its end; a later
+// one replaces an earlier one.
+void takeArcContinuation(TGroupAttrDimCrv& r, ArcEnds ends, int32_t eid)
+{
+    // The exact complement of the dimension arc continues neither end.
+    if (SameNum(ends.t, r.sa) && SameNum(ends.s, r.ea))
+        return;
+    if (SameNum(ends.t, r.sa))
+        r.ae1 = ends.s, r.ide1 = eid;
+    if (SameNum(ends.s, r.ea))
+        r.ae2 = ends.t, r.ide2 = eid;
+}
+
+// The group's first circular arc is the element and its first text the
+// text; later circular arcs may continue the element.
+void findArcElementAndText(const std::vector<GroupMember>& members, TGroupAttrDimCrv& r)
+{
+    for (const GroupMember& m : members) {
+        if (m.enko && SameNum(m.enko->dHenpeiRitsu, 1)) {
+            const ArcEnds ends = arcEnds(*m.enko);
+            if (r.idc == kNoMember)
+                takeDimensionArc(r, *m.enko, ends, m.eid);
+            else
+                takeArcContinuation(r, ends, m.eid);
+        } else if (m.moji && r.idm == kNoMember) {
+            r.mj = *m.moji;
+            r.idm = m.eid;
         }
     }
-    return true;
+}
+
+// Takes `l` as the radial extension line at the start or the end angle of
+// the dimension arc: the first line whose both ends lie in that direction
+// from the centre, kept nearer end first. Returns whether it was taken.
+bool takeRadialExtensionLine(TGroupAttrDimCrv& r, const jww::TEntJwwLine& l, int32_t eid)
+{
+    const double ps = common::RadToDeg(common::AngleOf(l.start_x - r.x, l.start_y - r.y));
+    const double pe = common::RadToDeg(common::AngleOf(l.end_x - r.x, l.end_y - r.y));
+    const bool startNearer
+        = common::Distance(r.x, r.y, l.start_x, l.start_y) < common::Distance(r.x, r.y, l.end_x, l.end_y);
+    const double nx = startNearer ? l.start_x : l.end_x, ny = startNearer ? l.start_y : l.end_y;
+    const double fx = startNearer ? l.end_x : l.start_x, fy = startNearer ? l.end_y : l.start_y;
+    if (SameNum(ps, r.sa) && SameNum(pe, r.sa) && r.idh1 == kNoMember) {
+        r.h1x1 = nx, r.h1y1 = ny, r.h1x2 = fx, r.h1y2 = fy;
+        r.idh1 = eid;
+        return true;
+    }
+    if (SameNum(ps, r.ea) && SameNum(pe, r.ea) && r.idh2 == kNoMember) {
+        r.h2x1 = nx, r.h2y1 = ny, r.h2x2 = fx, r.h2y2 = fy;
+        r.idh2 = eid;
+        return true;
+    }
+    return false;
+}
+
+// Every member not yet taken: radial extension lines, then arrow elements
+// at the ends of the dimension arc.
+void sortArcParts(const std::vector<GroupMember>& members, TGroupAttrDimCrv& r)
+{
+    ArrowSorter<TGroupAttrDimCrv> arrows(r);
+    for (const GroupMember& m : members) {
+        if (skipped(m.eid, {r.idc, r.ide1, r.ide2, r.idm}))
+            continue;
+        if (!m.line) {
+            arrows.other(m);
+            continue;
+        }
+        const jww::TEntJwwLine& l = *m.line;
+        if (!takeRadialExtensionLine(r, l, m.eid))
+            arrows.stroke(l.start_x, l.start_y, l.end_x, l.end_y, m.eid);
+    }
 }
 
 // The dimensions whose element is a circular arc: curve and angular.
@@ -270,59 +422,10 @@ bool arcDimension(const std::vector<GroupMember>& members, TGroupAttrDimCrv& r, 
     if (members.empty())
         return false;
     resetIds(r);
-    for (const GroupMember& m : members) {
-        if (m.enko && SameNum(m.enko->dHenpeiRitsu, 1)) {
-            const jww::TEntJwwEnko& e = *m.enko;
-            double s = common::NormDeg(common::RadToDeg(e.radKaishiKaku + e.radKatamukiKaku));
-            double t = common::NormDeg(common::RadToDeg(e.radEnkoKaku) + s);
-            if (e.radEnkoKaku < 0)
-                std::swap(s, t);
-            if (r.idc == kNoMember) {
-                r.x = e.start_x, r.y = e.start_y, r.r = e.dHankei;
-                r.sa = s, r.ea = t;
-                const common::GeoPoint p1 = common::EllipsePoint(r.x, r.y, r.r, 1, 0, common::DegToRad(r.sa));
-                const common::GeoPoint p2 = common::EllipsePoint(r.x, r.y, r.r, 1, 0, common::DegToRad(r.ea));
-                r.x1 = p1.x, r.y1 = p1.y, r.x2 = p2.x, r.y2 = p2.y;
-                r.idc = m.eid;
-            } else if (!(SameNum(t, r.sa) && SameNum(s, r.ea))) {
-                // The exact complement of the dimension arc continues neither end.
-                if (SameNum(t, r.sa))
-                    r.ae1 = s, r.ide1 = m.eid;
-                if (SameNum(s, r.ea))
-                    r.ae2 = t, r.ide2 = m.eid;
-            }
-        } else if (m.moji && r.idm == kNoMember) {
-            r.mj = *m.moji;
-            r.idm = m.eid;
-        }
-    }
+    findArcElementAndText(members, r);
     if (r.idc == kNoMember || r.idm == kNoMember || !accept(r.mj))
         return false;
-    ArrowSorter<TGroupAttrDimCrv> arrows(r);
-    for (const GroupMember& m : members) {
-        if (skipped(m.eid, {r.idc, r.ide1, r.ide2, r.idm}))
-            continue;
-        if (m.line) {
-            const jww::TEntJwwLine& l = *m.line;
-            const double ps = common::RadToDeg(common::AngleOf(l.start_x - r.x, l.start_y - r.y));
-            const double pe = common::RadToDeg(common::AngleOf(l.end_x - r.x, l.end_y - r.y));
-            const bool startNearer
-                = common::Distance(r.x, r.y, l.start_x, l.start_y) < common::Distance(r.x, r.y, l.end_x, l.end_y);
-            const double nx = startNearer ? l.start_x : l.end_x, ny = startNearer ? l.start_y : l.end_y;
-            const double fx = startNearer ? l.end_x : l.start_x, fy = startNearer ? l.end_y : l.start_y;
-            if (SameNum(ps, r.sa) && SameNum(pe, r.sa) && r.idh1 == kNoMember) {
-                r.h1x1 = nx, r.h1y1 = ny, r.h1x2 = fx, r.h1y2 = fy;
-                r.idh1 = m.eid;
-            } else if (SameNum(ps, r.ea) && SameNum(pe, r.ea) && r.idh2 == kNoMember) {
-                r.h2x1 = nx, r.h2y1 = ny, r.h2x2 = fx, r.h2y2 = fy;
-                r.idh2 = m.eid;
-            } else {
-                arrows.stroke(l.start_x, l.start_y, l.end_x, l.end_y, m.eid);
-            }
-        } else {
-            arrows.other(m);
-        }
-    }
+    sortArcParts(members, r);
     return true;
 }
 

@@ -4,6 +4,7 @@
 #include "common/file_ops.h"
 #include "common/image_text.h"
 #include "common/path_names.h"
+#include "sxf/sfc_writer.h"
 #include "worker/convert/image_codec_loader.h"
 #include "worker/jww/entity_access.h"
 
@@ -124,7 +125,7 @@ ImagePlacing imagePlacingOf(QStringView path)
 
 QString imageTargetName(const QString& path, ImagePlacing placing)
 {
-    const QString name = common::ExtractName(path);
+    const QString name = sxf::safeSfcString(common::ExtractName(path));
     if (name.isEmpty() || placing != ImagePlacing::Convert)
         return name;
     return common::ReplaceExt(name, u".jpg");

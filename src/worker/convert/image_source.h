@@ -23,8 +23,9 @@ enum class ImagePlacing {
 ImagePlacing imagePlacingOf(QStringView path);
 
 // The name the image goes by beside the output and in its symbol: the file
-// name of `path` (no folder), with ".jpg" for the converted types. Empty when
-// `path` names no file.
+// name of `path` (no folder), with ".jpg" for the converted types, made safe
+// for records (sxf::safeSfcString) so that the symbol names the very file
+// written beside it. Empty when `path` names no file.
 QString imageTargetName(const QString& path, ImagePlacing placing);
 
 // Where an image text's path points: a leading "%temp%" (as written, case

@@ -179,7 +179,9 @@ void writeMojiPieces(convert::ConversionContext& ctx, TSFC_Moji_Exp_Info& mexp, 
         const TSFC_Moji_Exp_MojiField& t = mexp.eMoji[i];
         if (common::IsBlank(t.str))
             continue;
-        sxf::procSfcText(ctx.f, {layer, pieceColour(ctx.tables, t.col), t.fon, t.str, t.mjx, t.mjy, t.msy, t.msx, t.mjd,
+        // Dropping a code (such as "^_") from between two characters may put
+        // an apostrophe next to a character that it did not follow before.
+        sxf::procSfcText(ctx.f, {layer, pieceColour(ctx.tables, t.col), t.fon, sxf::safeSfcString(t.str), t.mjx, t.mjy, t.msy, t.msx, t.mjd,
                                  t.mja, t.ita == 1 ? 15.0 : 0.0, t.ktn, t.dir});
     }
     const auto lines = std::min<qsizetype>(mexp.eLineN, static_cast<qsizetype>(mexp.eLine.size()));

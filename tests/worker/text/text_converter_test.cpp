@@ -181,6 +181,10 @@ TEST(TextConverter, DecoratedTextsAreWrittenInPieces)
         {"slanted text in the gothic font", [](TEntJwwMoji& e) { e.str = u"A^\\B"_qs; e.nMojiShu = 10005; },
          record(10, uR"(text_string_feature('3','5','2',\'A\','110.000000','70.000000','5.000000','2.000000','0.000000','0.000000000000','15.000000000000','1','1'))"_qs) +
              record(20, uR"(text_string_feature('3','5','1',\'B\','112.400000','70.000000','5.000000','2.000000','0.000000','0.000000000000','15.000000000000','1','1'))"_qs)},
+        // A code that does nothing here still joins what it stood between:
+        // the piece is made safe as the whole text was.
+        {"apostrophes brought next to 表 and a backslash", [](TEntJwwMoji& e) { e.str = u"表^!'\\^!'"_qs; },
+         record(10, uR"(text_string_feature('3','5','2',\'表’￥’\','110.000000','70.000000','5.000000','10.000000','0.000000','0.000000000000','0.000000000000','1','1'))"_qs)},
         // Only the dots were codes: one piece spread over the box of
         // "AB・・", 2 x 2 + 2 x 4 + 3 x 1 = 15 wide, spacing (15 - 4) / 1.
         {"trailing dots", [](TEntJwwMoji& e) { e.str = u"AB\u30FB\u30FB"_qs; },
@@ -214,6 +218,7 @@ TEST(TextConverter, CheckMojiSfc)
         {u"a\\'b"_qs, u"a￥’b"_qs},
         {u"\\\\'x\\'"_qs, u"\\￥’x￥’"_qs},
         {u"it's \\ ok"_qs, u"it's \\ ok"_qs},
+        {u"ソ'ト ア'イ"_qs, u"ソ’ト ア'イ"_qs},
         {QString(200, QChar(0x3042)), QString(128, QChar(0x3042))},
         {QString(256, u'a'), QString(256, u'a')},
         {QString(255, u'a') + QChar(0x3042), QString(255, u'a')},
