@@ -93,6 +93,7 @@ void SettingsFile::assignLine(int lineNo, const QString& text, bool readJwwPath)
     case 16: cb2 = StrToIntZero(text); break;
     case 17: cb3 = StrToIntZero(text); break;
     case 18: cb4 = StrToIntZero(text); break;
+    case 19: checkOutput = StrToBoolWord(text); break;
     default: break;
     }
 }
@@ -103,7 +104,7 @@ bool SettingsFile::write(const QString& path) const
         IntText(Fm1x), IntText(Fm1y), IntText(Fm1w), IntText(Fm1h),
         BoolText(rb[0]), BoolText(rb[1]), BoolText(rb[2]), BoolText(rb[3]), BoolText(rb[4]),
         ed1, lb1, lb2, IntText(Fidx), gstyle, JwwPath,
-        IntText(cb2), IntText(cb3), IntText(cb4),
+        IntText(cb2), IntText(cb3), IntText(cb4), BoolText(checkOutput),
     };
     QByteArray bytes("\xEF\xBB\xBF");
     for (const QString& line : lines)

@@ -1,5 +1,7 @@
-// The settings file shared by both programs: 18 text lines that carry the
-// window state of the front-end and the output options of the worker.
+// The settings file shared by both programs: 19 text lines that carry the
+// window state of the front-end and the output options of the worker. The
+// first 18 are those every version writes; programs that know only those
+// ignore the rest.
 #pragma once
 
 #include <QString>
@@ -14,7 +16,7 @@ namespace common {
 // front-end binds its controls to them. Free of widgets on purpose.
 class SettingsFile {
 public:
-    static constexpr int kLineCount = 18;
+    static constexpr int kLineCount = 19;
     static constexpr int kOutputChoices = 5;
 
     // Defaults: window 50, 50, 480 x 480, desktop output, `programDir` as the
@@ -28,13 +30,14 @@ public:
     // Reads `path` over the current values. A file that starts with a UTF-8
     // byte-order mark is UTF-8, any other code page 932; CR, LF and CRLF end
     // lines; only the first kMaxReadBytes bytes are read, lines past the
-    // 18th are ignored and missing lines keep their values. Integer lines
+    // 19th are ignored and missing lines keep their values (an older
+    // program's file has no line 19: the check stays on). Integer lines
     // use StrToIntZero, Boolean lines StrToBoolWord. Line 15 is read only
     // when `readJwwPath` is set (the front-end finds that folder afresh).
     // Returns false, changing nothing, when the file is missing or cannot be
     // read.
     bool read(const QString& path, bool readJwwPath = true);
-    // Writes the 18 lines as UTF-8 with a byte-order mark, each ended by CR
+    // Writes the 19 lines as UTF-8 with a byte-order mark, each ended by CR
     // LF, in place of any earlier file; a missing folder is made first. The
     // new file is written in full under another name and then renamed over
     // the old one, so that the file is always whole. A file that already
@@ -71,6 +74,7 @@ public:
     int32_t cb2 = 0;   // 0 screen colours, 1 printer colours
     int32_t cb3 = 0;   // auxiliary colour index (SFC colour cb3 + 1)
     int32_t cb4 = 0;   // auxiliary line-type index (SFC line type cb4 + 1)
+    bool checkOutput = true;  // line 19: the front-end checks each file it converted
 
 private:
     void assignLine(int lineNo, const QString& text, bool readJwwPath);

@@ -1,6 +1,6 @@
 // The batch without a window: "Kestrune --batch [--out DIR | --beside]
-// [--jobs N] [--] FILE...". It converts like the window does, with the saved
-// settings, and writes the log lines to standard output.
+// [--jobs N] [--no-check] [--] FILE...". It converts like the window does,
+// with the saved settings, and writes the log lines to standard output.
 #pragma once
 
 #include <QString>
@@ -25,7 +25,10 @@ int defaultJobs();
 // output choice applies unless "--out DIR" (that folder) or "--beside"
 // (beside each source) overrides it for this run; an override is not saved.
 // "--jobs N" converts up to N files at once (default: defaultJobs()); the
-// log, the names and the status are those of one file after another.
+// log, the names and the status are those of one file after another. Each
+// converted file is checked, with its check line in the log, when the saved
+// settings ask for it and "--no-check" is not given; the exit status does
+// not depend on what the checks find.
 // Log lines go to `out` in UTF-8, one per line; messages go to `err`.
 // Returns kExitAllConverted when every file named was converted,
 // kExitSomeFailed when any was skipped (not an existing ".jww" file) or

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFont>
@@ -198,7 +199,9 @@ QWidget* MainWindow::buildSettingsPage()
     grid->addWidget(ComboBox3, 2, 1);
     grid->addWidget(new QLabel(QStringLiteral("補助線種：")), 3, 0);
     grid->addWidget(ComboBox4, 3, 1);
-    int row = 4;
+    CheckBox1 = named(new QCheckBox(QStringLiteral("変換後にSXFの検査をする")), "CheckBox1");
+    grid->addWidget(CheckBox1, 4, 0, 1, 3);
+    int row = 5;
     for (const auto& [text, name] : {
              std::pair{QStringLiteral("本ツール画面/本ツールのショートカットにドラッグ＆ドロップ、"), "Label4"},
              std::pair{QStringLiteral("又は上記でファイル選択をすると、ファイル変換を行います。"), "Label5"},
@@ -303,6 +306,7 @@ void MainWindow::applySettings(const common::SettingsFile& s)
     ComboBox2->setCurrentIndex(common::SettingsFile::listIndex(s.cb2, ComboBox2->count()));
     ComboBox3->setCurrentIndex(common::SettingsFile::listIndex(s.cb3, ComboBox3->count()));
     ComboBox4->setCurrentIndex(common::SettingsFile::listIndex(s.cb4, ComboBox4->count()));
+    CheckBox1->setChecked(s.checkOutput);
 }
 
 common::SettingsFile MainWindow::collectSettings() const
@@ -324,6 +328,7 @@ common::SettingsFile MainWindow::collectSettings() const
     s.cb2 = ComboBox2->currentIndex();
     s.cb3 = ComboBox3->currentIndex();
     s.cb4 = ComboBox4->currentIndex();
+    s.checkOutput = CheckBox1->isChecked();
     return s;
 }
 

@@ -14,6 +14,7 @@
 #include <optional>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -139,6 +140,7 @@ private:
     QComboBox* ComboBox2 = nullptr;
     QComboBox* ComboBox3 = nullptr;
     QComboBox* ComboBox4 = nullptr;
+    QCheckBox* CheckBox1 = nullptr;  // check each converted file
     QListWidget* ListBox1 = nullptr;
     QLabel* m_statusText = nullptr;  // StatusBar1's one part
 };

@@ -11,6 +11,7 @@
 #include "frontend/worker_launch.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QLabel>
@@ -192,6 +193,8 @@ void MainWindow::RunProc()
     hooks.escapeHeld = m_env.escapeKeyHeld;
     hooks.stopRequested = [this] { return m_closeRequested; };
     hooks.convert = [this](const QString& src, const QString& dst) { return RunProc1(m_env.workerPath, src, dst); };
+    if (CheckBox1->isChecked())
+        hooks.checkOutput = m_env.checkFile;
     runBatch(FList, *target, hooks);
     m_statusText->setText(kStatusNote);
 }

@@ -42,7 +42,7 @@ std::optional<int> answerInfoRequest(const QStringList& args, const QString& pro
         return 0;
     }
     bool help = isHelp(args.first());
-    if (args.first() == u"--batch") {
+    if (args.first() == u"--batch" || args.first() == u"--check") {
         const qsizetype end = args.indexOf(QStringLiteral("--"));
         const QStringList options = end < 0 ? args.mid(1) : args.mid(1, end - 1);
         help = std::any_of(options.begin(), options.end(), isHelp);
@@ -65,7 +65,8 @@ QString usageText(const QString& programDir)
         ": converts Jw_cad drawings (.jww) into SXF feature-comment files (.sfc).\n"
         "\n"
         "usage: Kestrune [FILE.jww...] [FILE.sfc...]\n"
-        "       Kestrune --batch [--out DIR | --beside] [--jobs N] [--] FILE.jww...\n"
+        "       Kestrune --batch [--out DIR | --beside] [--jobs N] [--no-check] [--] FILE.jww...\n"
+        "       Kestrune --check [--json] [--] FILE.sfc...\n"
         "       Kestrune --render FILE.sfc OUT.png [--width PIXELS] | OUT.pdf\n"
         "       Kestrune --help | --version\n"
         "\n"
@@ -83,6 +84,8 @@ QString usageText(const QString& programDir)
         "  --jobs N    convert up to N drawings at once (default: the number of\n"
         "              processor cores); the log, the names and the exit status\n"
         "              are the same as converting one after another (--jobs 1)\n"
+        "  --no-check  do not check the written files (the saved setting checks\n"
+        "              each one and logs what the check found)\n"
         "  --          what follows are drawings, even when they begin with \"-\"\n"
         "\n"
         "A file is never replaced: when plan.sfc exists, plan~1.sfc is written\n"
@@ -90,6 +93,12 @@ QString usageText(const QString& programDir)
         "\n"
         "Exit status of --batch: 0 every drawing converted, 1 any drawing failed or\n"
         "was skipped (or the output folder is missing), 2 a wrong command line.\n"
+        "\n"
+        "--check checks SXF files (.sfc) the way clients' checking programs do and\n"
+        "prints per file the number of errors and warnings, then one line per\n"
+        "finding: its code, severity, feature number, line and description.\n"
+        "With --json it prints one JSON object instead. Exit status: 0 no file has\n"
+        "an error, 1 any file has, 2 a wrong command line.\n"
         "\n") +
         QStringLiteral("Settings file: ") + where.settingsFile + u'\n' +
         QStringLiteral("Worker:        ") + common::IncludeDelim(programDir) + workerFileName() + u'\n';

@@ -66,9 +66,9 @@ TEST(SettingsFile, LastTrueRadioLineWinsAndAllFalseSelectsNone)
     EXPECT_EQ(readText("1\n1\n1\n1\n0\n0\n0\n0\n0\n").outputChoice(), -1);
 }
 
-TEST(SettingsFile, LineEndsOfEveryKindAndLinesPast18Ignored)
+TEST(SettingsFile, LineEndsOfEveryKindAndLinesPast19Ignored)
 {
-    const SettingsFile s = readText("1\r2\n3\r\n4\n0\n0\n1\n0\n0\ned\nlb1\nlb2\n2\nFusion\n/jw/\n1\n99\n3\nextra\n");
+    const SettingsFile s = readText("1\r2\n3\r\n4\n0\n0\n1\n0\n0\ned\nlb1\nlb2\n2\nFusion\n/jw/\n1\n99\n3\n0\nextra\n");
     EXPECT_EQ(s.Fm1x, 1);
     EXPECT_EQ(s.Fm1y, 2);
     EXPECT_EQ(s.Fm1w, 3);
@@ -82,6 +82,16 @@ TEST(SettingsFile, LineEndsOfEveryKindAndLinesPast18Ignored)
     EXPECT_EQ(s.cb3, 99);
     EXPECT_EQ(SettingsFile::listIndex(s.cb3, 16), -1);
     EXPECT_EQ(s.cb4, 3);
+    EXPECT_FALSE(s.checkOutput);
+}
+
+// Files of older programs end at line 18: checking stays on for them.
+TEST(SettingsFile, Line19AbsentMeansCheckOn)
+{
+    const QByteArray head = "50\n50\n480\n480\n1\n0\n0\n0\n0\n\n\n\n1\nWindows\n\n0\n0\n0\n";
+    EXPECT_TRUE(readText(head).checkOutput);
+    EXPECT_FALSE(readText(head + "0\n").checkOutput);
+    EXPECT_TRUE(readText(head + "1\n").checkOutput);
 }
 
 TEST(SettingsFile, Line16DigitAndLetter)
@@ -106,7 +116,7 @@ TEST(SettingsFile, ReadsCodePage932WithoutBomAndUtf8WithBom)
     EXPECT_EQ(readText("\xEF\xBB\xBF" + lines + folder.toUtf8() + "\n").ed1, folder);
 }
 
-TEST(SettingsFile, WritesEighteenCrLfLinesWithBomAndRoundTrips)
+TEST(SettingsFile, WritesNineteenCrLfLinesWithBomAndRoundTrips)
 {
     QTemporaryDir dir;
     const QString path = dir.filePath("Kestrune.dat");
@@ -115,13 +125,14 @@ TEST(SettingsFile, WritesEighteenCrLfLinesWithBomAndRoundTrips)
     s.ed1 = QStringLiteral("/出力/");
     s.JwwPath = QStringLiteral("/jw/");
     s.cb3 = SettingsFile::listIndex(99, 16);
+    s.checkOutput = false;
     ASSERT_TRUE(s.write(path));
 
     const QByteArray bytes = readFile(path);
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
-    EXPECT_EQ(bytes.count("\r\n"), 18);
-    EXPECT_TRUE(bytes.contains("\r\n-1\r\n"));
+    EXPECT_EQ(bytes.count("\r\n"), 19);
+    EXPECT_TRUE(bytes.endsWith("\r\n-1\r\n0\r\n0\r\n"));
 
     SettingsFile back;
     ASSERT_TRUE(back.read(path));
@@ -130,6 +141,7 @@ TEST(SettingsFile, WritesEighteenCrLfLinesWithBomAndRoundTrips)
     EXPECT_EQ(back.lb2, QStringLiteral("/prog/"));
     EXPECT_EQ(back.JwwPath, s.JwwPath);
     EXPECT_EQ(back.cb3, -1);
+    EXPECT_FALSE(back.checkOutput);
 }
 
 TEST(SettingsFile, FailedWriteLeavesNoFile)

@@ -3,50 +3,16 @@
 // written back gives the same bytes.
 #include "sxf/sfc_drawing_writer.h"
 #include "sxf/sfc_reader.h"
-#include "tests/fuzz/fuzz_corpus_start.h"
-#include "tests/support/bench_drawings.h"
 #include "tests/support/test_paths.h"
-#include "tests/worker/conversion_harness.h"
+#include "tests/sxf/fixture_outputs.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 
 #include <gtest/gtest.h>
 
+using sxftest::Output;
+
 namespace {
-
-struct Output {
-    QString name;
-    QByteArray bytes;
-};
-
-QByteArray sfcOf(jww::TJwwData& d)
-{
-    return testsupport::convertInMemory(d).bytes;
-}
-
-// The outputs of the fuzz seeds (a rich drawing at every version where the
-// format changes, the string and count encodings, empty drawings, the demo)
-// and of the benchmark shapes at a small size.
-std::vector<Output> fixtureOutputs()
-{
-    std::vector<Output> out;
-    for (fuzzing::Seed& seed : fuzzing::seedOutputs())
-        out.push_back({seed.name, std::move(seed.bytes)});
-    EXPECT_EQ(out.size(), fuzzing::fuzzSeeds().size()) << "a seed drawing does not read";
-    const std::pair<const char*, void (*)(jww::TJwwData&, int)> shapes[] = {
-        {"mixed", testsupport::buildMixedDrawing},
-        {"blocks", testsupport::buildBlocksDrawing},
-        {"colours", testsupport::buildColoursDrawing},
-        {"nested", testsupport::buildNestedDrawing},
-    };
-    for (const auto& [name, build] : shapes) {
-        jww::TJwwData d;
-        build(d, 300);
-        out.push_back({QString::fromLatin1(name), sfcOf(d)});
-    }
-    return out;
-}
 
 // The first line where `b` differs from `a`, for the failure message.
 std::string firstDifference(const QByteArray& a, const QByteArray& b)
@@ -81,7 +47,7 @@ void expectRoundTrip(const Output& output)
 
 TEST(SfcRoundTrip, FixtureOutputsWriteBackByteForByte)
 {
-    const std::vector<Output> outputs = fixtureOutputs();
+    const std::vector<Output> outputs = sxftest::fixtureOutputs();
     ASSERT_GE(outputs.size(), 20u);
     for (const Output& output : outputs)
         expectRoundTrip(output);
@@ -90,11 +56,8 @@ TEST(SfcRoundTrip, FixtureOutputsWriteBackByteForByte)
 TEST(SfcRoundTrip, SampleOutputsWriteBackByteForByte)
 {
     REQUIRE_SAMPLES();
-    const QStringList drawings = testsupport::sampleDrawings();
-    ASSERT_FALSE(drawings.isEmpty());
-    for (const QString& path : drawings) {
-        jww::TJwwData d;
-        ASSERT_TRUE(d.FileIn(path)) << path.toStdString();
-        expectRoundTrip({QFileInfo(path).fileName(), sfcOf(d)});
-    }
+    const std::vector<Output> outputs = sxftest::sampleOutputs();
+    ASSERT_FALSE(outputs.empty());
+    for (const Output& output : outputs)
+        expectRoundTrip(output);
 }

@@ -1,0 +1,91 @@
+// Summaries and texts of checks, and checks on a thread of their own.
+#include "frontend/output_check.h"
+
+#include "sxf/sfc_check.h"
+
+#include <QFile>
+#include <QObject>
+#include <QThread>
+
+namespace frontend {
+
+sxf::Findings checkSfcFile(const QString& path)
+{
+    // Read into memory rather than mapped: a file that another program
+    // shortens meanwhile must not bring the front-end down.
+    QFile file(path);
+    const bool opened = file.open(QIODevice::ReadOnly);
+    const QByteArray bytes = opened ? file.readAll() : QByteArray();
+    if (!opened || file.error() != QFileDevice::NoError)
+        return {{sxf::Severity::Error, QStringLiteral("SFC_CANNOT_READ"), 0, 0, QStringLiteral("ファイルを読み込めません")}};
+    return sxf::checkSfc(bytes);
+}
+
+OutputCheck checkWrittenFile(const QString& path)
+{
+    return summarise(checkSfcFile(path));
+}
+
+OutputCheck summarise(const sxf::Findings& findings)
+{
+    OutputCheck summary;
+    const sxf::Finding* firstError = nullptr;
+    const sxf::Finding* firstWarning = nullptr;
+    for (const sxf::Finding& f : findings) {
+        if (f.severity == sxf::Severity::Error) {
+            ++summary.errors;
+            if (!firstError)
+                firstError = &f;
+        } else {
+            ++summary.warnings;
+            if (!firstWarning)
+                firstWarning = &f;
+        }
+    }
+    if (const sxf::Finding* first = firstError ? firstError : firstWarning)
+        summary.first = findingText(*first);
+    return summary;
+}
+
+QString findingText(const sxf::Finding& finding)
+{
+    QString text = finding.code;
+    if (finding.feature > 0)
+        text += QStringLiteral(" #%1").arg(finding.feature);
+    if (finding.line > 0)
+        text += QStringLiteral(" %1行目").arg(finding.line);
+    return text + u' ' + finding.message;
+}
+
+QString checkLogLine(const OutputCheck& check)
+{
+    if (check.errors == 0 && check.warnings == 0)
+        return kCheckPrefix + QStringLiteral("問題なし");
+    return kCheckPrefix
+           + QStringLiteral("エラー%1件・警告%2件（最初：%3）").arg(check.errors).arg(check.warnings).arg(check.first);
+}
+
+struct CheckRun::State {
+    QObject context;  // lives in the thread that made the CheckRun
+    std::unique_ptr<QThread> thread;
+    OutputCheck result;
+};
+
+CheckRun::CheckRun(std::function<OutputCheck()> work, Done done) : m_state(std::make_unique<State>())
+{
+    State* state = m_state.get();
+    state->thread.reset(QThread::create([state, work = std::move(work)] { state->result = work(); }));
+    // finished() comes from the check's own thread: the context object
+    // brings it back into this one.
+    QObject::connect(state->thread.get(), &QThread::finished, &state->context,
+                     [state, done = std::move(done)] { done(state->result); });
+    state->thread->start();
+}
+
+CheckRun::~CheckRun()
+{
+    QObject::disconnect(m_state->thread.get(), nullptr, &m_state->context, nullptr);
+    m_state->thread->wait();
+}
+
+}  // namespace frontend
