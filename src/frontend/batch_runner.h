@@ -94,34 +94,35 @@ QString batchSummary(const BatchResult& result);
 
 // Converts `files` in order into `target`. For each file: the source path,
 // "→ " + destination and "　…… " + result, for a converted file the
-// checkLogLine when `checkOutput` is set (the next file starts after the
-// check), and for a failed file "　　　理由：" + the reason when there is
-// one. A file without a free
-// destination name is logged with an empty destination, kFailed and
-// kNoFreeNameReason, and `convert` is not called for it. A conversion that
-// fails because a name it was to write was taken after it was chosen
-// (common::kDestinationExistsReason: another batch into the same folder) is
-// tried again under the then next free name, logged as one more "→ " line
-// when the name changed, up to 100 tries. The batch ends with
-// the batchSummary line, also when Escape stopped it, but not after a stop
+// checkLogLine when `checkOutput` is set (the check runs on its own thread
+// while the next file converts; its line still follows its file's result),
+// and for a failed file "　　　理由：" + the reason when there is one. A
+// file without a free destination name is logged with an empty
+// destination, kFailed and kNoFreeNameReason, and `convert` is not called
+// for it. A conversion that fails because a name it was to write was taken
+// after it was chosen (common::kDestinationExistsReason: another batch into
+// the same folder) is tried again under the then next free name, logged as
+// one more "→ " line when the name changed, up to 100 tries; the file
+// written under the last name is checked. The batch ends with the
+// batchSummary line, also when Escape stopped it, but not after a stop
 // request. Hooks left empty count as "no", and a missing `convert` fails
 // every file.
 BatchResult runBatch(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks);
 
 // The same batch with up to `jobs` files converting at once through
-// `startConvert`, waiting in a local event loop; a converted file is checked
-// before its slot is free again. The log, the names and the result are
-// those runBatch gives when every conversion and check has the same
-// outcome: each file's lines come together and in the order of `files`
-// (its first two as soon as its name is chosen, the rest when it and every
-// file before it have ended), and names are chosen in that order. When the
-// search for a file's name meets a name that a running conversion writes
-// to (compared without regard to case), the file, and every file after it,
-// waits until that conversion has ended: whether the name stays taken
-// depends on its outcome. A conversion that asks for its turn to name its
-// image files gets it once every file before it has ended. A file tried
-// again (see runBatch) comes before any file not yet started, and its extra
-// "→ " line comes with its other lines. `starting`, `escapeHeld`,
+// `startConvert`, waiting in a local event loop; a file starts only while
+// fewer than `jobs` conversions and fewer than `jobs` checks run. The log,
+// the names and the result are those runBatch gives when every conversion and
+// check has the same outcome: each file's lines come together and in the
+// order of `files` (its first two as soon as its name is chosen, the rest
+// when it and every file before it have ended), and names are chosen in that
+// order. When the search for a file's name meets a name that a running
+// conversion writes to (compared without regard to case), the file, and every
+// file after it, waits until that conversion has ended: whether the name
+// stays taken depends on its outcome. A conversion that asks for its turn to
+// name its image files gets it once every file before it has ended. A file
+// tried again (see runBatch) comes before any file not yet started, and its
+// extra "→ " line comes with its other lines. `starting`, `escapeHeld`,
 // `stopRequested` and `convert` are not used; a missing `startConvert` fails
 // every file. A `jobs` below 1 counts as 1.
 BatchResult runBatchJobs(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks, int jobs);
