@@ -1,11 +1,9 @@
-// Summaries and texts of checks, and checks on a thread of their own.
+// Summaries and texts of checks.
 #include "frontend/output_check.h"
 
 #include "sxf/sfc_check.h"
 
 #include <QFile>
-#include <QObject>
-#include <QThread>
 
 namespace frontend {
 
@@ -63,29 +61,6 @@ QString checkLogLine(const OutputCheck& check)
         return kCheckPrefix + QStringLiteral("問題なし");
     return kCheckPrefix
            + QStringLiteral("エラー%1件・警告%2件（最初：%3）").arg(check.errors).arg(check.warnings).arg(check.first);
-}
-
-struct CheckRun::State {
-    QObject context;  // lives in the thread that made the CheckRun
-    std::unique_ptr<QThread> thread;
-    OutputCheck result;
-};
-
-CheckRun::CheckRun(std::function<OutputCheck()> work, Done done) : m_state(std::make_unique<State>())
-{
-    State* state = m_state.get();
-    state->thread.reset(QThread::create([state, work = std::move(work)] { state->result = work(); }));
-    // finished() comes from the check's own thread: the context object
-    // brings it back into this one.
-    QObject::connect(state->thread.get(), &QThread::finished, &state->context,
-                     [state, done = std::move(done)] { done(state->result); });
-    state->thread->start();
-}
-
-CheckRun::~CheckRun()
-{
-    QObject::disconnect(m_state->thread.get(), nullptr, &m_state->context, nullptr);
-    m_state->thread->wait();
 }
 
 }  // namespace frontend

@@ -2,14 +2,10 @@
 // texts the batch log and "Kestrune --check" show for what was found.
 #pragma once
 
+#include "frontend/thread_run.h"
 #include "sxf/findings.h"
 
 #include <QString>
-
-#include <functional>
-#include <memory>
-
-class QThread;
 
 namespace frontend {
 
@@ -42,23 +38,8 @@ QString findingText(const sxf::Finding& finding);
 // "　　　検査：エラーN件・警告M件（最初：…）".
 QString checkLogLine(const OutputCheck& check);
 
-// Runs a check on a thread of its own, so that the window stays responsive
-// and other conversions go on meanwhile. `done` receives the result once,
-// in the thread that made the CheckRun, while its event loop runs.
-class CheckRun {
-public:
-    using Done = std::function<void(const OutputCheck&)>;
-
-    CheckRun(std::function<OutputCheck()> work, Done done);
-    // Waits for a check still running; `done` is not called any more.
-    ~CheckRun();
-
-    CheckRun(const CheckRun&) = delete;
-    CheckRun& operator=(const CheckRun&) = delete;
-
-private:
-    struct State;
-    std::unique_ptr<State> m_state;
-};
+// A check on a thread of its own: the window stays responsive and other
+// conversions go on meanwhile.
+using CheckRun = ThreadRun<OutputCheck>;
 
 }  // namespace frontend
