@@ -5,13 +5,18 @@
 
 namespace sxf {
 
-Findings checkRead(const ReadResult& read, const CheckOptions& options)
+Findings checkRead(const Drawing& drawing, const Findings& readerFindings, const CheckOptions& options)
 {
-    Findings findings = read.findings;
-    const Findings rules = check(read.drawing, options);
+    Findings findings = readerFindings;
+    const Findings rules = check(drawing, options);
     findings.insert(findings.end(), rules.begin(), rules.end());
     std::stable_sort(findings.begin(), findings.end(), [](const Finding& a, const Finding& b) { return a.line < b.line; });
     return findings;
+}
+
+Findings checkRead(const ReadResult& read, const CheckOptions& options)
+{
+    return checkRead(read.drawing, read.findings, options);
 }
 
 Findings checkSfc(QByteArrayView bytes, const CheckOptions& options)

@@ -10,9 +10,12 @@
 
 namespace sxf {
 
-// The reader's findings of `read` and those of check() on its drawing, in
-// line order (on one line the reader's first). For a drawing already read,
-// such as one shown on screen.
+// The reader's findings `readerFindings` of `drawing` and those of check()
+// on it, in line order (on one line the reader's first). For a drawing
+// already read, such as one shown on screen.
+Findings checkRead(const Drawing& drawing, const Findings& readerFindings, const CheckOptions& options = {});
+
+// checkRead of the drawing and findings of `read`.
 Findings checkRead(const ReadResult& read, const CheckOptions& options = {});
 
 // Reads `bytes` with readSfc and returns checkRead of the result. Never
