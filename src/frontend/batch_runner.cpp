@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <deque>
 #include <optional>
+#include <utility>
 #include <vector>
 
 namespace frontend {
@@ -22,30 +23,106 @@ void logLine(const BatchHooks& hooks, const QString& line)
         hooks.log(line);
 }
 
+using LogLine = std::function<void(const QString&)>;
+
 // "→ " and each file the conversion writes, or "→ " alone when the file
 // has no destination.
-void logDestinations(const BatchHooks& hooks, const QString& dst, OutputFormat format)
+void logDestinations(const LogLine& log, const QString& dst, OutputFormat format)
 {
     const QStringList paths = destinationsOf(dst, format);
     if (paths.isEmpty())
-        logLine(hooks, kArrowPrefix);
+        log(kArrowPrefix);
     for (const QString& path : paths)
-        logLine(hooks, kArrowPrefix + path);
+        log(kArrowPrefix + path);
+}
+
+// The file the check reads: the first the conversion writes (the SFC file
+// when both forms are written; both hold the same drawing).
+QString checkedFile(const QString& dst, OutputFormat format)
+{
+    const QStringList paths = destinationsOf(dst, format);
+    return paths.isEmpty() ? dst : paths.first();
 }
 
 // The lines after a file's destination, and its count in the result.
-void logOutcome(const BatchHooks& hooks, const FileOutcome& outcome, BatchResult& result)
+void logOutcome(const LogLine& log, const FileOutcome& outcome, BatchResult& result)
 {
-    logLine(hooks, kResultPrefix + outcome.result);
+    log(kResultPrefix + outcome.result);
     if (outcome.result == kConverted) {
         ++result.converted;
         if (!outcome.reason.isEmpty())
-            logLine(hooks, kNotePrefix + outcome.reason);
+            log(kNotePrefix + outcome.reason);
         return;
     }
     ++result.failed;
     if (!outcome.reason.isEmpty())
-        logLine(hooks, kReasonPrefix + outcome.reason);
+        log(kReasonPrefix + outcome.reason);
+}
+
+// The line after a converted file's result, and its count in the result.
+void logCheck(const LogLine& log, const OutputCheck& check, BatchResult& result)
+{
+    log(checkLogLine(check));
+    if (check.errors > 0)
+        ++result.checkErrors;
+}
+
+// The log of a batch that converts one file after another while the check
+// of the file before runs on its own thread. Lines wait while that check
+// runs, so that its check line still comes right after its file's result.
+class CheckedLog {
+public:
+    CheckedLog(const BatchHooks& hooks, BatchResult& result) : m_hooks(hooks), m_result(result) {}
+    ~CheckedLog() { finish(); }
+
+    // Logs `text` now, or after the running check.
+    void line(const QString& text);
+    // Starts checking `dst` once the check before has ended.
+    void check(const QString& dst);
+    // Waits for the running check and logs what waited for it.
+    void finish();
+
+private:
+    void checked(const OutputCheck& check);
+
+    const BatchHooks& m_hooks;
+    BatchResult& m_result;
+    std::unique_ptr<CheckRun> m_check;
+    bool m_checking = false;
+    QStringList m_waiting;
+    QEventLoop m_loop;
+};
+
+void CheckedLog::line(const QString& text)
+{
+    if (m_checking)
+        m_waiting.append(text);
+    else
+        logLine(m_hooks, text);
+}
+
+void CheckedLog::check(const QString& dst)
+{
+    finish();
+    m_checking = true;
+    m_check = std::make_unique<CheckRun>([&hooks = m_hooks, dst] { return hooks.checkOutput(dst); },
+                                         [this](const OutputCheck& check) { checked(check); });
+}
+
+void CheckedLog::checked(const OutputCheck& check)
+{
+    m_checking = false;
+    logCheck([this](const QString& text) { logLine(m_hooks, text); }, check, m_result);
+    for (const QString& text : std::exchange(m_waiting, {}))
+        logLine(m_hooks, text);
+    m_loop.quit();
+}
+
+void CheckedLog::finish()
+{
+    if (m_checking)
+        m_loop.exec();
+    m_check.reset();
 }
 
 bool taken(const BatchHooks& hooks, const QString& path)
@@ -93,15 +170,22 @@ private:
         int tries = 0;
         bool turnAsked = false;
         bool turnGranted = false;
-        std::optional<FileOutcome> outcome;
+        std::optional<FileOutcome> outcome;  // the worker's last, once it has ended
+        std::optional<OutputCheck> checked;
+        bool done = false;  // ended, and checked when it is checked
         std::unique_ptr<ConversionRun> conversion;
+        std::unique_ptr<CheckRun> check;
     };
 
     bool start(qsizetype index);
     void ended(qsizetype index, const FileOutcome& outcome);
+    void checked(qsizetype index, const OutputCheck& check);
     void grantTurns();
     void logWhatIsReady();
     void wake();
+    // A file may start while fewer than m_jobs conversions, and fewer than
+    // m_jobs checks, are running: checks do not pile up behind fast workers.
+    bool hasSlot() const { return m_running < m_jobs && m_checking < m_jobs; }
 
     // Names that differ only in case are one file where the file system
     // ignores case; elsewhere treating them alike only makes a file wait.
@@ -117,8 +201,9 @@ private:
     qsizetype m_next = 0;          // the next file to name and start
     qsizetype m_logged = 0;        // files whose lines are all logged
     bool m_headLogged = false;     // the source line of file m_logged is out
-    int m_running = 0;
-    bool m_changed = false;        // a conversion ended or asked since the loop last looked
+    int m_running = 0;             // conversions
+    int m_checking = 0;            // checks of converted files
+    bool m_changed = false;        // a conversion or check ended, or a conversion asked, since the loop last looked
     QEventLoop m_loop;
     BatchResult m_result;
 };
@@ -129,17 +214,18 @@ BatchResult JobsBatch::run()
     while (m_logged < m_files.size()) {
         // A file whose name was taken meanwhile goes first: it comes before
         // every file not yet started.
-        while (!m_renamed.empty() && m_running < m_jobs && start(m_renamed.front()))
+        while (!m_renamed.empty() && hasSlot() && start(m_renamed.front()))
             m_renamed.pop_front();
-        while (m_renamed.empty() && m_next < m_files.size() && m_running < m_jobs && start(m_next))
+        while (m_renamed.empty() && m_next < m_files.size() && hasSlot() && start(m_next))
             ++m_next;
         grantTurns();
         logWhatIsReady();
         if (m_logged == m_files.size())
             break;
         // Something is running here: a file waits only for a running
-        // conversion, and with none running every file has been started.
-        Q_ASSERT(m_running > 0);
+        // conversion or check, and with none running every file has been
+        // started and has ended.
+        Q_ASSERT(m_running + m_checking > 0);
         if (!m_changed)
             m_loop.exec();
         m_changed = false;
@@ -170,8 +256,10 @@ bool JobsBatch::start(qsizetype index)
     file.turnAsked = file.turnGranted = false;
     if (dst.isEmpty()) {
         file.outcome = FileOutcome{kFailed, kNoFreeNameReason};
+        file.done = true;
     } else if (!m_hooks.startConvert) {
         file.outcome = FileOutcome{kFailed, kWorkerNotStartedReason};
+        file.done = true;
     } else {
         for (const QString& path : destinationsOf(dst, m_target.format))
             m_reserved.insert(reservationKey(path));
@@ -188,6 +276,8 @@ bool JobsBatch::start(qsizetype index)
     return true;
 }
 
+// The worker's slot and the name it wrote are free once it has ended (the
+// file is there now); a converted file is done when its check is.
 void JobsBatch::ended(qsizetype index, const FileOutcome& outcome)
 {
     FileState& file = m_state[size_t(index)];
@@ -196,10 +286,30 @@ void JobsBatch::ended(qsizetype index, const FileOutcome& outcome)
     for (const QString& path : destinationsOf(file.dsts.last(), m_target.format))
         m_reserved.remove(reservationKey(path));
     --m_running;
-    if (takenMeanwhile(outcome, file.tries))
+    if (takenMeanwhile(outcome, file.tries)) {
         m_renamed.push_back(index);
-    else
+    } else {
         file.outcome = outcome;
+        if (outcome.result == kConverted && m_hooks.checkOutput) {
+            ++m_checking;
+            file.check = std::make_unique<CheckRun>(
+                [check = m_hooks.checkOutput, dst = checkedFile(file.dsts.last(), m_target.format)] {
+                    return check(dst);
+                },
+                [this, index](const OutputCheck& c) { checked(index, c); });
+        } else {
+            file.done = true;
+        }
+    }
+    wake();
+}
+
+void JobsBatch::checked(qsizetype index, const OutputCheck& check)
+{
+    FileState& file = m_state[size_t(index)];
+    file.checked = check;
+    file.done = true;
+    --m_checking;
     wake();
 }
 
@@ -235,12 +345,18 @@ void JobsBatch::logWhatIsReady()
             m_headLogged = true;
         }
         for (; file.arrowsLogged < file.dsts.size(); ++file.arrowsLogged)
-            logDestinations(m_hooks, file.dsts[file.arrowsLogged], m_target.format);
-        if (!file.outcome)
+            logDestinations([this](const QString& text) { logLine(m_hooks, text); },
+                            file.dsts[file.arrowsLogged], m_target.format);
+        if (!file.done)
             return;
-        logOutcome(m_hooks, *file.outcome, m_result);
-        // Its process has ended; what is left of it is not needed any more.
+        const LogLine log = [this](const QString& text) { logLine(m_hooks, text); };
+        logOutcome(log, *file.outcome, m_result);
+        if (file.checked)
+            logCheck(log, *file.checked, m_result);
+        // Its process and check have ended; what is left of them is not
+        // needed any more.
         file.conversion.reset();
+        file.check.reset();
         m_headLogged = false;
         ++m_logged;
     }
@@ -250,9 +366,14 @@ void JobsBatch::logWhatIsReady()
 
 QString batchSummary(const BatchResult& result)
 {
-    QString line = QStringLiteral("%1件中%2件を変換しました").arg(result.files).arg(result.converted);
+    QStringList notes;
     if (result.failed > 0)
-        line += QStringLiteral("（失敗%1件）").arg(result.failed);
+        notes.append(QStringLiteral("失敗%1件").arg(result.failed));
+    if (result.checkErrors > 0)
+        notes.append(QStringLiteral("検査でエラーのあるファイル%1件").arg(result.checkErrors));
+    QString line = QStringLiteral("%1件中%2件を変換しました").arg(result.files).arg(result.converted);
+    if (!notes.isEmpty())
+        line += u'（' + notes.join(u'・') + u'）';
     return line;
 }
 
@@ -260,6 +381,8 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
 {
     BatchResult result;
     result.files = int(files.size());
+    CheckedLog log(hooks, result);
+    const LogLine line = [&log](const QString& text) { log.line(text); };
     for (const QString& src : files) {
         if (hooks.stopRequested && hooks.stopRequested()) {
             // The window is closing: nobody reads a summary any more.
@@ -269,25 +392,28 @@ BatchResult runBatch(const QStringList& files, const OutputTarget& target, const
         // The key is read at this moment, so holding it down stops the batch
         // at the next file even when the window never saw it pressed.
         if (hooks.escapeHeld && hooks.escapeHeld()) {
-            logLine(hooks, kEscapeLine);
+            line(kEscapeLine);
             result.stopped = true;
             break;
         }
         if (hooks.starting)
             hooks.starting(result.converted + result.failed + 1, result.files, src);
         QString dst = destinationFor(src, target, hooks.isTaken);
-        logLine(hooks, src);
-        logDestinations(hooks, dst, target.format);
+        line(src);
+        logDestinations(line, dst, target.format);
         FileOutcome outcome = convertOne(hooks, src, dst);
         for (int tries = 1; takenMeanwhile(outcome, tries); ++tries) {
             const QString next = destinationFor(src, target, hooks.isTaken);
             if (next != dst)
-                logDestinations(hooks, next, target.format);
+                logDestinations(line, next, target.format);
             dst = next;
             outcome = convertOne(hooks, src, dst);
         }
-        logOutcome(hooks, outcome, result);
+        logOutcome(line, outcome, result);
+        if (outcome.result == kConverted && hooks.checkOutput)
+            log.check(checkedFile(dst, target.format));
     }
+    log.finish();
     logLine(hooks, batchSummary(result));
     return result;
 }

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "frontend/batch_output.h"
+#include "frontend/output_check.h"
 
 #include <QString>
 #include <QStringList>
@@ -77,6 +78,9 @@ struct BatchHooks {
         startConvert;
     // Whether a destination name is in use; empty means common::NameTaken.
     std::function<bool(const QString& path)> isTaken;
+    // Checks a converted file; empty means "no check". Called on a thread
+    // of its own (CheckRun), so it must not touch the caller's objects.
+    std::function<OutputCheck(const QString& dst)> checkOutput;
 };
 
 struct BatchResult {
@@ -84,35 +88,42 @@ struct BatchResult {
     int converted = 0;
     int failed = 0;
     bool stopped = false;  // by Escape or a stop request, before every file was tried
+    int checkErrors = 0;   // converted files whose check found an error
 };
 
-// The batch's last log line: "N件中M件を変換しました（失敗K件）", without the
-// part in brackets when nothing failed.
+// The batch's last log line: "N件中M件を変換しました", followed in brackets by
+// "失敗K件" when any failed and "検査でエラーのあるファイルL件" when checks
+// found errors, joined by "・".
 QString batchSummary(const BatchResult& result);
 
 // Converts `files` in order into `target`. For each file: the source path,
 // "→ " + destination for each file it writes (destinationsOf) and
-// "　…… " + result, and for a failed file
-// "　　　理由：" + the reason when there is one. A file without a free
-// destination name is logged with an empty destination, kFailed and
-// kNoFreeNameReason, and `convert` is not called for it. A conversion that
-// fails because a name it was to write was taken after it was chosen
+// "　…… " + result, for a converted file the checkLogLine when
+// `checkOutput` is set (the check reads the first file the conversion
+// writes, on its own thread while the next file converts; its line still
+// follows its file's result), and for a failed file "　　　理由：" + the
+// reason when there is one. A file without a free destination name is
+// logged with an empty destination, kFailed and kNoFreeNameReason, and
+// `convert` is not called for it. A conversion that fails because a name it
+// was to write was taken after it was chosen
 // (common::kDestinationExistsReason: another batch into the same folder) is
 // tried again under the then next free name, logged as one more "→ " line
-// when the name changed, up to 100 tries. The batch ends with
-// the batchSummary line, also when Escape stopped it, but not after a stop
+// when the name changed, up to 100 tries; the file written under the last
+// name is checked. The batch ends with the batchSummary line, also when
+// Escape stopped it, but not after a stop
 // request. Hooks left empty count as "no", and a missing `convert` fails
 // every file.
 BatchResult runBatch(const QStringList& files, const OutputTarget& target, const BatchHooks& hooks);
 
 // The same batch with up to `jobs` files converting at once through
-// `startConvert`, waiting in a local event loop. The log, the names and the
-// result are those runBatch gives when every conversion has the same
-// outcome: each file's lines come together and in the order of `files`
-// (its source and destinations as soon as its name is chosen, the rest
-// when it and every file before it have ended), and names are chosen in
-// that order. When the search for a file's name meets a name that a
-// running conversion writes to (compared without regard to case), the
+// `startConvert`, waiting in a local event loop; a file starts only while
+// fewer than `jobs` conversions and fewer than `jobs` checks run. The log,
+// the names and the result are those runBatch gives when every conversion and
+// check has the same outcome: each file's lines come together and in the
+// order of `files` (its source and destinations as soon as its name is
+// chosen, the rest when it and every file before it have ended), and names
+// are chosen in that order. When the search for a file's name meets a name
+// that a running conversion writes to (compared without regard to case), the
 // file, and every file after it, waits until that conversion has ended:
 // whether the name stays taken depends on its outcome. A conversion that
 // asks for its turn to name its image files gets it once every file before

@@ -21,13 +21,15 @@ namespace frontend {
 namespace {
 
 const char kUsage[] =
-    "usage: Kestrune --batch [--out DIR | --beside] [--format sfc|p21|both] [--jobs N] [--] FILE...\n";
+    "usage: Kestrune --batch [--out DIR | --beside] [--format sfc|p21|both] [--jobs N] [--no-check]\n"
+    "                        [--] FILE...\n";
 
 struct HeadlessOptions {
     std::optional<OutputChoice> override;
     QString outFolder;
     std::optional<int> jobs;
     std::optional<OutputFormat> format;
+    bool noCheck = false;
     QStringList files;
 };
 
@@ -66,6 +68,8 @@ std::optional<QString> parseOptions(const QStringList& args, HeadlessOptions& op
             options.files.append(arg);
         } else if (arg == u"--") {
             filesOnly = true;
+        } else if (arg == u"--no-check") {
+            options.noCheck = true;
         } else if (arg == u"--jobs") {
             if (options.jobs)
                 return QStringLiteral("give --jobs at most once");
@@ -152,6 +156,8 @@ int runHeadlessBatch(const QStringList& args, const QString& programPath, std::F
 
     BatchHooks hooks;
     hooks.log = [out](const QString& line) { writeLine(out, line); };
+    if (settings.checkOutput && !options.noCheck)
+        hooks.checkOutput = &checkWrittenFile;
     const QString workerPath = programDir + workerFileName();
     const int jobs = options.jobs.value_or(defaultJobs());
     BatchResult result;

@@ -1,6 +1,7 @@
 // The batch without a window: "Kestrune --batch [--out DIR | --beside]
-// [--format sfc|p21|both] [--jobs N] [--] FILE...". It converts like the window does, with the saved
-// settings, and writes the log lines to standard output.
+// [--format sfc|p21|both] [--jobs N] [--no-check] [--] FILE...". It
+// converts like the window does, with the saved settings, and writes the
+// log lines to standard output.
 #pragma once
 
 #include <QString>
@@ -27,7 +28,10 @@ int defaultJobs();
 // "--format" likewise overrides the saved output format (line 20): SFC,
 // P21, or both under one name.
 // "--jobs N" converts up to N files at once (default: defaultJobs()); the
-// log, the names and the status are those of one file after another.
+// log, the names and the status are those of one file after another. Each
+// converted file is checked, with its check line in the log, when the saved
+// settings ask for it and "--no-check" is not given; the exit status does
+// not depend on what the checks find.
 // Log lines go to `out` in UTF-8, one per line; messages go to `err`.
 // Returns kExitAllConverted when every file named was converted,
 // kExitSomeFailed when any was skipped (not an existing ".jww" file) or

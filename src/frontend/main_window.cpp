@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFont>
@@ -201,7 +202,9 @@ QWidget* MainWindow::buildSettingsPage()
     grid->addWidget(ComboBox4, 3, 1);
     grid->addWidget(new QLabel(QStringLiteral("出力形式：")), 4, 0);
     grid->addWidget(ComboBox5, 4, 1);
-    int row = 5;
+    CheckBox1 = named(new QCheckBox(QStringLiteral("変換後にSXFの検査をする")), "CheckBox1");
+    grid->addWidget(CheckBox1, 5, 0, 1, 3);
+    int row = 6;
     for (const auto& [text, name] : {
              std::pair{QStringLiteral("本ツール画面/本ツールのショートカットにドラッグ＆ドロップ、"), "Label4"},
              std::pair{QStringLiteral("又は上記でファイル選択をすると、ファイル変換を行います。"), "Label5"},
@@ -307,6 +310,7 @@ void MainWindow::applySettings(const common::SettingsFile& s)
     ComboBox3->setCurrentIndex(common::SettingsFile::listIndex(s.cb3, ComboBox3->count()));
     ComboBox4->setCurrentIndex(common::SettingsFile::listIndex(s.cb4, ComboBox4->count()));
     ComboBox5->setCurrentIndex(int(outputFormatFromIndex(s.outputFormat)));
+    CheckBox1->setChecked(s.checkOutput);
 }
 
 common::SettingsFile MainWindow::collectSettings() const
@@ -329,6 +333,7 @@ common::SettingsFile MainWindow::collectSettings() const
     s.cb3 = ComboBox3->currentIndex();
     s.cb4 = ComboBox4->currentIndex();
     s.outputFormat = ComboBox5->currentIndex();
+    s.checkOutput = CheckBox1->isChecked();
     return s;
 }
 

@@ -14,6 +14,7 @@
 #include <optional>
 
 class QButtonGroup;
+class QCheckBox;
 class QComboBox;
 class QGroupBox;
 class QLabel;
@@ -140,6 +141,7 @@ private:
     QComboBox* ComboBox3 = nullptr;
     QComboBox* ComboBox4 = nullptr;
     QComboBox* ComboBox5 = nullptr;  // 出力形式: the forms each conversion writes
+    QCheckBox* CheckBox1 = nullptr;  // check each converted file
     QListWidget* ListBox1 = nullptr;
     QLabel* m_statusText = nullptr;  // StatusBar1's one part
 };

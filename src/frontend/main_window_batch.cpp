@@ -11,6 +11,7 @@
 #include "frontend/worker_launch.h"
 
 #include <QButtonGroup>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
 #include <QDropEvent>
@@ -197,6 +198,8 @@ void MainWindow::RunProc()
     hooks.convert = [this, &formatted](const QString& src, const QString& dst) {
         return RunProc1(m_env.workerPath, src, destinationsOf(dst, formatted.format));
     };
+    if (CheckBox1->isChecked())
+        hooks.checkOutput = m_env.checkFile;
     runBatch(FList, formatted, hooks);
     m_statusText->setText(kStatusNote);
 }

@@ -42,7 +42,7 @@ std::optional<int> answerInfoRequest(const QStringList& args, const QString& pro
         return 0;
     }
     bool help = isHelp(args.first());
-    if (args.first() == u"--batch" || args.first() == u"--to-p21") {
+    if (args.first() == u"--batch" || args.first() == u"--to-p21" || args.first() == u"--check") {
         const qsizetype end = args.indexOf(QStringLiteral("--"));
         const QStringList options = end < 0 ? args.mid(1) : args.mid(1, end - 1);
         help = std::any_of(options.begin(), options.end(), isHelp);
@@ -67,8 +67,9 @@ QString usageText(const QString& programDir)
         "\n"
         "usage: Kestrune [FILE.jww...] [FILE.sfc|FILE.p21...]\n"
         "       Kestrune --batch [--out DIR | --beside] [--format sfc|p21|both] [--jobs N]\n"
-        "                [--] FILE.jww...\n"
+        "                [--no-check] [--] FILE.jww...\n"
         "       Kestrune --to-p21 [--out DIR] [--] FILE.sfc...\n"
+        "       Kestrune --check [--json] [--] FILE.sfc|FILE.p21...\n"
         "       Kestrune --render FILE.sfc|FILE.p21 OUT.png [--width PIXELS] | OUT.pdf\n"
         "       Kestrune --help | --version\n"
         "\n"
@@ -90,6 +91,8 @@ QString usageText(const QString& programDir)
         "  --jobs N    convert up to N drawings at once (default: the number of\n"
         "              processor cores); the log, the names and the exit status\n"
         "              are the same as converting one after another (--jobs 1)\n"
+        "  --no-check  do not check the written files (the saved setting checks\n"
+        "              each one and logs what the check found)\n"
         "  --          what follows are drawings, even when they begin with \"-\"\n"
         "\n"
         "A file is never replaced: when plan.sfc exists, plan~1.sfc is written\n"
@@ -102,6 +105,12 @@ QString usageText(const QString& programDir)
         "P21 files, beside each or into DIR, under a free name (plan~1.p21 when\n"
         "plan.p21 exists). Exit status 0 every file converted, 1 any failed, 2 a\n"
         "wrong command line.\n"
+        "\n"
+        "--check checks SXF files (.sfc or .p21) the way clients' checking\n"
+        "programs do and prints per file the number of errors and warnings, then\n"
+        "one line per finding: its code, severity, feature number, line and\n"
+        "description. With --json it prints one JSON object instead. Exit status:\n"
+        "0 no file has an error, 1 any file has, 2 a wrong command line.\n"
         "\n") +
         QStringLiteral("Settings file: ") + where.settingsFile + u'\n' +
         QStringLiteral("Worker:        ") + common::IncludeDelim(programDir) + workerFileName() + u'\n';

@@ -17,8 +17,8 @@ bool isInfoOption(const char* firstArgument);
 
 // Answers a request for help or the version in `args` (the arguments after
 // the program path): "--help", "-h" or "--version" as the first argument,
-// or "--help" / "-h" among the options of "--batch" or "--to-p21" (before
-// a "--"). Writes
+// or "--help" / "-h" among the options of "--batch", "--to-p21" or
+// "--check" (before a "--"). Writes
 // the text to `out` in UTF-8 and returns 0; returns nothing for any other
 // command line. `programDir` is the folder of the programs, used to show
 // where the settings file and the worker are.

@@ -133,6 +133,7 @@ WindowEnvironment WindowEnvironment::forProgram(const QString& programPath)
     env.showMessage = &runMessage;
     env.pickFiles = &runOpenDialog;
     env.pickFolder = &runFolderDialog;
+    env.checkFile = &checkWrittenFile;
     return env;
 }
 

@@ -3,6 +3,8 @@
 // blocks and no real key or registry is read.
 #pragma once
 
+#include "frontend/output_check.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -43,6 +45,9 @@ struct WindowEnvironment {
     std::function<FilePick(QWidget* parent, const QString& initialFolder, int filterIndex)> pickFiles;
     // A folder dialog with `caption`; the chosen folder, empty on cancel.
     std::function<QString(QWidget* parent, const QString& caption, const QString& initialFolder)> pickFolder;
+    // Checks a converted file when the setting asks for it; called on a
+    // thread of its own. Empty: files are not checked.
+    std::function<OutputCheck(const QString& path)> checkFile;
 
     // The running program's paths with the real platform and dialogs.
     static WindowEnvironment system();

@@ -2,11 +2,13 @@
 #include "frontend/window_program.h"
 
 #include "frontend/main_window.h"
+#include "frontend/preview/check_panel.h"
 #include "frontend/preview/drawing_file.h"
 #include "frontend/preview/preview_window.h"
 
 #include <QApplication>
 #include <QDir>
+#include <QEventLoop>
 #include <QFileInfo>
 #include <QMessageBox>
 #include <QPixmap>
@@ -42,6 +44,12 @@ int shootPreview(const QString& png, const QString& file)
     PreviewWindow* window = openPreview(file, [](const QString& text) { std::fputs(qPrintable(text + u'\n'), stderr); });
     if (!window)
         return 1;
+    // The picture shows what the check found.
+    if (auto* panel = window->findChild<CheckPanel*>(); panel && !panel->isDone()) {
+        QEventLoop loop;
+        QObject::connect(panel, &CheckPanel::done, &loop, &QEventLoop::quit);
+        loop.exec();
+    }
     QApplication::processEvents();
     const bool saved = window->grab().save(png, "PNG");
     window->close();

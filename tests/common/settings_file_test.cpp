@@ -68,7 +68,7 @@ TEST(SettingsFile, LastTrueRadioLineWinsAndAllFalseSelectsNone)
 
 TEST(SettingsFile, LineEndsOfEveryKindAndLinesPast20Ignored)
 {
-    const SettingsFile s = readText("1\r2\n3\r\n4\n0\n0\n1\n0\n0\ned\nlb1\nlb2\n2\nFusion\n/jw/\n1\n99\n3\n1\n1\n5\n");
+    const SettingsFile s = readText("1\r2\n3\r\n4\n0\n0\n1\n0\n0\ned\nlb1\nlb2\n2\nFusion\n/jw/\n1\n99\n3\n0\n1\n5\n");
     EXPECT_EQ(s.Fm1x, 1);
     EXPECT_EQ(s.Fm1y, 2);
     EXPECT_EQ(s.Fm1w, 3);
@@ -82,7 +82,17 @@ TEST(SettingsFile, LineEndsOfEveryKindAndLinesPast20Ignored)
     EXPECT_EQ(s.cb3, 99);
     EXPECT_EQ(SettingsFile::listIndex(s.cb3, 16), -1);
     EXPECT_EQ(s.cb4, 3);
+    EXPECT_FALSE(s.checkOutput);
     EXPECT_EQ(s.outputFormat, 1);
+}
+
+// Files of older programs end at line 18: checking stays on for them.
+TEST(SettingsFile, Line19AbsentMeansCheckOn)
+{
+    const QByteArray head = "50\n50\n480\n480\n1\n0\n0\n0\n0\n\n\n\n1\nWindows\n\n0\n0\n0\n";
+    EXPECT_TRUE(readText(head).checkOutput);
+    EXPECT_FALSE(readText(head + "0\n").checkOutput);
+    EXPECT_TRUE(readText(head + "1\n").checkOutput);
 }
 
 // Files of older programs end before line 20: they convert to SFC.
@@ -125,6 +135,7 @@ TEST(SettingsFile, WritesTwentyCrLfLinesWithBomAndRoundTrips)
     s.ed1 = QStringLiteral("/出力/");
     s.JwwPath = QStringLiteral("/jw/");
     s.cb3 = SettingsFile::listIndex(99, 16);
+    s.checkOutput = false;
     s.outputFormat = 2;
     ASSERT_TRUE(s.write(path));
 
@@ -132,7 +143,7 @@ TEST(SettingsFile, WritesTwentyCrLfLinesWithBomAndRoundTrips)
     EXPECT_TRUE(bytes.startsWith("\xEF\xBB\xBF"));
     EXPECT_TRUE(bytes.endsWith("\r\n"));
     EXPECT_EQ(bytes.count("\r\n"), 20);
-    EXPECT_TRUE(bytes.endsWith("\r\n-1\r\n0\r\n1\r\n2\r\n"));
+    EXPECT_TRUE(bytes.endsWith("\r\n-1\r\n0\r\n0\r\n2\r\n"));
 
     SettingsFile back;
     ASSERT_TRUE(back.read(path));
@@ -141,6 +152,7 @@ TEST(SettingsFile, WritesTwentyCrLfLinesWithBomAndRoundTrips)
     EXPECT_EQ(back.lb2, QStringLiteral("/prog/"));
     EXPECT_EQ(back.JwwPath, s.JwwPath);
     EXPECT_EQ(back.cb3, -1);
+    EXPECT_FALSE(back.checkOutput);
     EXPECT_EQ(back.outputFormat, 2);
 }
 

@@ -14,11 +14,13 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
+#include <QThread>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <memory>
 #include <optional>
@@ -100,11 +102,14 @@ TEST(BatchSummary, CountsTheFilesOfTheBatch)
         BatchResult result;
         QString line;
     } cases[] = {
-        {{320, 318, 2, false}, "320件中318件を変換しました（失敗2件）"},
-        {{20, 20, 0, false}, "20件中20件を変換しました"},
+        {{320, 318, 2, false, 0}, "320件中318件を変換しました（失敗2件）"},
+        {{20, 20, 0, false, 0}, "20件中20件を変換しました"},
         // Stopped by Escape: the files never tried are neither.
-        {{20, 5, 1, true}, "20件中5件を変換しました（失敗1件）"},
-        {{2, 0, 0, true}, "2件中0件を変換しました"},
+        {{20, 5, 1, true, 0}, "20件中5件を変換しました（失敗1件）"},
+        {{2, 0, 0, true, 0}, "2件中0件を変換しました"},
+        // Files whose check found errors are counted apart from failures.
+        {{20, 18, 2, false, 1}, "20件中18件を変換しました（失敗2件・検査でエラーのあるファイル1件）"},
+        {{3, 3, 0, false, 3}, "3件中3件を変換しました（検査でエラーのあるファイル3件）"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.line.toStdString());
@@ -140,6 +145,57 @@ TEST_F(BatchRun, EscapeAndCloseStopBeforeTheNextFile)
         EXPECT_EQ(m_log, c.log);
         EXPECT_EQ(m_converted.size(), c.stopBefore);
         EXPECT_TRUE(r.stopped);
+    }
+}
+
+// One file after another, the check of a file runs while the next one
+// converts; its line still comes right after its file's result, also when
+// Escape stops the batch meanwhile.
+TEST_F(BatchRun, CheckRunsWhileTheNextFileConvertsAndItsLineStaysInPlace)
+{
+    const QStringList files{m_folder + "a.jww", m_folder + "b.jww", m_folder + "c.jww"};
+    const QString clean = "　　　検査：問題なし";
+    const QString failed = "　　　検査：エラー1件・警告0件（最初：SXFNOTSETSHEET 用紙がありません）";
+    const struct {
+        const char* name;
+        int escapeBefore;  // the file before which Escape is held, -1 never
+        QStringList log;
+    } cases[] = {
+        {"whole batch", -1,
+            triple("a.jww", m_folder + "a.sfc", kConverted) << failed << triple("b.jww", m_folder + "b.sfc", kConverted)
+                << clean << triple("c.jww", m_folder + "c.sfc", kConverted) << clean
+                << "3件中3件を変換しました（検査でエラーのあるファイル1件）"},
+        {"escape", 1,
+            triple("a.jww", m_folder + "a.sfc", kConverted) << failed << kEscapeLine
+                << "3件中1件を変換しました（検査でエラーのあるファイル1件）"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        for (const char* name : {"a.sfc", "b.sfc", "c.sfc"})
+            QFile::remove(m_folder + name);
+        m_log.clear();
+        BatchHooks hooks = recordingHooks();
+        // The check of a.sfc is started before b.jww converts and takes
+        // longer than that conversion.
+        std::atomic<int> checked = 0;
+        bool convertedWhileChecking = false;
+        const auto convert = hooks.convert;
+        hooks.convert = [&](const QString& src, const QString& dst) {
+            if (src.endsWith("b.jww"))
+                convertedWhileChecking = checked == 0;
+            return convert(src, dst);
+        };
+        hooks.checkOutput = [&checked](const QString& dst) {
+            QThread::msleep(150);
+            ++checked;
+            return dst.endsWith("a.sfc") ? OutputCheck{1, 0, "SXFNOTSETSHEET 用紙がありません"} : OutputCheck{};
+        };
+        int asked = 0;
+        hooks.escapeHeld = [&] { return asked++ == c.escapeBefore; };
+        const BatchResult r = runBatch(files, {true, {}}, hooks);
+        EXPECT_EQ(m_log, c.log);
+        EXPECT_EQ(r.checkErrors, 1);
+        EXPECT_EQ(convertedWhileChecking, c.escapeBefore < 0);
     }
 }
 
@@ -204,6 +260,15 @@ private:
     QTimer m_timer;
 };
 
+// A stand-in for the check, run on a thread of its own: a file converted
+// from a folder named "y" has an error.
+OutputCheck fakeCheck(const QString& dst)
+{
+    if (QDir::fromNativeSeparators(QString::fromUtf8(testsupport::readFile(dst))).contains(u"/y/"))
+        return {1, 2, QStringLiteral("SXFNOTSETSHEET 用紙がありません")};
+    return {};
+}
+
 // The files of the folder `out`, each with its contents.
 QStringList folderContents(const QString& out)
 {
@@ -249,10 +314,19 @@ TEST_F(BatchRun, SeveralAtOnceLogAndNameAsOneAfterAnother)
             return src.contains(QStringLiteral("gone")) ? FileOutcome{kFailed, kNoSourceReason}
                                                         : fakeConvert(src, dst, f.format);
         };
+        oneByOne.checkOutput = fakeCheck;
         const BatchResult expected = runBatch(files, target, oneByOne);
         const QStringList expectedFiles = folderContents(out);
         ASSERT_TRUE(expectedLog.contains(kArrowPrefix + out + f.reused));
         ASSERT_TRUE(expectedFiles.contains(f.reused + ": " + files[2]));
+        // Each converted file is checked, the check line right after its
+        // result.
+        ASSERT_EQ(expectedLog.count(kResultPrefix + kConverted), 6);
+        EXPECT_EQ(expectedLog.count("　　　検査：問題なし"), 5);
+        const qsizetype checked = expectedLog.indexOf("　　　検査：エラー1件・警告2件（最初：SXFNOTSETSHEET 用紙がありません）");
+        ASSERT_GT(checked, 0);
+        EXPECT_EQ(expectedLog[checked - 1], kResultPrefix + kConverted);
+        EXPECT_EQ(expectedLog.last(), "9件中6件を変換しました（失敗3件・検査でエラーのあるファイル1件）");
 
         for (const int jobs : {1, 2, 3, 16}) {
             SCOPED_TRACE(jobs);
@@ -261,6 +335,7 @@ TEST_F(BatchRun, SeveralAtOnceLogAndNameAsOneAfterAnother)
             BatchHooks hooks;
             QStringList log;
             hooks.log = [&](const QString& line) { log.append(line); };
+            hooks.checkOutput = fakeCheck;
             hooks.startConvert = [&](const QString& src, const QString& dst,
                                      std::function<void(const FileOutcome&)> done) -> std::unique_ptr<ConversionRun> {
                 // A source that is gone fails before the start returns.
@@ -280,6 +355,7 @@ TEST_F(BatchRun, SeveralAtOnceLogAndNameAsOneAfterAnother)
             EXPECT_EQ(folderContents(out), expectedFiles);
             EXPECT_EQ(r.converted, expected.converted);
             EXPECT_EQ(r.failed, expected.failed);
+            EXPECT_EQ(r.checkErrors, 1);
             EXPECT_FALSE(r.stopped);
             EXPECT_LE(mostRunning, jobs);
             EXPECT_EQ(mostRunning > 1, jobs > 1);
@@ -293,10 +369,13 @@ TEST_F(BatchRun, SeveralAtOnceLogAndNameAsOneAfterAnother)
 // once. With both forms, the SFC's name still free but the P21's taken, the
 // next name is one free for both. A picture's name taken meanwhile (the
 // output's own still free) tries the same name again, without another line.
+// The check reads the file written under the last name, not the other
+// batch's.
 TEST_F(BatchRun, NameTakenMeanwhileGoesToTheNextFreeName)
 {
     const QString out = m_folder + "out" + common::PathDelimChar();
     const QStringList files{m_folder + "a.jww", m_folder + "b.jww", m_folder + "c.jww"};
+    const QString clean = "　　　検査：問題なし";
     const struct {
         OutputFormat format;
         QString takenMeanwhile;
@@ -314,8 +393,9 @@ TEST_F(BatchRun, NameTakenMeanwhileGoesToTheNextFreeName)
             return QStringList{m_folder + name} + arrows(dst) + QStringList{kResultPrefix + kConverted};
         };
         const QStringList expectedLog = QStringList{files[0]} + arrows("a.sfc") + arrows("a~1.sfc")
-                                        + QStringList{kResultPrefix + kConverted} + converted("b.jww", "b.sfc")
-                                        + converted("c.jww", "c.sfc") + QStringList{"3件中3件を変換しました"};
+                                        + QStringList{kResultPrefix + kConverted, clean}
+                                        + (converted("b.jww", "b.sfc") << clean)
+                                        + (converted("c.jww", "c.sfc") << clean) + QStringList{"3件中3件を変換しました"};
         for (const int jobs : {1, 3}) {
             SCOPED_TRACE(jobs);
             ASSERT_TRUE(QDir(out).removeRecursively() && QDir().mkpath(out));
@@ -339,6 +419,10 @@ TEST_F(BatchRun, NameTakenMeanwhileGoesToTheNextFreeName)
             hooks.startConvert = [&](const QString& src, const QString& dst,
                                      std::function<void(const FileOutcome&)> done) -> std::unique_ptr<ConversionRun> {
                 return std::make_unique<TimedConversion>(5, [=] { done(convert(src, dst)); });
+            };
+            hooks.checkOutput = [](const QString& dst) {
+                return testsupport::readFile(dst) == "another batch's" ? OutputCheck{1, 0, "the other batch's file"}
+                                                                       : OutputCheck{};
             };
             const BatchResult r = jobs == 1 ? runBatch(files, target, hooks) : runBatchJobs(files, target, hooks, jobs);
             EXPECT_EQ(log, expectedLog);

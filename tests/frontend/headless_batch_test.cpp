@@ -5,6 +5,7 @@
 #include "common/settings_file.h"
 #include "frontend/batch_runner.h"
 #include "tests/frontend/test_app.h"
+#include "tests/support/bench_drawings.h"
 #include "tests/support/demo_drawing.h"
 #include "tests/support/jww_builder.h"
 #include "tests/support/test_paths.h"
@@ -13,6 +14,9 @@
 #include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
 #include <QScopeGuard>
@@ -54,7 +58,9 @@ class HeadlessBatch : public ::testing::Test {
 protected:
     struct Run {
         int status = -1;
-        QStringList log;
+        QStringList fullLog;  // every line of standard output
+        QStringList log;      // without the check lines
+        QStringList checks;   // the check lines, each right after a converted file
         QString errors;
     };
 
@@ -87,7 +93,15 @@ protected:
         EXPECT_TRUE(p.waitForFinished(600000));
         Run r;
         r.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        r.log = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        r.fullLog = QString::fromUtf8(p.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        for (const QString& line : r.fullLog) {
+            if (!line.startsWith(kCheckPrefix)) {
+                r.log.append(line);
+                continue;
+            }
+            EXPECT_EQ(r.log.value(r.log.size() - 1), kResultPrefix + kConverted) << "a check line out of place";
+            r.checks.append(line);
+        }
         r.errors = QString::fromUtf8(p.readAllStandardError());
         return r;
     }
@@ -129,6 +143,10 @@ TEST_F(HeadlessBatch, ConvertsEverySampleDrawing)
     }
     expected.append(QStringLiteral("%1件中%1件を変換しました").arg(samples.size()));
     EXPECT_EQ(r.log, expected);
+    // Each file was read back and checked, and none has an error.
+    ASSERT_EQ(r.checks.size(), samples.size());
+    for (const QString& check : r.checks)
+        EXPECT_TRUE(check == kCheckPrefix + "問題なし" || check.startsWith(kCheckPrefix + "エラー0件・")) << check.toStdString();
     EXPECT_EQ(r.status, 0) << r.errors.toStdString();
     EXPECT_EQ(QDir(out).entryList(QDir::Files).size(), samples.size());
     // The settings were written for the worker, the user's own output choice
@@ -483,7 +501,8 @@ TEST_F(HeadlessBatch, SeveralWorkersAtOnceGiveTheLogAndFilesOfOneAfterAnother)
         ASSERT_TRUE(testsupport::writeFile(out + kSep + "plan.sfc", "taken before the batch"));
         const Run r = run(QStringList{"--jobs", jobs[i], "--out", out} + files);
         statuses[i] = r.status;
-        logs[i] = r.log.join('\n').split(out + kSep);
+        EXPECT_EQ(r.checks.size(), 9);
+        logs[i] = r.fullLog.join('\n').split(out + kSep);
         outputs[i] = outputFiles(out);
     }
     EXPECT_EQ(statuses[0], 1);
@@ -493,7 +512,7 @@ TEST_F(HeadlessBatch, SeveralWorkersAtOnceGiveTheLogAndFilesOfOneAfterAnother)
     // What the one-by-one run gave: the failed plan~3.sfc went to the next
     // plan.jww, and the three failures have their reasons.
     const QString log = logs[0].join("OUT/");
-    EXPECT_TRUE(log.contains(files[3] + "\n→ OUT/plan~3.sfc\n　…… 変換完了")) << log.toStdString();
+    EXPECT_TRUE(log.contains(files[3] + "\n→ OUT/plan~3.sfc\n　…… 変換完了\n" + kCheckPrefix)) << log.toStdString();
     EXPECT_TRUE(log.endsWith("12件中9件を変換しました（失敗3件）")) << log.toStdString();
     EXPECT_EQ(log.count(kReasonPrefix), 3);
     EXPECT_EQ(outputs[0].size(), 10);
@@ -577,4 +596,123 @@ TEST_F(HeadlessBatch, FrontEndReasonsAndTheMissingDesktop)
     EXPECT_EQ(r.log, triple(plan, m_workDir + "plan.sfc", kFailed)
                          << kReasonPrefix + "変換プログラムを起動できません" << "1件中0件を変換しました（失敗1件）");
     EXPECT_EQ(r.status, 1);
+}
+
+// A file with an error and one without: the check line of each, the count
+// of files with errors in the summary, the same with several workers and
+// for the delivery form alone, and no check with --no-check or with the
+// setting off.
+TEST_F(HeadlessBatch, ChecksEachConvertedFileUnlessToldNot)
+{
+    const QString src = m_workDir + "src" + kSep;
+    ASSERT_TRUE(QDir().mkpath(src));
+    // Marked blocks placed more than once: part drawings that the rules
+    // allow to be placed only once.
+    jww::TJwwData parts;
+    testsupport::buildBlocksDrawing(parts, 40);
+    const QStringList files{src + "plan.jww", src + "parts.jww"};
+    ASSERT_TRUE(testsupport::writeFile(files[0], testsupport::demoDrawingBytes()));
+    ASSERT_TRUE(testsupport::writeFile(files[1], testsupport::writeJww(parts)));
+    const auto radios = "50\r\n50\r\n480\r\n480\r\n1\r\n0\r\n0\r\n0\r\n0\r\n\r\n\r\n\r\n1\r\nWindows\r\n\r\n0\r\n0\r\n0\r\n";
+
+    const struct {
+        const char* name;
+        QByteArray settings;  // empty: none
+        QStringList options;
+        bool checked;
+    } cases[] = {
+        {"one by one", {}, {"--jobs", "1"}, true},
+        {"two at once", {}, {"--jobs", "2"}, true},
+        {"delivery form", {}, {"--format", "p21"}, true},
+        {"--no-check", {}, {"--no-check"}, false},
+        {"setting off", QByteArray(radios) + "0\r\n", {}, false},
+        {"file of an older program", radios, {}, true},
+    };
+    QStringList firstLog;
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const QString out = m_workDir + c.name;
+        ASSERT_TRUE(QDir().mkpath(out));
+        QFile::remove(m_progDir + "Kestrune.dat");
+        if (!c.settings.isEmpty()) {
+            ASSERT_TRUE(testsupport::writeFile(m_progDir + "Kestrune.dat", c.settings));
+        }
+        const Run r = run(c.options + QStringList{"--out", out} + files);
+        EXPECT_EQ(r.status, 0) << r.errors.toStdString();
+        EXPECT_EQ(r.log.size(), 7);
+        if (!c.checked) {
+            EXPECT_TRUE(r.checks.isEmpty());
+            EXPECT_EQ(r.log.value(6), "2件中2件を変換しました");
+            continue;
+        }
+        ASSERT_EQ(r.checks.size(), 2);
+        EXPECT_TRUE(r.checks[0].startsWith(kCheckPrefix + "エラー0件・")) << r.checks[0].toStdString();
+        EXPECT_TRUE(r.checks[1].startsWith(kCheckPrefix + "エラー")) << r.checks[1].toStdString();
+        EXPECT_FALSE(r.checks[1].startsWith(kCheckPrefix + "エラー0件")) << r.checks[1].toStdString();
+        EXPECT_TRUE(r.checks[1].contains("（最初：SXFSFIGLOCONE #")) << r.checks[1].toStdString();
+        EXPECT_EQ(r.log.value(6), "2件中2件を変換しました（検査でエラーのあるファイル1件）");
+        if (c.options.contains("--format")) {
+            // The P21 file is the one written and checked.
+            EXPECT_TRUE(r.log.value(1).endsWith("plan.p21")) << r.log.value(1).toStdString();
+            continue;
+        }
+        const QStringList log = r.fullLog.join('\n').split(out + kSep);
+        if (firstLog.isEmpty())
+            firstLog = log;
+        EXPECT_EQ(log, firstLog);
+    }
+}
+
+// "Kestrune --check" on a file this system wrote, on the same file with a
+// line after its sheet, and on a file that is not there.
+TEST_F(HeadlessBatch, CheckCommandPrintsTheFindingsAndExitsByThem)
+{
+    const QString plan = m_workDir + "plan.jww";
+    ASSERT_TRUE(testsupport::writeFile(plan, testsupport::demoDrawingBytes()));
+    ASSERT_EQ(run({"--beside", "--no-check", plan}).status, 0);
+    const QString good = m_workDir + "plan.sfc", bad = m_workDir + "bad.sfc";
+    QByteArray bytes = testsupport::readFile(good);
+    const QByteArray footer = "ENDSEC;\r\nEND-ISO-10303-21;\r\n";
+    ASSERT_TRUE(bytes.endsWith(footer));
+    bytes.insert(bytes.size() - footer.size(),
+        "/*SXF\r\n#99990 = line_feature('1','1','1','1','0.000000','0.000000','0.000000','0.000000')\r\nSXF*/\r\n\r\n");
+    ASSERT_TRUE(testsupport::writeFile(bad, bytes));
+    const int line = int(bytes.left(bytes.indexOf("#99990")).count('\n')) + 1;
+
+    Run r = runProgram("Kestrune", {"--check", good});
+    EXPECT_EQ(r.status, 0) << r.errors.toStdString();
+    EXPECT_TRUE(r.fullLog.value(0).startsWith(good + ": エラー0件・")) << r.fullLog.join('\n').toStdString();
+    // The delivery form of the same drawing, told by its content.
+    ASSERT_EQ(runProgram("Kestrune", {"--to-p21", good}).status, 0);
+    const QString delivered = m_workDir + "plan.p21";
+    r = runProgram("Kestrune", {"--check", delivered});
+    EXPECT_EQ(r.status, 0) << r.errors.toStdString();
+    EXPECT_TRUE(r.fullLog.value(0).startsWith(delivered + ": エラー0件・")) << r.fullLog.join('\n').toStdString();
+
+    r = runProgram("Kestrune", {"--check", good, bad});
+    EXPECT_EQ(r.status, 1);
+    const QString text = r.fullLog.join('\n');
+    EXPECT_TRUE(text.contains(bad + ": エラー2件・")) << text.toStdString();
+    for (const char* code : {"SXFNOTASSEMBLY", "SXFLENGTHZERO"}) {
+        EXPECT_TRUE(text.contains(QStringLiteral("  %1 エラー #99990 %2行目 ").arg(QLatin1String(code)).arg(line)))
+            << text.toStdString();
+    }
+
+    r = runProgram("Kestrune", {"--check", "--json", bad, m_workDir + "none.sfc"});
+    EXPECT_EQ(r.status, 1);
+    const QJsonArray files = QJsonDocument::fromJson(r.fullLog.join('\n').toUtf8()).object().value("files").toArray();
+    ASSERT_EQ(files.size(), 2);
+    EXPECT_EQ(files[0].toObject().value("errors").toInt(), 2);
+    const QJsonObject missing = files[1].toObject();
+    EXPECT_EQ(missing.value("errors").toInt(), 1);
+    EXPECT_EQ(missing.value("findings").toArray().at(0).toObject().value("code").toString(), "SFC_CANNOT_READ");
+
+    for (const QStringList& args : {QStringList{"--check"}, QStringList{"--check", "--fast", good}}) {
+        r = runProgram("Kestrune", args);
+        EXPECT_EQ(r.status, 2);
+        EXPECT_TRUE(r.errors.contains("usage: Kestrune --check")) << r.errors.toStdString();
+    }
+    r = runProgram("Kestrune", {"--check", "--help"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_TRUE(r.fullLog.join('\n').contains("Kestrune --check [--json]"));
 }

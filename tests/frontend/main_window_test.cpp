@@ -8,11 +8,14 @@
 #include "frontend/batch_runner.h"
 #include "frontend/preview/preview_window.h"
 #include "tests/frontend/test_app.h"
+#include "tests/support/bench_drawings.h"
 #include "tests/support/demo_drawing.h"
+#include "tests/support/jww_builder.h"
 #include "tests/support/test_paths.h"
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QDir>
@@ -105,12 +108,21 @@ protected:
         return found;
     }
 
-    static QStringList logLines(const MainWindow& w)
+    // The log; without the check lines unless `withChecks` (each of them
+    // must come right after a converted file).
+    static QStringList logLines(const MainWindow& w, bool withChecks = false)
     {
         QStringList lines;
         const auto* list = child<QListWidget>(w, "ListBox1");
-        for (int i = 0; i < list->count(); ++i)
-            lines.append(list->item(i)->text());
+        for (int i = 0; i < list->count(); ++i) {
+            const QString line = list->item(i)->text();
+            if (line.startsWith(kCheckPrefix)) {
+                EXPECT_EQ(i > 0 ? list->item(i - 1)->text() : QString(), kResultPrefix + kConverted);
+                if (!withChecks)
+                    continue;
+            }
+            lines.append(line);
+        }
         return lines;
     }
 
@@ -224,6 +236,30 @@ TEST_F(WindowTest, BothFormsUnderOneName)
     EXPECT_EQ(testsupport::readFile(m_srcDir + "plan.p21"), "old");
     EXPECT_FALSE(QFile::exists(m_srcDir + "plan.sfc"));
     EXPECT_EQ(settingsLines().value(19), "2");
+}
+
+// Each converted file is read back and checked while the setting is on: a
+// check line after its result, and the files with errors in the summary.
+TEST_F(WindowTest, ConvertedFilesAreCheckedWhileTheSettingIsOn)
+{
+    auto w = open();
+    child<QAbstractButton>(*w, "RadioButton3")->click();
+    const QString plan = drawing("plan.jww");
+    // Marked blocks placed more than once: part drawings placed again.
+    jww::TJwwData d;
+    testsupport::buildBlocksDrawing(d, 40);
+    const QString parts = m_srcDir + "parts.jww";
+    ASSERT_TRUE(testsupport::writeFile(parts, testsupport::writeJww(d)));
+    drop(*w, {plan, parts});
+    const QStringList log = logLines(*w, true);
+    ASSERT_EQ(log.size(), 9) << log.join('\n').toStdString();
+    EXPECT_TRUE(log[3].startsWith(kCheckPrefix + "エラー0件・警告1件（最初：SXFSHEETLENGTHWARNING #")) << log[3].toStdString();
+    EXPECT_TRUE(log[7].contains("（最初：SXFSFIGLOCONE #")) << log[7].toStdString();
+    EXPECT_EQ(log[8], "2件中2件を変換しました（検査でエラーのあるファイル1件）");
+
+    child<QCheckBox>(*w, "CheckBox1")->click();
+    drop(*w, {plan});
+    EXPECT_EQ(logLines(*w, true), triple(plan, m_srcDir + "plan~1.sfc", kConverted) << "1件中1件を変換しました");
 }
 
 TEST_F(WindowTest, RegisteredCommandWithAndWithoutQuotesGivesOneFolder)
@@ -432,6 +468,7 @@ TEST_F(WindowTest, TextsAreExactAndHaveGlyphs)
     EXPECT_EQ(tabs->tabText(0), "設定(&S)");
     EXPECT_EQ(tabs->tabText(1), "ログ(&L)");
     EXPECT_EQ(tabs->tabPosition(), QTabWidget::South);
+    EXPECT_EQ(child<QCheckBox>(*w, "CheckBox1")->text(), "変換後にSXFの検査をする");
     EXPECT_EQ(child<QLabel>(*w, "StatusBar1Text")->text(),
         "※保存先フォルダに同じ名前のファイルが存在する場合は名前に枝番が付きます");
     EXPECT_EQ(child<QLabel>(*w, "Label3")->palette().color(QPalette::WindowText), QColor(Qt::blue));
@@ -472,6 +509,9 @@ TEST_F(WindowTest, SettingsSurviveCloseAndReopen)
         child<QComboBox>(*w, "ComboBox3")->setCurrentIndex(15);
         child<QComboBox>(*w, "ComboBox4")->setCurrentIndex(12);
         child<QComboBox>(*w, "ComboBox5")->setCurrentIndex(2);
+        auto* check = child<QCheckBox>(*w, "CheckBox1");
+        EXPECT_TRUE(check->isChecked());  // checking is on until the user turns it off
+        check->click();
         auto* styles = child<QComboBox>(*w, "ComboBox1");
         ASSERT_GE(styles->count(), 2);
         emit styles->activated(1);  // as the user picks it
@@ -487,7 +527,7 @@ TEST_F(WindowTest, SettingsSurviveCloseAndReopen)
     EXPECT_EQ(lines.mid(0, 4), QStringList({"120", "80", QString::number(frame.width()), QString::number(frame.height())}));
     EXPECT_EQ(lines.mid(4, 5), QStringList({"0", "0", "0", "1", "0"}));
     EXPECT_EQ(lines.value(9), folder);
-    EXPECT_EQ(lines.mid(15), QStringList({"1", "15", "12", "1", "2"}));
+    EXPECT_EQ(lines.mid(15), QStringList({"1", "15", "12", "0", "2"}));
 
     auto w = open();
     EXPECT_TRUE(child<QAbstractButton>(*w, "RadioButton4")->isChecked());
@@ -497,6 +537,7 @@ TEST_F(WindowTest, SettingsSurviveCloseAndReopen)
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox5")->currentIndex(), 2);
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox3")->currentIndex(), 15);
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox4")->currentIndex(), 12);
+    EXPECT_FALSE(child<QCheckBox>(*w, "CheckBox1")->isChecked());
     EXPECT_EQ(child<QComboBox>(*w, "ComboBox1")->currentIndex(), 1);
     EXPECT_EQ(w->frameGeometry(), frame);
 }
@@ -529,7 +570,9 @@ TEST_F(WindowTest, DropDuringABatchRunsAfterIt)
     const std::unique_ptr<QMimeData> mime(urlData({b}));
     auto* list = child<QListWidget>(*w, "ListBox1");
     QObject::connect(list->model(), &QAbstractItemModel::rowsInserted, w.get(), [&](const QModelIndex&, int first) {
-        seen.append(list->item(first)->text());
+        const QString line = list->item(first)->text();
+        if (!line.startsWith(kCheckPrefix))
+            seen.append(line);
         // While the first worker runs, another file is dropped.
         if (seen.size() == 2)
             deliverDrop(*w, mime.get(), true);
@@ -579,9 +622,12 @@ TEST_F(WindowTest, BatchShowsItsProgressAndEndsScrolledToTheSummary)
     auto* list = child<QListWidget>(*w, "ListBox1");
     auto* tabs = child<QTabWidget>(*w, "PageControl1");
     auto* status = child<QLabel>(*w, "StatusBar1Text");
+    // Shown from top to bottom; a line wider than the list (a check line)
+    // is still shown when its beginning is.
     const auto lastLineShown = [list] {
         const QRect last = list->visualItemRect(list->item(list->count() - 1));
-        return !last.isEmpty() && list->viewport()->rect().contains(last);
+        const QRect shown = list->viewport()->rect();
+        return !last.isEmpty() && last.top() >= shown.top() && last.bottom() <= shown.bottom() && last.left() >= shown.left();
     };
     QStringList progress;
     QObject::connect(w.get(), &MainWindow::batchFileStarted, w.get(), [&](int number, int count) {

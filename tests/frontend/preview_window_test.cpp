@@ -1,20 +1,26 @@
 // The preview window offscreen, on hand-made drawings: it opens fitted,
 // zooms at the cursor, pans, fits again, hides and shows layers, highlights
-// a feature and saves pictures.
+// a feature, lists the check's findings and saves pictures.
 #include "frontend/preview/preview_window.h"
 
+#include "frontend/preview/check_panel.h"
 #include "frontend/preview/drawing_view.h"
+#include "render/feature_number.h"
 #include "render/view.h"
 #include "tests/frontend/test_app.h"
 #include "tests/render/drawing_maker.h"
 #include "tests/render/pixels.h"
+#include "tests/support/sfc_texts.h"
+#include "tests/support/test_paths.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QImageReader>
 #include <QLabel>
 #include <QListWidget>
+#include <QSignalSpy>
 #include <QStatusBar>
+#include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWheelEvent>
@@ -153,6 +159,86 @@ TEST(PreviewWindow, StatusBarCountsWhatWasFoundWrong)
     EXPECT_TRUE(label->toolTip().startsWith(QStringLiteral("12行目 #10：記号がありません\n#10：")));
     PreviewWindow clean(threeLayers());
     EXPECT_EQ(clean.findChild<QLabel*>(QStringLiteral("NotesLabel")), nullptr);
+}
+
+// The rows of the check tab without the description: severity, feature,
+// line and code joined by "|".
+QStringList checkRows(const CheckPanel& panel)
+{
+    QStringList rows;
+    for (int i = 0; i < panel.topLevelItemCount(); ++i) {
+        const QTreeWidgetItem& item = *panel.topLevelItem(i);
+        rows.append(QStringList{item.text(CheckPanel::kSeverity), item.text(CheckPanel::kFeature),
+                                item.text(CheckPanel::kLine), item.text(CheckPanel::kCode)}
+                        .join(u'|'));
+    }
+    return rows;
+}
+
+void clickRow(CheckPanel& panel, int row)
+{
+    const QRect rect = panel.visualItemRect(panel.topLevelItem(row));
+    ASSERT_FALSE(rect.isEmpty());
+    // The row is wider than the narrow tab: click near its left end.
+    QTest::mouseClick(panel.viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(rect.left() + 4, rect.center().y()));
+}
+
+// A broken file opened as the user opens it: the tab 検査 lists the reader's
+// and the rules' findings once the check (on its own thread) has ended, and
+// clicking a finding selects its feature; one about the whole file selects
+// nothing, one about a feature that draws nothing says so.
+TEST(PreviewWindow, CheckTabListsFindingsAndClickSelectsTheirFeature)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString path = dir.filePath(QStringLiteral("broken.sfc"));
+    const QByteArray bytes = testsupport::framedSfc({
+        "layer_feature(\\'L1\\','1')",
+        "pre_defined_colour_feature(\\'black\\')",
+        "pre_defined_font_feature(\\'continuous\\')",
+        "width_feature('0.130000')",
+        "line_feature('1','1','1','1','10.000000','10.000000','90.000000','10.000000')",
+        "circle_feature('1','5','1','1','50.000000','50.000000','20.000000')",            // #60: colour 5 undefined
+        "line_feature('1','1','1','1','20.000000','80.000000','20.000000','80.000000')",  // #70: no length
+        "circle_feature('1','1','1','1','70.000000','30.000000','10.000000')",
+        "drawing_sheet_feature(\\'S\\','3','1','420','297')",
+    }).replace("SCADEC level2 feature_mode", "SCADEC level9 feature_mode");  // a fault of the whole file
+    ASSERT_TRUE(testsupport::writeFile(path, bytes));
+    const auto lineOf = [&bytes](const char* number) {
+        return QString::number(bytes.left(bytes.indexOf(QByteArray("#") + number + " = ")).count('\n') + 1);
+    };
+
+    PreviewWindow* opened = openPreview(path, [](const QString& text) { ADD_FAILURE() << qPrintable(text); });
+    ASSERT_NE(opened, nullptr);
+    const std::unique_ptr<PreviewWindow> w(opened);
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(w.get()));
+    auto* panel = w->findChild<CheckPanel*>();
+    ASSERT_NE(panel, nullptr);
+    if (!panel->isDone()) {
+        ASSERT_TRUE(QSignalSpy(panel, &CheckPanel::done).wait(10000));
+    }
+    EXPECT_EQ(checkRows(*panel), QStringList({"エラー|||SXFNOLEVEL",
+                                              "エラー|#60|" + lineOf("60") + "|SXFERRORCOLOUR",
+                                              "エラー|#70|" + lineOf("70") + "|SXFLENGTHZERO",
+                                              "警告|#90|" + lineOf("90") + "|SXFSHEETLENGTHWARNING"}));
+    EXPECT_EQ(panel->topLevelItem(1)->text(CheckPanel::kMessage),
+              QStringLiteral("circle_feature：色番号5は定義されていません"));
+    auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("SidePanels"));
+    ASSERT_NE(tabs, nullptr);
+    EXPECT_EQ(tabs->tabText(tabs->indexOf(panel)), QStringLiteral("検査 エラー3・警告1"));
+
+    tabs->setCurrentWidget(panel);
+    DrawingView& view = *w->drawingView();
+    clickRow(*panel, 1);
+    const int32_t circle = render::featureWithNumber(*w->document().drawing, 60);
+    ASSERT_NE(circle, sxf::kNone);
+    EXPECT_EQ(view.highlight(), circle);
+    EXPECT_GT(view.zoomFactor(), 1.5);
+    clickRow(*panel, 0);
+    EXPECT_EQ(view.highlight(), circle);
+    clickRow(*panel, 2);
+    EXPECT_EQ(view.highlight(), sxf::kNone);
+    EXPECT_EQ(w->statusBar()->currentMessage(), QStringLiteral("#70 は図面に描かれていません"));
 }
 
 TEST(PreviewWindow, SavesPngAndPdfAndKeepsWhatExists)

@@ -24,7 +24,7 @@ std::vector<ConvertedOutput> fixtureOutputs()
     for (const auto& [name, build] : shapes) {
         jww::TJwwData d;
         build(d, 300);
-        out.push_back({QString::fromLatin1(name), convertInMemory(d).bytes});
+        out.push_back({QString::fromLatin1(name), convertInMemory(d).bytes, true});
     }
     return out;
 }

@@ -12,6 +12,7 @@ namespace testsupport {
 struct ConvertedOutput {
     QString name;
     QByteArray bytes;
+    bool shape = false;  // a synthetic benchmark shape rather than a drawing or a fuzz seed
 };
 
 // The outputs of the fuzz seeds (a rich drawing at every version where the

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+
 namespace {
 
 // The first line where `b` differs from `a`, for the failure message.

@@ -37,6 +37,7 @@ public:
     const render::LayerVisibility& visibility() const { return m_visible; }
     // The feature (index in Drawing::features) drawn highlighted; kNone for none.
     void setHighlight(int32_t feature);
+    int32_t highlight() const { return m_options.highlight; }
 
     const render::View& view() const { return m_view; }
     // How much larger than the fitted view the drawing is shown (1 = fitted).

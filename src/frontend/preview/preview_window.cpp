@@ -1,6 +1,7 @@
 // The preview window's controls and actions.
 #include "frontend/preview/preview_window.h"
 
+#include "frontend/preview/check_panel.h"
 #include "frontend/preview/drawing_file.h"
 #include "frontend/preview/drawing_view.h"
 #include "render/feature_number.h"
@@ -40,6 +41,7 @@ PreviewWindow* openPreview(const QString& path, const std::function<void(const Q
         return nullptr;
     }
     auto* window = new PreviewWindow(std::move(*loaded.document));
+    CheckPanel::addTo(*window);
     window->show();
     return window;
 }
@@ -129,6 +131,13 @@ void PreviewWindow::layerItemChanged(QListWidgetItem* item)
 void PreviewWindow::addSidePanel(QWidget* panel, const QString& title)
 {
     m_side->addTab(panel, title);
+}
+
+void PreviewWindow::setSidePanelTitle(QWidget* panel, const QString& title)
+{
+    const int index = m_side->indexOf(panel);
+    if (index >= 0)
+        m_side->setTabText(index, title);
 }
 
 bool PreviewWindow::selectFeature(int32_t number)

@@ -1,8 +1,8 @@
 // The preview window: one drawing file, its sheet fitted in a DrawingView,
 // beside it a list of the layers with a check box each (and room for more
-// lists, such as findings, as further tabs), the file name, the sheet and
-// the count of what the reader or the drawing found wrong in the title and
-// status bar, and 画像として保存… for PNG and PDF pictures.
+// lists, such as the check's findings, as further tabs), the file name, the
+// sheet and the count of what the reader or the drawing found wrong in the
+// title and status bar, and 画像として保存… for PNG and PDF pictures.
 #pragma once
 
 #include "frontend/preview/preview_document.h"
@@ -34,6 +34,9 @@ public:
 
     // Adds `panel` as a further tab beside the layer list, under `title`.
     void addSidePanel(QWidget* panel, const QString& title);
+    // Gives the tab of `panel` the title `title`; nothing for a widget that
+    // is no side panel.
+    void setSidePanelTitle(QWidget* panel, const QString& title);
 
     // Highlights the feature numbered `number` (#n) with everything it
     // places and shows it in the middle of the view. Returns false (and
@@ -61,7 +64,7 @@ private:
 };
 
 // Reads `path` and shows it in a new preview window, which deletes itself
-// when closed. A file that cannot be shown opens nothing: `showMessage`
+// when closed, with the tab 検査 (CheckPanel) beside the layers. A file that cannot be shown opens nothing: `showMessage`
 // gets the text saying why. Returns the window, or null.
 PreviewWindow* openPreview(const QString& path, const std::function<void(const QString&)>& showMessage);
 
