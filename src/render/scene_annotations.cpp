@@ -151,18 +151,18 @@ void SceneWalk::drawTextBlock(int32_t index, const sxf::SfcTextBlock& t, const s
         return;
     const QString family = fontFamily(index, refs.font, true);
     const bool fontMissing = refs.font < 0 || size_t(refs.font) >= m_d.fonts.size();
-    TextSpec spec;
-    spec.text = t.st;
-    spec.x = t.kx;
-    spec.y = t.ky;
-    spec.height = t.sy;
-    spec.width = t.sx;
-    spec.spacing = t.md;
-    spec.angleDeg = t.ma;
-    spec.slantDeg = t.ms;
-    spec.basePoint = t.kt;
-    spec.direction = t.dr;
-    addText(at, spec, fontMissing ? kMissingColour.rgb() : look.colour, family);
+    TextSpec placed;
+    placed.text = t.st;
+    placed.x = t.kx;
+    placed.y = t.ky;
+    placed.height = t.sy;
+    placed.width = t.sx;
+    placed.spacing = t.md;
+    placed.angleDeg = t.ma;
+    placed.slantDeg = t.ms;
+    placed.basePoint = t.kt;
+    placed.direction = t.dr;
+    addText(at, placed, fontMissing ? kMissingColour.rgb() : look.colour, family);
 }
 
 }  // namespace render

@@ -385,23 +385,23 @@ void SceneWalk::addTerminator(const Place& at, const Terminator& t, const Look& 
     }
 }
 
-void SceneWalk::addText(const Place& at, const TextSpec& spec, QRgb colour, const QString& family)
+void SceneWalk::addText(const Place& at, const TextSpec& placed, QRgb colour, const QString& family)
 {
-    if (spec.text.isEmpty()
-        || !std::isfinite(spec.x + spec.y + spec.height + spec.width + spec.angleDeg + spec.slantDeg))
+    if (placed.text.isEmpty()
+        || !std::isfinite(placed.x + placed.y + placed.height + placed.width + placed.angleDeg + placed.slantDeg))
         return;
-    const bool vertical = spec.direction == 2;
-    const TextBox box = textBoxAt(QPointF(spec.x, spec.y), spec.basePoint, spec.width, spec.height, spec.angleDeg);
+    const bool vertical = placed.direction == 2;
+    const TextBox box = textBoxAt(QPointF(placed.x, placed.y), placed.basePoint, placed.width, placed.height, placed.angleDeg);
     TextItem item;
     item.tag = at.tag;
-    item.text = spec.text;
+    item.text = placed.text;
     item.colour = colour;
     item.toSheet = at.toSheet;
     item.toSheet.translate(box.corner.x(), box.corner.y());
-    item.toSheet.rotate(spec.angleDeg);
-    const double slant = std::clamp(spec.slantDeg, -kMaxSlantDeg, kMaxSlantDeg);
+    item.toSheet.rotate(placed.angleDeg);
+    const double slant = std::clamp(placed.slantDeg, -kMaxSlantDeg, kMaxSlantDeg);
     item.toSheet.shear(std::tan(slant * std::numbers::pi / 180.0), 0);
-    m_shaper.layOut(item, spec.text, box.width, box.height, spec.spacing, vertical, family, m_s.fontFamilies);
+    m_shaper.layOut(item, placed.text, box.width, box.height, placed.spacing, vertical, family, m_s.fontFamilies);
     if (item.glyphs.empty())
         return;
     item.bounds = item.toSheet.mapRect(QRectF(0, 0, box.width, box.height));
@@ -422,13 +422,13 @@ void SceneWalk::addMissingMark(const Place& at, QPointF point, const QString& la
     addLine(sheet, {centre + QPointF(-r, -r), centre + QPointF(r, r)}, false, look.stroke);
     addLine(sheet, {centre + QPointF(-r, r), centre + QPointF(r, -r)}, false, look.stroke);
     if (!label.isEmpty()) {
-        TextSpec spec;
-        spec.text = label;
-        spec.x = centre.x() + r + 0.5;
-        spec.y = centre.y();
-        spec.height = 2.5;
-        spec.basePoint = 4;
-        addText(sheet, spec, look.colour, fontFamilyFor(QString()));
+        TextSpec placed;
+        placed.text = label;
+        placed.x = centre.x() + r + 0.5;
+        placed.y = centre.y();
+        placed.height = 2.5;
+        placed.basePoint = 4;
+        addText(sheet, placed, look.colour, fontFamilyFor(QString()));
     }
 }
 

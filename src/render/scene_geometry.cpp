@@ -120,18 +120,18 @@ void SceneWalk::drawText(int32_t index, const sxf::TextFeature& t, const Place& 
     const Drawn drawn = attrDrawn(index, t.refs, at, kColour);
     const QString family = fontFamily(index, t.refs.font, true);
     const bool fontMissing = t.refs.font < 0 || size_t(t.refs.font) >= m_d.fonts.size();
-    TextSpec spec;
-    spec.text = t.t.text;
-    spec.x = t.t.x;
-    spec.y = t.t.y;
-    spec.height = t.t.height;
-    spec.width = t.t.width;
-    spec.spacing = t.t.spacing;
-    spec.angleDeg = t.t.angleDeg;
-    spec.slantDeg = t.t.slantDeg;
-    spec.basePoint = t.t.basePoint;
-    spec.direction = t.t.direction;
-    addText(drawn.at, spec, fontMissing ? kMissingColour.rgb() : drawn.look.colour, family);
+    TextSpec placed;
+    placed.text = t.t.text;
+    placed.x = t.t.x;
+    placed.y = t.t.y;
+    placed.height = t.t.height;
+    placed.width = t.t.width;
+    placed.spacing = t.t.spacing;
+    placed.angleDeg = t.t.angleDeg;
+    placed.slantDeg = t.t.slantDeg;
+    placed.basePoint = t.t.basePoint;
+    placed.direction = t.t.direction;
+    addText(drawn.at, placed, fontMissing ? kMissingColour.rgb() : drawn.look.colour, family);
 }
 
 void SceneWalk::drawExternalSymbol(int32_t index, const sxf::ExternalSymbolFeature& s, const Place& at)

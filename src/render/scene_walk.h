@@ -70,7 +70,7 @@ private:
     void addArea(const Place& at, const std::vector<std::vector<QPointF>>& rings, Fill fill, QRgb fillColour,
                  int32_t stroke);
     void addTerminator(const Place& at, const Terminator& t, const Look& look);
-    void addText(const Place& at, const TextSpec& spec, QRgb colour, const QString& family);
+    void addText(const Place& at, const TextSpec& placed, QRgb colour, const QString& family);
     void addMissingMark(const Place& at, QPointF point, const QString& label);
     int32_t beginRing(const std::vector<QPointF>& local, const QTransform& toSheet, QRectF& bounds);
     QString fontFamily(int32_t index, int32_t fontRef, bool hasText);
