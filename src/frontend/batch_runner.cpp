@@ -171,10 +171,12 @@ private:
         bool turnAsked = false;
         bool turnGranted = false;
         std::optional<FileOutcome> outcome;  // the worker's last, once it has ended
-        std::optional<OutputCheck> checked;
-        bool done = false;  // ended, and checked when it is checked
+        std::optional<OutputCheck> checked;  // once its check has ended
         std::unique_ptr<ConversionRun> conversion;
         std::unique_ptr<CheckRun> check;
+
+        // Ended, and checked when it is checked.
+        bool done() const { return outcome && (!check || checked); }
     };
 
     bool start(qsizetype index);
@@ -256,10 +258,8 @@ bool JobsBatch::start(qsizetype index)
     file.turnAsked = file.turnGranted = false;
     if (dst.isEmpty()) {
         file.outcome = FileOutcome{kFailed, kNoFreeNameReason};
-        file.done = true;
     } else if (!m_hooks.startConvert) {
         file.outcome = FileOutcome{kFailed, kWorkerNotStartedReason};
-        file.done = true;
     } else {
         for (const QString& path : destinationsOf(dst, m_target.format))
             m_reserved.insert(reservationKey(path));
@@ -297,8 +297,6 @@ void JobsBatch::ended(qsizetype index, const FileOutcome& outcome)
                     return check(dst);
                 },
                 [this, index](const OutputCheck& c) { checked(index, c); });
-        } else {
-            file.done = true;
         }
     }
     wake();
@@ -308,7 +306,6 @@ void JobsBatch::checked(qsizetype index, const OutputCheck& check)
 {
     FileState& file = m_state[size_t(index)];
     file.checked = check;
-    file.done = true;
     --m_checking;
     wake();
 }
@@ -347,7 +344,7 @@ void JobsBatch::logWhatIsReady()
         for (; file.arrowsLogged < file.dsts.size(); ++file.arrowsLogged)
             logDestinations([this](const QString& text) { logLine(m_hooks, text); },
                             file.dsts[file.arrowsLogged], m_target.format);
-        if (!file.done)
+        if (!file.done())
             return;
         const LogLine log = [this](const QString& text) { logLine(m_hooks, text); };
         logOutcome(log, *file.outcome, m_result);
