@@ -1,21 +1,17 @@
 // Summaries and texts of checks.
 #include "frontend/output_check.h"
 
+#include "common/file_read.h"
 #include "sxf/sfc_check.h"
 #include "sxf/sxf_file.h"
 
-#include <QFile>
 
 namespace frontend {
 
 sxf::Findings checkSxfFile(const QString& path)
 {
-    // Read into memory rather than mapped: a file that another program
-    // shortens meanwhile must not bring the front-end down.
-    QFile file(path);
-    const bool opened = file.open(QIODevice::ReadOnly);
-    const QByteArray bytes = opened ? file.readAll() : QByteArray();
-    if (!opened || file.error() != QFileDevice::NoError)
+    QByteArray bytes;
+    if (common::ReadRegularFile(path, bytes) != common::ReadFailure::None)
         return {{sxf::Severity::Error, QStringLiteral("SFC_CANNOT_READ"), 0, 0, QStringLiteral("ファイルを読み込めません")}};
     return sxf::checkRead(sxf::readSxf(bytes, path));
 }

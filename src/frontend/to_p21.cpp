@@ -2,6 +2,7 @@
 #include "frontend/to_p21.h"
 
 #include "common/file_ops.h"
+#include "common/file_read.h"
 #include "common/path_names.h"
 #include "common/worker_protocol.h"
 #include "frontend/batch_runner.h"
@@ -11,7 +12,6 @@
 #include "sxf/sfc_reader.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -64,11 +64,8 @@ std::optional<FileOutcome> readDrawing(const QString& src, sxf::ReadResult& read
 {
     if (!common::FileExistsSafe(src))
         return FileOutcome{kFailed, common::NameTaken(src) ? kNotRegularSourceReason : kNoSourceReason};
-    QFile file(src);
-    if (!file.open(QIODevice::ReadOnly))
-        return FileOutcome{kFailed, kUnreadableReason};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray bytes;
+    if (common::ReadRegularFile(src, bytes) != common::ReadFailure::None)
         return FileOutcome{kFailed, kUnreadableReason};
     read = sxf::readSfc(bytes);
     // Text without a header and without a single feature is no drawing at

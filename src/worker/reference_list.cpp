@@ -3,12 +3,12 @@
 #include "worker/reference_list.h"
 
 #include "common/file_ops.h"
+#include "common/file_read.h"
 #include "common/path_names.h"
 #include "common/settings_file.h"
 #include "common/text_slice.h"
 #include "worker/platform.h"
 
-#include <QFile>
 
 #include <optional>
 
@@ -22,11 +22,8 @@ std::optional<QStringList> readLines(const QString& path)
 {
     if (!common::FileExistsSafe(path))
         return std::nullopt;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return std::nullopt;
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
+    QByteArray bytes;
+    if (common::ReadRegularFile(path, bytes) != common::ReadFailure::None)
         return std::nullopt;
     return common::SplitTextLines(common::DecodeTextFile(bytes));
 }

@@ -29,6 +29,7 @@
 #include <optional>
 
 #ifndef Q_OS_WIN
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -716,3 +717,34 @@ TEST_F(HeadlessBatch, CheckCommandPrintsTheFindingsAndExitsByThem)
     EXPECT_EQ(r.status, 0);
     EXPECT_TRUE(r.fullLog.join('\n').contains("Kestrune --check [--json]"));
 }
+
+#ifndef Q_OS_WIN
+// A FIFO named like an SXF file is refused at once by --check and --render,
+// never waited on for a writer that does not come.
+TEST_F(HeadlessBatch, PipesNamedLikeSxfFilesAreRefusedAtOnce)
+{
+    const QString fifo = m_workDir + "pipe.sfc";
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const struct {
+        QStringList args;
+        const char* said;
+    } cases[] = {
+        {{"--check", fifo}, "SFC_CANNOT_READ"},
+        {{"--render", fifo, m_workDir + "pipe.png"}, "通常のファイルではない"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.args.first().toStdString());
+        const std::unique_ptr<QProcess> p = start("Kestrune", c.args);
+        const bool ended = p->waitForFinished(20000);
+        if (!ended) {
+            p->kill();
+            p->waitForFinished();
+        }
+        ASSERT_TRUE(ended) << "it waited on the pipe";
+        EXPECT_EQ(p->exitCode(), 1);
+        const QString said = QString::fromUtf8(p->readAllStandardOutput() + p->readAllStandardError());
+        EXPECT_TRUE(said.contains(QString::fromUtf8(c.said))) << said.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(m_workDir + "pipe.png"));
+}
+#endif

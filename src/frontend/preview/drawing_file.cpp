@@ -1,9 +1,8 @@
 // Reading a drawing file for the preview.
 #include "frontend/preview/drawing_file.h"
 
+#include "common/file_read.h"
 #include "sxf/sxf_file.h"
-
-#include <QFile>
 
 #include <algorithm>
 
@@ -17,12 +16,13 @@ bool isPreviewFile(const QString& path)
 
 LoadedDrawing loadDrawingFile(const QString& path)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return {std::nullopt, QStringLiteral("ファイルを開けません（%1）").arg(file.errorString())};
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return {std::nullopt, QStringLiteral("ファイルを読めません（%1）").arg(file.errorString())};
+    QByteArray bytes;
+    QString why;
+    switch (common::ReadRegularFile(path, bytes, &why)) {
+    case common::ReadFailure::None: break;
+    case common::ReadFailure::CannotOpen: return {std::nullopt, QStringLiteral("ファイルを開けません（%1）").arg(why)};
+    case common::ReadFailure::CannotRead: return {std::nullopt, QStringLiteral("ファイルを読めません（%1）").arg(why)};
+    }
     sxf::ReadResult read = sxf::readSxf(bytes, path);
     const bool nothing = read.drawing.features.empty() && read.drawing.sheets.empty();
     if (nothing && sxf::hasError(read.findings)) {
