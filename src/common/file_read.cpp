@@ -7,16 +7,20 @@
 
 namespace common {
 
+QString OpenFailureReason(const QString& path)
+{
+    // A FIFO or a folder is refused before the system would say why.
+    return QFile::exists(path) ? QStringLiteral("通常のファイルではないか、読む権限がありません")
+                               : QStringLiteral("ファイルがありません");
+}
+
 ReadFailure ReadRegularFile(const QString& path, QByteArray& bytes, QString* error)
 {
     bytes.clear();
     QFile file;
     if (!OpenRegularFile(file, path)) {
-        // A FIFO or a folder is refused before the system would say why.
-        if (error) {
-            *error = QFile::exists(path) ? QStringLiteral("通常のファイルではないか、読む権限がありません")
-                                         : QStringLiteral("ファイルがありません");
-        }
+        if (error)
+            *error = OpenFailureReason(path);
         return ReadFailure::CannotOpen;
     }
     bytes = file.readAll();

@@ -13,6 +13,10 @@ enum class ReadFailure {
     CannotRead,  // opened, but reading failed
 };
 
+// Why `path` could not be opened as OpenRegularFile opens it, in Japanese:
+// it is missing, or it is there but not a regular file or not readable.
+QString OpenFailureReason(const QString& path);
+
 // Reads the file at `path` into `bytes`. The file is opened as
 // OpenRegularFile opens it, so that a FIFO or device never makes the caller
 // wait, and read rather than mapped, so that a file another program

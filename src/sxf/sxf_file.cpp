@@ -1,6 +1,8 @@
 // Telling the two forms apart, and reading a file of either.
 #include "sxf/sxf_file.h"
 
+#include "common/file_open.h"
+#include "common/file_read.h"
 #include "sxf/p21_reader.h"
 
 #include <QFile>
@@ -39,11 +41,11 @@ char dataStart(QByteArrayView bytes)
     return 0;
 }
 
-ReadResult unreadable(const QString& message, const QString& path, const QFile& file)
+ReadResult unreadable(const QString& message, const QString& path, const QString& why)
 {
     ReadResult r;
     r.findings.push_back({Severity::Error, QStringLiteral("SXF_FILE"), 0, 0,
-        QStringLiteral("%1：%2（%3）").arg(message, path, file.errorString())});
+        QStringLiteral("%1：%2（%3）").arg(message, path, why)});
     return r;
 }
 
@@ -68,15 +70,16 @@ ReadResult readSxf(QByteArrayView bytes, QStringView fileName, SxfForm* form)
 
 ReadResult readSxfFile(const QString& path, SxfForm* form)
 {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return unreadable(QStringLiteral("ファイルを開けません"), path, file);
+    // A FIFO named like a drawing is refused rather than waited on.
+    QFile file;
+    if (!common::OpenRegularFile(file, path))
+        return unreadable(QStringLiteral("ファイルを開けません"), path, common::OpenFailureReason(path));
     const QString name = QFileInfo(path).fileName();
     if (const uchar* mapped = file.size() > 0 ? file.map(0, file.size()) : nullptr)
         return readSxf(QByteArrayView(reinterpret_cast<const char*>(mapped), file.size()), name, form);
     const QByteArray bytes = file.readAll();
     if (file.error() != QFileDevice::NoError)
-        return unreadable(QStringLiteral("ファイルを読めません"), path, file);
+        return unreadable(QStringLiteral("ファイルを読めません"), path, file.errorString());
     return readSxf(bytes, name, form);
 }
 

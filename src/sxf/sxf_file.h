@@ -29,7 +29,7 @@ ReadResult readSxf(QByteArrayView bytes, QStringView fileName = {}, SxfForm* for
 
 // Reads the file at `path` with the reader of its form, its bytes mapped
 // rather than copied where the system allows. A file that cannot be opened
-// or read gives an empty drawing and one error finding (SXF_FILE) that says
+// (a folder or a FIFO is not: it would never end) or read gives an empty drawing and one error finding (SXF_FILE) that says
 // so (and leaves `form` as it is).
 ReadResult readSxfFile(const QString& path, SxfForm* form = nullptr);
 

@@ -4,9 +4,14 @@
 #include "tests/support/p21_fixtures.h"
 #include "tests/support/test_paths.h"
 
+#include <QFile>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
+
+#ifndef Q_OS_WIN
+#include <sys/stat.h>
+#endif
 
 using namespace sxf;
 
@@ -57,4 +62,12 @@ TEST(SxfFile, ReadsEitherFormFromDisk)
     const ReadResult missing = readSxfFile(dir.filePath(QStringLiteral("none.p21")));
     ASSERT_EQ(missing.findings.size(), 1u);
     EXPECT_EQ(missing.findings[0].code, u"SXF_FILE");
+#ifndef Q_OS_WIN
+    // A FIFO is refused, not waited on.
+    const QString fifo = dir.filePath(QStringLiteral("pipe.sfc"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    const ReadResult pipe = readSxfFile(fifo);
+    ASSERT_EQ(pipe.findings.size(), 1u);
+    EXPECT_EQ(pipe.findings[0].code, u"SXF_FILE");
+#endif
 }
